@@ -1,0 +1,27 @@
+#!/bin/sh
+# Installs the Debian packages Quillfront builds, runs and tests with.
+# Safe to run again: apt-get skips what is already there, and the package
+# lists are refreshed only when something is missing.
+set -eu
+
+PACKAGES="
+  build-essential cmake pkg-config
+  libsdl2-dev libsdl2-mixer-dev libsdl2-image-dev libsdl2-ttf-dev
+  libglew-dev libgl-dev libgl1-mesa-dri libkissfft-dev libimgui-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
+  xvfb xauth xdotool x11-utils fonts-dejavu-core
+"
+
+missing=""
+for p in $PACKAGES; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+# shellcheck disable=SC2086
+$SUDO apt-get install -y -qq --no-install-recommends $missing

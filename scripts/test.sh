@@ -1,0 +1,22 @@
+#!/bin/sh
+# Installs what is missing, builds, and runs the whole test suite on a virtual
+# X screen with SDL's dummy audio driver.
+# Usage: test.sh [--sanitize]   (--sanitize: AddressSanitizer + UBSan build in build-asan)
+set -eu
+cd "$(dirname "$0")/.."
+./scripts/install-deps.sh
+
+dir=build
+options="-DQUILLFRONT_WERROR=ON"
+if [ "${1:-}" = "--sanitize" ]; then
+    dir=build-asan
+    options="$options -DQUILLFRONT_SANITIZE=ON"
+    # Mesa and SDL keep allocations for the life of the process; only our own
+    # errors matter here.
+    export ASAN_OPTIONS=detect_leaks=0
+fi
+./scripts/build.sh "$dir" $options
+
+export SDL_AUDIODRIVER=dummy
+exec xvfb-run -a -s "-screen 0 1920x1080x24" \
+    ctest --test-dir "$dir" --output-on-failure --parallel 2

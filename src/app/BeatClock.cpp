@@ -1,0 +1,84 @@
+#include "app/BeatClock.h"
+
+#include "project/Demo.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+BeatClock beatClock;
+
+namespace {
+
+bool tempoIsUsable(const Demo& demo) { return demo.bpm > 0.0f; }
+
+// Music position of `beat`, clamped to the start of the music.
+int32_t musicMsOf(const Demo& demo, float beat) { return std::max(0, beatToMs(demo, beat)); }
+
+} // namespace
+
+int32_t truncToInt32(float value) {
+    if (std::isnan(value))
+        return 0;
+    // 2^31 is exactly representable as a float; anything at or beyond it saturates.
+    constexpr float limit = 2147483648.0f;
+    if (value >= limit)
+        return std::numeric_limits<int32_t>::max();
+    if (value <= -limit)
+        return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(value);
+}
+
+int32_t beatToMs(const Demo& demo, float beat) {
+    if (!tempoIsUsable(demo))
+        return 0;
+    return truncToInt32((beat + demo.beat_offset) * 60000.0f / demo.bpm);
+}
+
+BeatClock::BeatClock() : ticks(SDL_GetTicks) {}
+
+void BeatClock::anchor() { startTicks = ticks(); }
+
+void BeatClock::advance(const Demo& demo) {
+    if (demo.paused || !tempoIsUsable(demo))
+        return;
+    const uint32_t elapsed = ticks() - startTicks; // wraps like the tick counter
+    currentBeat = static_cast<float>(elapsed) * demo.bpm / 60000.0f - demo.beat_offset;
+}
+
+void BeatClock::togglePause(Demo& demo) {
+    demo.paused = !demo.paused;
+    if (demo.paused) {
+        Mix_PauseMusic();
+        return;
+    }
+    // A beat typed or sought while paused is where playback continues. Clamped like a
+    // seek: an anchor in the future would make the elapsed time wrap to a huge beat.
+    if (tempoIsUsable(demo))
+        startTicks = ticks() - static_cast<uint32_t>(musicMsOf(demo, currentBeat));
+    Mix_ResumeMusic();
+}
+
+void BeatClock::seekToBeat(const Demo& demo, float beat) {
+    currentBeat = beat;
+    if (!tempoIsUsable(demo))
+        return;
+    const int32_t ms = musicMsOf(demo, beat);
+    Mix_SetMusicPosition(ms / 1000.0); // fails harmlessly when no music is loaded
+    startTicks = ticks() - static_cast<uint32_t>(ms);
+}
+
+void BeatClock::seekToPreviousBar(const Demo& demo) {
+    const float b = currentBeat;
+    seekToBeat(demo, std::max(0.0f, b - std::fmod(b, 16.0f) - 16.0f));
+}
+
+void BeatClock::seekToNextBar(const Demo& demo) {
+    const float b = currentBeat;
+    seekToBeat(demo, b - std::fmod(b, 16.0f) + 16.0f);
+}
+
+void BeatClock::seekToCue(const Demo& demo) { seekToBeat(demo, cueBeat); }

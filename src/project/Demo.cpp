@@ -1,0 +1,5 @@
+#include "project/Demo.h"
+
+Demo* theDemo = nullptr;
+
+void Demo::renderAt(float) {}

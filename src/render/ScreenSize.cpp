@@ -1,0 +1,3 @@
+#include "render/ScreenSize.h"
+
+ScreenSize screenSize;

@@ -1,0 +1,109 @@
+#!/bin/sh
+# Starts the real executable on its own 2560x1600 X screen and drives it with
+# real key events: the window's size and decoration, Escape, Ctrl+T, the window
+# close request and the exit statuses.
+# Usage: window_end_to_end.sh path/to/quillfront
+set -u
+exe=$(realpath "$1")
+
+if [ -z "${QUILLFRONT_E2E_INNER:-}" ]; then
+    export QUILLFRONT_E2E_INNER=1
+    # -noreset keeps atoms interned below alive between our short-lived X clients.
+    exec xvfb-run -a -s "-screen 0 2560x1600x24 -noreset" "$0" "$exe"
+fi
+
+# With no window manager around nobody has interned the Motif hints atom, and SDL
+# then marks borderless windows in another way; intern it as a window manager would.
+xprop -root -f _MOTIF_WM_HINTS 32c -set _MOTIF_WM_HINTS "0, 0, 0, 0, 0"
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+
+# True while process $1 runs (a zombie has ended, it only waits to be reaped).
+alive() { [ -r "/proc/$1/stat" ] && ! grep -q ') Z ' "/proc/$1/stat"; }
+
+# Waits up to $2 seconds for our child $1 to end; sets status to its exit status,
+# or "running". Not run in a subshell: only this shell can reap its child.
+wait_for_exit() {
+    i=0
+    while alive "$1" && [ $i -lt $(($2 * 10)) ]; do
+        sleep 0.1
+        i=$((i + 1))
+    done
+    if alive "$1"; then
+        status=running
+    else
+        wait "$1"
+        status=$?
+    fi
+}
+
+# Holds Ctrl while key $1 is pressed and released, as a person does; xdotool's
+# own "ctrl+t" can let go of Ctrl before the key.
+ctrl_key() {
+    xdotool keydown ctrl
+    sleep 0.05
+    xdotool key "$1"
+    sleep 0.05
+    xdotool keyup ctrl
+    sleep 0.2
+}
+
+start_program() {
+    SDL_AUDIODRIVER=dummy "$exe" >"$work/console.txt" 2>&1 &
+    pid=$!
+    window=$(timeout 30 xdotool search --sync --name '^Quillfront by Vexlane$' | head -n 1)
+    if [ -z "$window" ]; then
+        fail "no window appeared"
+        kill "$pid" 2>/dev/null
+        return 1
+    fi
+    # No window manager runs under Xvfb: focus the window ourselves.
+    xdotool windowfocus --sync "$window"
+    sleep 0.5
+}
+
+echo "== window at 2560x1600, Escape quits"
+if start_program; then
+    geometry=$(xwininfo -id "$window")
+    echo "$geometry" | grep -q "Width: 2560" || fail "window width: $geometry"
+    echo "$geometry" | grep -q "Height: 1440" || fail "window height: $geometry"
+    # Borderless windows ask for no decorations through the Motif hints (flags 2, decorations 0).
+    hints=$(xprop -id "$window" _MOTIF_WM_HINTS)
+    echo "$hints" | grep -Eq '= 0x2, 0x0, 0x0' || fail "window has decorations: $hints"
+    grep -q "OpenGL version: " console.txt || fail "no GL strings on the console"
+
+    xdotool key Escape
+    wait_for_exit "$pid" 10
+    [ "$status" = 0 ] || fail "Escape: expected exit status 0, got $status"
+fi
+
+echo "== Ctrl+T twice, then Escape keeps it running; closing the window ends it"
+if start_program; then
+    ctrl_key t
+    ctrl_key t
+    xdotool key Escape
+    wait_for_exit "$pid" 2
+    [ "$status" = running ] || fail "Escape after the editor was shown ended the program ($status)"
+    # SDL turns SIGTERM into the same quit event as a window close request.
+    kill -TERM "$pid"
+    wait_for_exit "$pid" 10
+    [ "$status" = 0 ] || fail "window close: expected exit status 0, got $status"
+fi
+
+echo "== an audio device that cannot open ends start-up with status 255"
+SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/missing/dir/out.raw" "$exe" >/dev/null 2>&1 &
+wait_for_exit $! 20
+[ "$status" = 255 ] || fail "audio device failure: expected 255, got $status"
+
+echo "== no display ends start-up with status 1"
+DISPLAY=:9999 "$exe" >/dev/null 2>&1 &
+wait_for_exit $! 20
+[ "$status" = 1 ] || fail "SDL failure: expected 1, got $status"
+
+[ $failures -eq 0 ] && echo "all passed"
+exit $failures
