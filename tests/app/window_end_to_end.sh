@@ -17,7 +17,11 @@ fi
 xprop -root -f _MOTIF_WM_HINTS 32c -set _MOTIF_WM_HINTS "0, 0, 0, 0, 0"
 
 failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+fail() {
+    echo "FAIL: $*"
+    [ -f "$work/console.txt" ] && sed 's/^/  console: /' "$work/console.txt"
+    failures=$((failures + 1))
+}
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -64,7 +68,7 @@ start_program() {
     fi
     # No window manager runs under Xvfb: focus the window ourselves.
     xdotool windowfocus --sync "$window"
-    sleep 0.5
+    sleep 1
 }
 
 echo "== window at 2560x1600, Escape quits"
