@@ -5,6 +5,7 @@
 #include "project/Demo.h"
 #include "render/GlErrors.h"
 #include "render/ScreenSize.h"
+#include "support/StdoutCapture.h"
 #include "support/TempDir.h"
 
 #include <GL/glew.h>
@@ -32,9 +33,9 @@ protected:
     void SetUp() override {
         workDir.enter();
         int status = -1;
-        ::testing::internal::CaptureStdout();
+        StdoutCapture capture;
         const bool started = startUp("/proc/self/exe", status);
-        console = ::testing::internal::GetCapturedStdout();
+        console = capture.text();
         ASSERT_TRUE(started) << "exit status " << status;
     }
     void TearDown() override { shutDown(); }
@@ -110,9 +111,9 @@ TEST_F(ShellWindowTest, FramesAreClearedAndBlendingIsOn) {
 
 TEST_F(ShellWindowTest, GlErrorsArePrintedAndDrained) {
     glEnable(0xFFFF); // not a capability: GL_INVALID_ENUM
-    ::testing::internal::CaptureStdout();
+    StdoutCapture capture;
     EXPECT_EQ(checkGlErrors("probe"), 0);
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "ERROR! probe: 500\n");
+    EXPECT_EQ(capture.text(), "ERROR! probe: 500\n");
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 

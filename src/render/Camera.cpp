@@ -1,0 +1,4 @@
+#include "render/Camera.h"
+
+std::array<float, 3> cameraPosition{};
+std::array<float, 3> cameraRotation{};

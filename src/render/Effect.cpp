@@ -1,0 +1,168 @@
+#include "render/Effect.h"
+
+#include "app/BeatClock.h"
+#include "audio/SoundLevel.h"
+#include "render/Camera.h"
+#include "render/GlTexture.h"
+#include "render/ScreenSize.h"
+#include "render/ShaderProgram.h"
+#include "render/SoundTexture.h"
+#include "render/Texture.h"
+
+#include <GL/glew.h>
+
+#include <vector>
+
+namespace {
+
+// Two triangles covering clip space, as (x, y, z) positions of "vp".
+constexpr float fullScreenQuad[18] = {-1, -1, 0, -1, 1, 0, 1, 1, 0, 1, 1, 0, 1, -1, 0, -1, -1, 0};
+
+void bindToUnit(unsigned unit, GLuint texture) {
+    glActiveTexture(GL_TEXTURE0 + unit);
+    glBindTexture(GL_TEXTURE_2D, texture);
+}
+
+} // namespace
+
+Effect::Effect(std::string effectName, ShaderProgram* effectProgram, Texture* firstTexture, Effect* firstInput,
+               bool withFeedback, bool withScreenTexture)
+    : program(effectProgram), name(std::move(effectName)), feedback(withFeedback),
+      screenTexture(withScreenTexture) {
+    if (firstTexture)
+        textures.push_back(firstTexture);
+    if (firstInput)
+        effects.push_back(firstInput);
+    if (program)
+        initGeometry();
+}
+
+Effect::~Effect() {
+    glDeleteFramebuffers(1, &captureFramebuffer);
+    glDeleteTextures(1, &outputTexture);
+    glDeleteBuffers(1, &vertexBuffer);
+    glDeleteVertexArrays(1, &vertexArray);
+}
+
+void Effect::initGeometry() {
+    if (vertexArray == 0) {
+        glGenVertexArrays(1, &vertexArray);
+        glGenBuffers(1, &vertexBuffer);
+    }
+    glBindVertexArray(vertexArray);
+    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
+    glBufferData(GL_ARRAY_BUFFER, sizeof fullScreenQuad, fullScreenQuad, GL_STATIC_DRAW);
+    const GLint position = program->builtins.vp;
+    geometryLocation_ = position;
+    if (position >= 0) {
+        glEnableVertexAttribArray(static_cast<GLuint>(position));
+        glVertexAttribPointer(static_cast<GLuint>(position), 3, GL_FLOAT, GL_FALSE, 0, nullptr);
+    }
+    glBindVertexArray(0);
+}
+
+bool Effect::canDraw() const { return program && program->linked; }
+
+unsigned Effect::bindInputs(bool renderInputs) {
+    if (!canDraw())
+        return 0;
+    if (renderInputs) {
+        renderingInputs_ = true;
+        for (Effect* input : effects)
+            if (input && !input->renderingInputs_)
+                renderInputPass(*input);
+        renderingInputs_ = false;
+    }
+    if (feedback)
+        ensureCaptureTarget();
+    glUseProgram(program->programObject);
+
+    // A null reference still takes its unit, so the units after it stay where the
+    // shader expects them.
+    unsigned unit = 0;
+    if (feedback)
+        bindToUnit(unit++, outputTexture);
+    for (const Texture* texture : textures)
+        bindToUnit(unit++, texture ? texture->glTexture : 0);
+    for (const Effect* input : effects)
+        bindToUnit(unit++, input ? input->outputTexture : 0);
+    if (screenTexture) {
+        glActiveTexture(GL_TEXTURE0 + unit);
+        captureScreen();
+        bindToUnit(unit++, outputTexture);
+    }
+    return unit;
+}
+
+void Effect::setBuiltinUniforms() {
+    const BuiltinUniformLocations& at = program->builtins;
+    if (at.beat != -1)
+        glUniform1f(at.beat, beatClock.currentBeat);
+    if (at.sound != -1)
+        glUniform1i(at.sound, soundLevel());
+    if (at.soundTexture != -1)
+        glUniform1i(at.soundTexture, soundTextureUnit);
+    for (GLint unit = 0; unit < samplerUnitCount; ++unit)
+        if (at.tex[unit] != -1)
+            glUniform1i(at.tex[unit], unit);
+    if (at.resolution != -1)
+        glUniform2f(at.resolution, static_cast<float>(screenSize.width), static_cast<float>(screenSize.height));
+    if (at.cameraPosition != -1)
+        glUniform3f(at.cameraPosition, cameraPosition[0], cameraPosition[1], cameraPosition[2]);
+    if (at.cameraRotation != -1)
+        glUniform3f(at.cameraRotation, cameraRotation[0], cameraRotation[1], cameraRotation[2]);
+}
+
+void Effect::ensureCaptureTarget() {
+    if (outputTexture != 0)
+        return;
+    const std::vector<uint8_t> zeros(static_cast<size_t>(screenSize.width) * static_cast<size_t>(screenSize.height) * 4);
+    outputTexture = createRgbaTexture(screenSize.width, screenSize.height, zeros.data(), wrapClamp);
+
+    GLint drawFramebuffer = 0;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &drawFramebuffer);
+    glGenFramebuffers(1, &captureFramebuffer);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, captureFramebuffer);
+    glFramebufferTexture2D(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, outputTexture, 0);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(drawFramebuffer));
+}
+
+void Effect::captureScreen() {
+    ensureCaptureTarget();
+    GLint drawFramebuffer = 0;
+    GLint readFramebuffer = 0;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &drawFramebuffer);
+    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &readFramebuffer);
+
+    // The source is whatever the passes draw into: the window's back buffer, or a
+    // framebuffer someone draws the demo into.
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(drawFramebuffer));
+    glReadBuffer(drawFramebuffer == 0 ? GL_BACK : GL_COLOR_ATTACHMENT0);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, captureFramebuffer);
+    const int width = screenSize.width;
+    const int height = screenSize.height;
+    glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(readFramebuffer));
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(drawFramebuffer));
+}
+
+void Effect::drawPass(bool renderInputs) {
+    if (!canDraw())
+        return;
+    if (program->builtins.vp != geometryLocation_)
+        initGeometry();
+    const unsigned unitCount = bindInputs(renderInputs);
+    setBuiltinUniforms();
+    glBindVertexArray(vertexArray);
+    glDrawArrays(GL_TRIANGLES, 0, 6);
+    for (unsigned unit = 0; unit < unitCount; ++unit)
+        bindToUnit(unit, 0);
+}
+
+void renderInputPass(Effect& effect) {
+    if (!effect.canDraw())
+        return;
+    effect.drawPass(true);
+    effect.captureScreen();
+}

@@ -1,0 +1,47 @@
+// A real window with an OpenGL context for render tests, set up as the program
+// sets up its own: a 3.0 context, GLEW, and the blend state every pass relies on.
+// It also makes `screenSize` the window's size.
+#pragma once
+
+#include <SDL.h>
+#include <gmock/gmock.h>
+
+#include <array>
+#include <cstdint>
+
+using Rgba = std::array<uint8_t, 4>;
+
+// A pixel within 2 of each expected channel value.
+MATCHER_P4(IsRgba, r, g, b, a, "") {
+    const int expected[4] = {r, g, b, a};
+    for (int i = 0; i < 4; ++i)
+        if (std::abs(static_cast<int>(arg[i]) - expected[i]) > 2)
+            return false;
+    return true;
+}
+
+struct GlContextRequest {
+    int major = 3;
+    int minor = 0;
+    bool core = true;
+};
+
+class GlWindow {
+public:
+    GlWindow(int width, int height, GlContextRequest request = {});
+    ~GlWindow();
+    GlWindow(const GlWindow&) = delete;
+    GlWindow& operator=(const GlWindow&) = delete;
+
+    bool ok() const { return context_ != nullptr; }
+    // The back buffer's pixel at (x, y), origin at the lower left.
+    Rgba pixelAt(int x, int y) const;
+    // The pixel at (x, y) of a GL texture's level 0, origin at the first row.
+    Rgba texelAt(uint32_t texture, int x, int y) const;
+
+private:
+    SDL_Window* window_ = nullptr;
+    SDL_GLContext context_ = nullptr;
+    int width_;
+    int height_;
+};
