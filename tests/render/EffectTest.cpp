@@ -22,7 +22,7 @@ protected:
     GlWindow window{width, height};
 
     void SetUp() override {
-        ASSERT_TRUE(window.ok());
+        ASSERT_TRUE(window.ok()) << window.error();
         beatClock = BeatClock();
         cameraPosition = {};
         cameraRotation = {};
@@ -221,7 +221,7 @@ TEST_F(EffectTest, TexturesClampWithNearestFiltering) {
 
 TEST(CoreContextTest, ClampBecomesClampToEdge) {
     GlWindow window(32, 18, {3, 2, true});
-    ASSERT_TRUE(window.ok());
+    ASSERT_TRUE(window.ok()) << window.error();
     auto texture = solidTexture(1, 2, 3);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     GLint wrap = 0;

@@ -15,7 +15,7 @@ class ShaderProgramTest : public ::testing::Test {
 protected:
     GlWindow window{64, 36};
 
-    void SetUp() override { ASSERT_TRUE(window.ok()); }
+    void SetUp() override { ASSERT_TRUE(window.ok()) << window.error(); }
 
     std::unique_ptr<ShaderProgram> programWith(const std::string& fragment) {
         auto program = std::make_unique<ShaderProgram>();
@@ -60,7 +60,7 @@ TEST(ShaderCacheTest, FixingAShaderShowsSuccessWhenTheDriverSkipsTheCompile) {
     // and the shader keeps the log of its failed compile.
     setenv("MESA_SHADER_CACHE_DISABLE", "false", 1);
     GlWindow window(32, 18);
-    ASSERT_TRUE(window.ok());
+    ASSERT_TRUE(window.ok()) << window.error();
     const std::string good = "#version 150\nout vec4 c;\nvoid main() { c = vec4(0.25); }\n";
     ShaderProgram first;
     first.fragmentShaderSource = good;

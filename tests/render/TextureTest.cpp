@@ -34,7 +34,7 @@ protected:
     GlWindow window{32, 18};
     Texture texture;
 
-    void SetUp() override { ASSERT_TRUE(window.ok()); }
+    void SetUp() override { ASSERT_TRUE(window.ok()) << window.error(); }
     void load(const std::vector<uint8_t>& bytes) { texture.loadImage(bytes.data(), bytes.size()); }
 };
 

@@ -7,9 +7,14 @@
 #include <vector>
 
 GlWindow::GlWindow(int width, int height, GlContextRequest request) : width_(width), height_(height) {
+    // Without Mesa's shader cache every compile reports the driver's own verdict,
+    // whatever earlier test runs compiled.
+    setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        error_ = SDL_GetError();
         return;
+    }
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_FLAGS, 0);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK,
                         request.core ? SDL_GL_CONTEXT_PROFILE_CORE : SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
@@ -19,11 +24,12 @@ GlWindow::GlWindow(int width, int height, GlContextRequest request) : width_(wid
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
     window_ = SDL_CreateWindow("render test", 0, 0, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS);
-    if (!window_)
+    if (window_)
+        context_ = SDL_GL_CreateContext(window_);
+    if (!context_) {
+        error_ = SDL_GetError();
         return;
-    context_ = SDL_GL_CreateContext(window_);
-    if (!context_)
-        return;
+    }
     glewExperimental = GL_TRUE;
     glewInit();
     while (glGetError() != GL_NO_ERROR) {

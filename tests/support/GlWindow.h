@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 using Rgba = std::array<uint8_t, 4>;
 
@@ -34,6 +35,8 @@ public:
     GlWindow& operator=(const GlWindow&) = delete;
 
     bool ok() const { return context_ != nullptr; }
+    // Why the window or its context could not be created.
+    const std::string& error() const { return error_; }
     // The back buffer's pixel at (x, y), origin at the lower left.
     Rgba pixelAt(int x, int y) const;
     // The pixel at (x, y) of a GL texture's level 0, origin at the first row.
@@ -44,4 +47,5 @@ private:
     SDL_GLContext context_ = nullptr;
     int width_;
     int height_;
+    std::string error_;
 };
