@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 BeatClock beatClock;
 
@@ -19,18 +18,6 @@ bool tempoIsUsable(const Demo& demo) { return demo.bpm > 0.0f; }
 int32_t musicMsOf(const Demo& demo, float beat) { return std::max(0, beatToMs(demo, beat)); }
 
 } // namespace
-
-int32_t truncToInt32(float value) {
-    if (std::isnan(value))
-        return 0;
-    // 2^31 is exactly representable as a float; anything at or beyond it saturates.
-    constexpr float limit = 2147483648.0f;
-    if (value >= limit)
-        return std::numeric_limits<int32_t>::max();
-    if (value <= -limit)
-        return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(value);
-}
 
 int32_t beatToMs(const Demo& demo, float beat) {
     if (!tempoIsUsable(demo))

@@ -7,15 +7,14 @@
 // and seeks move only the displayed beat.
 #pragma once
 
+#include "project/Numbers.h"
+
 #include <cstdint>
 
 class Demo;
 
 // Milliseconds on the SDL_GetTicks time base; replaceable so tests need not wait.
 using TickSource = uint32_t (*)();
-
-// Truncates toward zero into 32 bits, saturating at the ends of the range; NaN gives 0.
-int32_t truncToInt32(float value);
 
 // Music position in milliseconds of `beat` (may be negative before the music starts; 0 when
 // the tempo is not positive).

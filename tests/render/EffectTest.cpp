@@ -6,6 +6,7 @@
 #include "render/ScreenSize.h"
 #include "render/SoundTexture.h"
 #include "support/GlWindow.h"
+#include "support/PixelMatchers.h"
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>

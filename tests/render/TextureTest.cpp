@@ -1,6 +1,7 @@
 // Images decoded through SDL2_image into real GL textures.
 #include "render/Texture.h"
 #include "support/GlWindow.h"
+#include "support/PixelMatchers.h"
 
 #include <SDL_image.h>
 #include <gtest/gtest.h>

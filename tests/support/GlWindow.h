@@ -4,22 +4,12 @@
 #pragma once
 
 #include <SDL.h>
-#include <gmock/gmock.h>
 
 #include <array>
 #include <cstdint>
 #include <string>
 
 using Rgba = std::array<uint8_t, 4>;
-
-// A pixel within 2 of each expected channel value.
-MATCHER_P4(IsRgba, r, g, b, a, "") {
-    const int expected[4] = {r, g, b, a};
-    for (int i = 0; i < 4; ++i)
-        if (std::abs(static_cast<int>(arg[i]) - expected[i]) > 2)
-            return false;
-    return true;
-}
 
 struct GlContextRequest {
     int major = 3;

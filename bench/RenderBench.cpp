@@ -1,0 +1,138 @@
+// What it costs to bring an effect's image into its output texture at 1920 × 1080,
+// alone and within a frame of an effect with four input effects.
+//
+// - CpuRoundTrip: glReadPixels of the window, then glTexImage2D (the original design).
+// - BlitFromWindow: Effect::captureScreen while drawing into the window's back buffer.
+// - BlitFromScene: Effect::captureScreen while drawing into an RGBA8 framebuffer of
+//   the window's size, blitted to the window once at the end of the frame.
+// - CopyTexSubImage: glCopyTexSubImage2D from the back buffer, for comparison.
+#include "render/Effect.h"
+#include "render/SceneFramebuffer.h"
+#include "render/ScreenSize.h"
+#include "render/ShaderProgram.h"
+#include "support/GlWindow.h"
+
+#include <GL/glew.h>
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int width = 1920;
+constexpr int height = 1080;
+constexpr int inputCount = 4;
+
+const char* const inputShader = R"(#version 150
+uniform float beat; uniform vec2 resolution;
+out vec4 c;
+void main() { vec2 uv = gl_FragCoord.xy / resolution; c = vec4(uv, fract(beat), 1.0); })";
+
+const char* const mixShader = R"(#version 150
+uniform sampler2D tex, tex1, tex2, tex3; uniform vec2 resolution;
+out vec4 c;
+void main() {
+  vec2 uv = gl_FragCoord.xy / resolution;
+  c = (texture(tex, uv) + texture(tex1, uv) + texture(tex2, uv) + texture(tex3, uv)) * 0.25;
+})";
+
+enum class Capture { none, cpuRoundTrip, blit, copyTexSubImage };
+
+struct Scene {
+    GlWindow window{width, height};
+    std::unique_ptr<ShaderProgram> inputProgram = programFor(inputShader);
+    std::unique_ptr<ShaderProgram> mixProgram = programFor(mixShader);
+    std::vector<std::unique_ptr<Effect>> inputs;
+    std::unique_ptr<Effect> visible;
+    std::vector<uint8_t> cpuBuffer = std::vector<uint8_t>(static_cast<size_t>(width) * height * 4);
+    SceneFramebuffer sceneFramebuffer;
+
+    Scene() {
+        visible = std::make_unique<Effect>("mix", mixProgram.get(), nullptr, nullptr, false, false);
+        for (int i = 0; i < inputCount; ++i) {
+            inputs.push_back(std::make_unique<Effect>("input", inputProgram.get(), nullptr, nullptr, false, false));
+            inputs.back()->ensureCaptureTarget();
+            visible->effects.push_back(inputs.back().get());
+        }
+    }
+
+    static std::unique_ptr<ShaderProgram> programFor(const char* fragment) {
+        auto program = std::make_unique<ShaderProgram>();
+        program->fragmentShaderSource = fragment;
+        program->relinkProgram();
+        return program;
+    }
+
+    void capture(Effect& effect, Capture how) {
+        switch (how) {
+        case Capture::none:
+            break;
+        case Capture::cpuRoundTrip:
+            glReadBuffer(GL_BACK);
+            glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, cpuBuffer.data());
+            glBindTexture(GL_TEXTURE_2D, effect.outputTexture);
+            glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, cpuBuffer.data());
+            break;
+        case Capture::blit:
+            effect.captureScreen();
+            break;
+        case Capture::copyTexSubImage:
+            glReadBuffer(GL_BACK);
+            glBindTexture(GL_TEXTURE_2D, effect.outputTexture);
+            glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, width, height);
+            break;
+        }
+    }
+
+    void frame(Capture how, bool throughScene) {
+        if (throughScene)
+            sceneFramebuffer.bind();
+        glClear(GL_COLOR_BUFFER_BIT);
+        for (auto& input : inputs) {
+            input->drawPass(false);
+            capture(*input, how);
+        }
+        visible->drawPass(false);
+        if (throughScene)
+            sceneFramebuffer.present();
+        glFinish();
+    }
+};
+
+Scene& scene() {
+    static Scene shared;
+    return shared;
+}
+
+void BM_Capture(benchmark::State& state, Capture how, bool fromScene) {
+    Scene& s = scene();
+    if (fromScene)
+        s.sceneFramebuffer.bind();
+    s.inputs[0]->drawPass(false);
+    glFinish();
+    for (auto _ : state) {
+        s.capture(*s.inputs[0], how);
+        glFinish();
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    state.SetLabel(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+}
+
+void BM_Frame(benchmark::State& state, Capture how, bool throughScene) {
+    Scene& s = scene();
+    for (auto _ : state)
+        s.frame(how, throughScene);
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(BM_Capture, CpuRoundTrip, Capture::cpuRoundTrip, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Capture, BlitFromWindow, Capture::blit, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Capture, BlitFromScene, Capture::blit, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Capture, CopyTexSubImage, Capture::copyTexSubImage, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Frame, NoCapture, Capture::none, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Frame, CpuRoundTrip, Capture::cpuRoundTrip, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Frame, BlitFromWindow, Capture::blit, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Frame, BlitThroughScene, Capture::blit, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();
