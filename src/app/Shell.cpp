@@ -8,6 +8,7 @@
 #include "project/Demo.h"
 #include "render/GlErrors.h"
 #include "render/ScreenSize.h"
+#include "timeline/Composition.h"
 
 #include <GL/glew.h>
 #include <SDL.h>
@@ -137,6 +138,9 @@ bool startUp(const char* executablePath, int& exitStatus) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 
     theDemo = new Demo();
+    theDemo->createSoundTexture();
+    for (const auto& effect : theDemo->effects)
+        warmUpEffect(*effect);
     beatClock.anchor();
     SDL_AddEventWatch(watchForBackground, nullptr);
     checkGlErrors("flushing");
@@ -147,6 +151,8 @@ void advanceTransport() {
     beatClock.advance(*theDemo);
     if (demoHasEnded())
         quitRequested = true;
+    if (loopEvent && beatClock.currentBeat >= loopEvent->endBeat)
+        beatClock.seekToBeat(*theDemo, loopEvent->startBeat);
 }
 
 void runFrame() {
@@ -170,7 +176,7 @@ void runFrame() {
     glClearColor(0.45f, 0.55f, 0.60f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     if (!editorDrewDemo || !editorVisible)
-        theDemo->renderAt(beatClock.currentBeat);
+        renderAt(*theDemo, beatClock.currentBeat);
     ImGui_ImplOpenGL3_RenderDrawData(ImGui::GetDrawData());
 
     SDL_GL_SwapWindow(window);

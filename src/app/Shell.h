@@ -22,6 +22,6 @@ void runFrame();
 void runMainLoop();
 void shutDown();
 
-// Frame step: advances the clock and ends the demo past its end beat, unless the
-// editor is visible or was ever shown.
+// Frame step: advances the clock, ends the demo past its end beat (unless the
+// editor is visible or was ever shown) and loops the loop event.
 void advanceTransport();

@@ -1,5 +1,10 @@
 #include "project/Demo.h"
 
+#include "render/SoundTexture.h"
+
 Demo* theDemo = nullptr;
 
-void Demo::renderAt(float) {}
+void Demo::createSoundTexture() {
+    soundTexture = ::createSoundTexture();
+    loopEvent = nullptr;
+}

@@ -1,7 +1,7 @@
 #include "render/Effect.h"
 
 #include "app/BeatClock.h"
-#include "audio/SoundLevel.h"
+#include "audio/SoundAnalysis.h"
 #include "render/Camera.h"
 #include "render/GlTexture.h"
 #include "render/ScreenSize.h"
@@ -38,10 +38,15 @@ Effect::Effect(std::string effectName, ShaderProgram* effectProgram, Texture* fi
 }
 
 Effect::~Effect() {
-    glDeleteFramebuffers(1, &captureFramebuffer);
-    glDeleteTextures(1, &outputTexture);
-    glDeleteBuffers(1, &vertexBuffer);
-    glDeleteVertexArrays(1, &vertexArray);
+    // Effects read from a file before any drawing own no GL objects, and there may be no GL.
+    if (outputTexture != 0) {
+        glDeleteFramebuffers(1, &captureFramebuffer);
+        glDeleteTextures(1, &outputTexture);
+    }
+    if (vertexArray != 0) {
+        glDeleteBuffers(1, &vertexBuffer);
+        glDeleteVertexArrays(1, &vertexArray);
+    }
 }
 
 void Effect::initGeometry() {
@@ -150,19 +155,32 @@ void Effect::captureScreen() {
 void Effect::drawPass(bool renderInputs) {
     if (!canDraw())
         return;
-    if (program->builtins.vp != geometryLocation_)
-        initGeometry();
     const unsigned unitCount = bindInputs(renderInputs);
     setBuiltinUniforms();
+    drawQuad();
+    unbindTextureUnits(unitCount);
+}
+
+void Effect::drawQuad() {
+    if (program->builtins.vp != geometryLocation_)
+        initGeometry();
     glBindVertexArray(vertexArray);
     glDrawArrays(GL_TRIANGLES, 0, 6);
-    for (unsigned unit = 0; unit < unitCount; ++unit)
-        bindToUnit(unit, 0);
 }
 
 void renderInputPass(Effect& effect) {
     if (!effect.canDraw())
         return;
-    effect.drawPass(true);
+    // Defaults, so an input never shows values an event last set on a shared program.
+    const unsigned unitCount = effect.bindInputs(true);
+    effect.program->setUniformDefaults();
+    effect.setBuiltinUniforms();
+    effect.drawQuad();
+    unbindTextureUnits(unitCount);
     effect.captureScreen();
+}
+
+void unbindTextureUnits(unsigned count) {
+    for (unsigned unit = 0; unit < count; ++unit)
+        bindToUnit(unit, 0);
 }

@@ -50,6 +50,8 @@ public:
     void captureScreen();
     // Binds the inputs, draws the quad and unbinds the units it used.
     void drawPass(bool renderInputs);
+    // Draws the full-screen quad with the program in use.
+    void drawQuad();
 
     // True when the effect has a linked program to draw with.
     bool canDraw() const;
@@ -61,5 +63,9 @@ private:
     int32_t geometryLocation_ = -1;
 };
 
-// Renders `effect` with its own inputs into its output texture.
+// Renders `effect`, after its own inputs, into its output texture; its author
+// uniforms take their defaults.
 void renderInputPass(Effect& effect);
+
+// Binds no texture to units 0 to count - 1.
+void unbindTextureUnits(unsigned count);

@@ -8,6 +8,9 @@
 #include <vector>
 
 SceneFramebuffer::~SceneFramebuffer() {
+    // Never created: there may be no GL at all.
+    if (framebuffer_ == 0)
+        return;
     glDeleteFramebuffers(1, &framebuffer_);
     glDeleteTextures(1, &texture_);
 }

@@ -17,7 +17,10 @@ SDL_Surface* createRgbaSurface(int width, int height) {
 
 } // namespace
 
-Texture::~Texture() { glDeleteTextures(1, &glTexture); }
+Texture::~Texture() {
+    if (glTexture != 0)
+        glDeleteTextures(1, &glTexture);
+}
 
 void Texture::loadImage(const uint8_t* bytes, size_t size) {
     glTexture = 0;

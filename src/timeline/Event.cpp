@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+Event* loopEvent = nullptr;
+
 namespace {
 
 // Walks the points in stored order to the last one at or before `local`, and the one
@@ -54,6 +56,11 @@ const ControlPointList* Event::findVariable(std::string_view key) const {
     return found == variables.end() ? nullptr : &found->second;
 }
 
+const ControlPointList* Event::findOverride(std::string_view member, std::string_view variableName) const {
+    const auto found = variables.find(OverrideKey{member, variableName});
+    return found == variables.end() ? nullptr : &found->second;
+}
+
 float Event::evaluate(const ControlPointList& list, float beat) const {
     if (beat < startBeat || beat > endBeat || list.points.empty())
         return 0.0f;
@@ -84,7 +91,7 @@ float Event::evaluate(const ControlPointList& list, float beat) const {
     return catmullRom(points[previous].value, value, points[next].value, points[afterNext].value, t);
 }
 
-std::string Event::textAtBeat(std::string_view key, float beat, int32_t charsPerBeat) {
+std::string_view Event::textAtBeat(std::string_view key, float beat, int32_t charsPerBeat) {
     if (beat < startBeat || beat > endBeat)
         return {};
     const std::vector<ControlPoint>& points = variable(key).points;
@@ -107,5 +114,5 @@ std::string Event::textAtBeat(std::string_view key, float beat, int32_t charsPer
         int64_t{truncToInt32(std::floor(fraction * static_cast<float>(text.size()) * static_cast<float>(charsPerBeat)))} + 1;
     if (text.empty() || shown < 0 || static_cast<size_t>(shown) >= text.size())
         return text;
-    return text.substr(0, static_cast<size_t>(shown));
+    return std::string_view(text).substr(0, static_cast<size_t>(shown));
 }

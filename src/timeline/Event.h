@@ -7,6 +7,7 @@
 #pragma once
 
 #include "timeline/ControlPointList.h"
+#include "timeline/OverrideKey.h"
 
 #include <cstdint>
 #include <map>
@@ -41,12 +42,18 @@ public:
     ControlPointList& variable(std::string_view key);
     // The variable stored under `key`, or null; nothing is created.
     const ControlPointList* findVariable(std::string_view key) const;
+    // This group event's override of a member's variable, or null; nothing is created.
+    const ControlPointList* findOverride(std::string_view member, std::string_view variableName) const;
 
     // Value of `list` at the absolute `beat`, against this event's range. 0 outside
     // the event (both ends inside), for an empty list, and before the first point.
     float evaluate(const ControlPointList& list, float beat) const;
 
     // Text of the text variable `key` at the absolute `beat`, typed out at
-    // `charsPerBeat` within each segment (-1 shows whole texts at once).
-    std::string textAtBeat(std::string_view key, float beat, int32_t charsPerBeat);
+    // `charsPerBeat` within each segment (-1 shows whole texts at once). The view is
+    // valid until the variable's points change.
+    std::string_view textAtBeat(std::string_view key, float beat, int32_t charsPerBeat);
 };
+
+// The event the transport loops over (set in the events editor), or null.
+extern Event* loopEvent;

@@ -5,7 +5,10 @@
 #include "project/Demo.h"
 #include "render/GlErrors.h"
 #include "render/ScreenSize.h"
+#include "support/GlWindow.h"
+#include "support/PixelMatchers.h"
 #include "support/StdoutCapture.h"
+#include "support/TestProject.h"
 #include "support/TempDir.h"
 
 #include <GL/glew.h>
@@ -13,6 +16,18 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+uint32_t fakeNow = 0;
+uint32_t fakeTicks() { return fakeNow; }
+
+// The centre pixel of the frame last presented: llvmpipe keeps the back buffer's
+// content across the swap (its front buffer is not readable under Xvfb).
+Rgba presentedCentre() {
+    Rgba pixel{};
+    glReadBuffer(GL_BACK);
+    glReadPixels(screenSize.width / 2, screenSize.height / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel.data());
+    return pixel;
+}
 
 void pushKey(Uint32 type, SDL_Keycode key, Uint16 mods) {
     SDL_Event event{};
@@ -97,6 +112,54 @@ TEST_F(ShellWindowTest, FramesAdvanceTheClockFromTheTickCounter) {
     SDL_Delay(100);
     runFrame();
     EXPECT_GT(beatClock.currentBeat, before + 0.1f);
+}
+
+TEST_F(ShellWindowTest, FramesComposeTheProjectAtTheClocksBeat) {
+    TestProject project = buildTestProject();
+    theDemo = project.demo.get();
+    theDemo->bpm = 60.0f; // one beat a second
+    theDemo->beat_offset = 0.0f;
+    beatClock.ticks = fakeTicks;
+    fakeNow = 0;
+    beatClock.anchor();
+
+    Rgba atBeat4{}, atBeat12{};
+    for (int frame = 0; frame <= 300; ++frame) {
+        fakeNow = static_cast<uint32_t>(frame) * 50; // 20 frames a beat
+        runFrame();
+        if (frame == 80)
+            atBeat4 = presentedCentre();
+        if (frame == 240)
+            atBeat12 = presentedCentre();
+    }
+    EXPECT_FLOAT_EQ(beatClock.currentBeat, 15.0f);
+    EXPECT_THAT(atBeat4, IsRgba(64, 0, 0, 255));
+    EXPECT_THAT(atBeat12, IsRgba(191, 0, 0, 255));
+    EXPECT_FALSE(quitRequested);
+}
+
+TEST_F(ShellWindowTest, TheLoopEventSendsTheClockBackToItsStart) {
+    TestProject project = buildTestProject();
+    theDemo = project.demo.get();
+    theDemo->bpm = 60.0f;
+    theDemo->beat_offset = 0.0f;
+    beatClock.ticks = fakeTicks;
+    fakeNow = 0;
+    beatClock.anchor();
+    loopEvent = theDemo->events[1].get(); // "green", 16 .. 24
+
+    fakeNow = 23900;
+    runFrame();
+    EXPECT_NEAR(beatClock.currentBeat, 23.9f, 1e-3f);
+    fakeNow = 24000;
+    runFrame();
+    EXPECT_FLOAT_EQ(beatClock.currentBeat, 16.0f);
+    fakeNow = 25000;
+    runFrame();
+    EXPECT_FLOAT_EQ(beatClock.currentBeat, 17.0f);
+
+    theDemo->createSoundTexture();
+    EXPECT_EQ(loopEvent, nullptr) << "a new sound texture means a new project";
 }
 
 TEST_F(ShellWindowTest, FramesAreClearedAndBlendingIsOn) {

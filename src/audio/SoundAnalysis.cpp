@@ -1,6 +1,12 @@
-#include "audio/SoundLevel.h"
+#include "audio/SoundAnalysis.h"
 
 std::array<std::atomic<int16_t>, levelRingSize> levelRing{};
+
+namespace {
+
+std::array<uint8_t, soundTextureByteCount> analysisRows{};
+
+} // namespace
 
 int soundLevel() {
     int sum = 0;
@@ -8,3 +14,5 @@ int soundLevel() {
         sum += value.load(std::memory_order_relaxed);
     return sum / levelRingSize;
 }
+
+const uint8_t* soundTextureBytes() { return analysisRows.data(); }

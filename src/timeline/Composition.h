@@ -1,0 +1,30 @@
+// Composing the demo picture of a frame from the project's events.
+//
+// Each frame the active events (start <= beat < end) are first prepared (their
+// effects' input effects rendered into their output textures), then every active,
+// visible event draws in list order over the previous layers: effect events draw
+// their effect with their automated uniforms, group events replay their members
+// shifted in time. The "beat" uniform is always the clock's beat; the beats here
+// are the events' own time frames.
+#pragma once
+
+class Demo;
+class Effect;
+class Event;
+class Texture;
+
+// Composes the frame at `beat` over a cleared frame and returns the effect drawn
+// last (the top layer), or null when no effect event drew.
+Effect* renderAt(Demo& demo, float beat);
+
+// Draws or replays `event` at `beat` in its own time frame; `parent` is the group
+// event replaying it, or null at top level. Returns the effect drawn last, or null.
+Effect* render(Event& event, const Texture& soundTexture, float beat, bool paused, const Event* parent);
+
+// Uploads one value per located author uniform of the event's program: its
+// variable's value at `beat` (a group event's override first), else its default.
+void applyVariables(Event& event, float beat, const Event* parent);
+
+// Draws `effect` once with its current inputs, so its program and textures have
+// been used before the first real frame.
+void warmUpEffect(Effect& effect);

@@ -1,0 +1,120 @@
+// Frames composed from a project built in memory, checked by reading pixels back.
+#include "app/BeatClock.h"
+#include "support/GlWindow.h"
+#include "support/PixelMatchers.h"
+#include "support/TestProject.h"
+#include "timeline/Composition.h"
+
+#include <GL/glew.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+class CompositionTest : public ::testing::Test {
+protected:
+    GlWindow window{64, 36};
+    TestProject project;
+
+    void SetUp() override {
+        ASSERT_TRUE(window.ok()) << window.error();
+        project = buildTestProject();
+        beatClock = BeatClock();
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    }
+    Effect* frameAt(float beat) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        return renderAt(*project.demo, beat);
+    }
+    Rgba pixel() const { return window.pixelAt(32, 18); }
+};
+
+TEST_F(CompositionTest, LayersFollowTheListAndUniformsFollowTheirCurves) {
+    EXPECT_EQ(frameAt(4.0f), project.red);
+    EXPECT_THAT(pixel(), IsRgba(64, 0, 0, 255));
+    EXPECT_EQ(frameAt(8.0f), project.red);
+    EXPECT_THAT(pixel(), IsRgba(128, 0, 0, 255));
+    EXPECT_EQ(frameAt(16.0f), project.green) << "the later of two overlapping events is on top";
+    EXPECT_THAT(pixel(), IsRgba(0, 255, 0, 255));
+    EXPECT_EQ(frameAt(24.0f), project.red) << "an event stops at its end beat";
+    EXPECT_THAT(pixel(), IsRgba(255, 0, 0, 255));
+}
+
+TEST_F(CompositionTest, InvisibleEventsDrawNothingButTheirInputsArePrepared) {
+    EXPECT_EQ(frameAt(50.0f), nullptr);
+    // Not the hidden effect's white: what its input pass left in the frame.
+    EXPECT_THAT(pixel(), IsRgba(255, 255, 0, 255));
+    ASSERT_NE(project.yellow->outputTexture, 0u);
+    EXPECT_THAT(window.texelAt(project.yellow->outputTexture, 5, 5), IsRgba(255, 255, 0, 255));
+}
+
+TEST_F(CompositionTest, GroupEventsReplayTheirMembersShiftedInTime) {
+    EXPECT_EQ(frameAt(100.0f), project.blue) << "the member starting at 32 sees beat 32";
+    EXPECT_THAT(pixel(), IsRgba(0, 0, 64, 255)) << "the replay's override of blue.amount";
+    EXPECT_EQ(frameAt(107.9f), nullptr);
+    EXPECT_EQ(frameAt(108.0f), project.cyan) << "the member starting at 40 starts at 108";
+    EXPECT_THAT(pixel(), IsRgba(0, 255, 255, 255));
+    EXPECT_EQ(frameAt(120.0f), nullptr);
+}
+
+TEST_F(CompositionTest, OverridesWithoutPointsGiveTheDefault) {
+    Event& replay = *project.demo->events.back();
+    replay.variable("blue.amount").points.clear();
+    frameAt(100.0f);
+    EXPECT_THAT(pixel(), IsRgba(0, 0, 255, 255)) << "default 1, not the member's own 0.5";
+    replay.variables.erase("blue.amount");
+    frameAt(100.0f);
+    EXPECT_THAT(pixel(), IsRgba(0, 0, 128, 255)) << "the member's own variable";
+}
+
+TEST_F(CompositionTest, TheBeatUniformIsTheClocksBeat) {
+    auto program = std::make_unique<ShaderProgram>();
+    program->fragmentShaderSource =
+        "#version 150\nuniform float beat;\nout vec4 c;\nvoid main() { c = vec4(beat / 255.0, 0.0, 0.0, 1.0); }\n";
+    program->relinkProgram();
+    project.cyan->program = program.get();
+    beatClock.currentBeat = 200.0f;
+    frameAt(108.0f);
+    EXPECT_THAT(pixel(), IsRgba(200, 0, 0, 255));
+}
+
+TEST_F(CompositionTest, ProjectsWithoutCapturesDrawStraightIntoTheWindow) {
+    project.hidden->effects.clear();
+    EXPECT_EQ(frameAt(8.0f), project.red);
+    EXPECT_THAT(pixel(), IsRgba(128, 0, 0, 255));
+    GLint framebuffer = -1;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &framebuffer);
+    EXPECT_EQ(framebuffer, 0);
+}
+
+TEST_F(CompositionTest, NullReferencesAndGroupCyclesAreSkipped) {
+    Demo& demo = *project.demo;
+    Event& replay = *demo.events.back();
+    replay.group->events.push_back(nullptr);
+    replay.group->events.push_back(&replay); // the group contains the event replaying it
+    demo.events[0]->effect = nullptr;
+    auto orphan = std::make_unique<Event>();
+    orphan->type = GroupEvent;
+    orphan->endBeat = 1000.0f;
+    demo.events.push_back(std::move(orphan));
+
+    EXPECT_EQ(frameAt(8.0f), nullptr);
+    EXPECT_EQ(frameAt(100.0f), project.blue);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(CompositionTest, DrawingLeavesAVariableForEveryLocatedUniform) {
+    Event& green = *project.demo->events[1];
+    EXPECT_TRUE(green.variables.empty());
+    Event& blue = *project.demo->events[3];
+    frameAt(100.0f);
+    EXPECT_NE(blue.findVariable("amount"), nullptr);
+    EXPECT_EQ(project.demo->events.back()->findVariable("amount"), nullptr);
+}
+
+TEST_F(CompositionTest, WarmUpDrawsEveryEffectOnce) {
+    for (const auto& effect : project.demo->effects)
+        warmUpEffect(*effect);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+} // namespace
