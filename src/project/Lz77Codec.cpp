@@ -82,6 +82,9 @@ public:
     // Empty when the stream ends inside the varint; throws when the varint
     // does not fit in 64 bits.
     std::optional<uint64_t> readVarint() {
+        // Most varints are one byte.
+        if (pos_ < stream_.size() && stream_[pos_] < 0x80)
+            return stream_[pos_++];
         uint64_t value = 0;
         for (int shift = 0; shift < 64; shift += 7) {
             if (atEnd())
@@ -102,19 +105,32 @@ private:
     size_t pos_ = 0;
 };
 
+// Short copies move whole blocks of this size where the output has room for
+// the overshoot, which later tokens overwrite.
+constexpr size_t copyBlock = 16;
+
 // Copies `length` bytes from `offset` behind `out`, as a byte-by-byte forward
-// copy would: an overlapping source repeats its first `offset` bytes.
-void copyMatch(char* out, size_t offset, size_t length) {
+// copy would: an overlapping source repeats its first `offset` bytes. `end` is
+// the end of the output.
+void copyMatch(char* out, const char* end, size_t offset, size_t length) {
     const char* source = out - offset;
+    char* const matchEnd = out + length;
+    if (offset >= copyBlock && static_cast<size_t>(end - matchEnd) >= copyBlock) {
+        do {
+            std::memcpy(out, source, copyBlock);
+            out += copyBlock;
+            source += copyBlock;
+        } while (out < matchEnd);
+        return;
+    }
     if (offset == 1) {
         std::memset(out, *source, length);
         return;
     }
     // Each copy doubles the stretch that repeats the pattern, so the source of
     // the next copy never overlaps its destination.
-    char* const end = out + length;
-    while (out < end) {
-        const size_t chunk = std::min(static_cast<size_t>(end - out), static_cast<size_t>(out - source));
+    while (out < matchEnd) {
+        const size_t chunk = std::min(static_cast<size_t>(matchEnd - out), static_cast<size_t>(out - source));
         std::memcpy(out, source, chunk);
         out += chunk;
     }
@@ -189,6 +205,7 @@ std::string lz77Decompress(std::span<const uint8_t> stream) {
         throw CodecError(CodecErrorKind::MalformedCompressedData);
 
     std::string out(static_cast<size_t>(*declaredLength), '\0');
+    char* const end = out.data() + out.size();
     size_t produced = 0;
     while (produced < out.size()) {
         const std::optional<uint64_t> token = in.readVarint();
@@ -199,6 +216,12 @@ std::string lz77Decompress(std::span<const uint8_t> stream) {
         if (*token & 1) {
             if (n > room)
                 throw CodecError(CodecErrorKind::MalformedCompressedData);
+            if (n <= copyBlock && room >= copyBlock && in.remaining() >= copyBlock) {
+                std::memcpy(out.data() + produced, in.current(), copyBlock);
+                in.skip(static_cast<size_t>(n));
+                produced += static_cast<size_t>(n);
+                continue;
+            }
             // A run cut short by the end of the stream keeps what is there.
             const size_t available = std::min(static_cast<size_t>(n), in.remaining());
             std::memcpy(out.data() + produced, in.current(), available);
@@ -220,10 +243,15 @@ std::string lz77Decompress(std::span<const uint8_t> stream) {
         }
         if (offset > produced || matchLength > room)
             throw CodecError(CodecErrorKind::MalformedCompressedData);
-        // Offset 0 copies each output byte onto itself: the output keeps its zeros.
-        if (offset != 0)
-            copyMatch(out.data() + produced, static_cast<size_t>(offset), static_cast<size_t>(matchLength));
+        char* const target = out.data() + produced;
+        // Offset 0 copies each output byte onto itself, which is still zero.
+        if (offset == 0)
+            std::memset(target, 0, static_cast<size_t>(matchLength));
+        else
+            copyMatch(target, end, static_cast<size_t>(offset), static_cast<size_t>(matchLength));
         produced += static_cast<size_t>(matchLength);
     }
+    // Block copies may have written past the last token.
+    std::memset(out.data() + produced, 0, out.size() - produced);
     return out;
 }
