@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <optional>
 
@@ -59,8 +60,12 @@ size_t commonPrefix(const uint8_t* a, const uint8_t* b, size_t limit) {
         uint64_t wordB;
         std::memcpy(&wordA, a + length, 8);
         std::memcpy(&wordB, b + length, 8);
-        if (wordA != wordB)
-            return length + static_cast<size_t>(__builtin_ctzll(wordA ^ wordB) / 8);
+        if (wordA != wordB) {
+            // The first differing byte is the lowest one of the loaded words.
+            if constexpr (std::endian::native == std::endian::little)
+                return length + static_cast<size_t>(std::countr_zero(wordA ^ wordB) / 8);
+            break;
+        }
         length += 8;
     }
     while (length < limit && a[length] == b[length])
