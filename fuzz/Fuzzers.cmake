@@ -8,7 +8,8 @@ if(NOT QUILLFRONT_FUZZ)
 endif()
 
 find_program(QUILLFRONT_CLANGXX NAMES clang++ clang++-14)
-if(QUILLFRONT_CLANGXX AND NOT DEFINED QUILLFRONT_LIBFUZZER_WORKS)
+# Probed until it succeeds, so installing the runtime later is noticed.
+if(QUILLFRONT_CLANGXX AND NOT QUILLFRONT_LIBFUZZER_WORKS)
     set(probe ${CMAKE_BINARY_DIR}/CMakeFiles/libfuzzer-probe)
     file(WRITE ${probe}.cpp
         "extern \"C\" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }\n")
@@ -16,8 +17,6 @@ if(QUILLFRONT_CLANGXX AND NOT DEFINED QUILLFRONT_LIBFUZZER_WORKS)
         RESULT_VARIABLE probeResult OUTPUT_QUIET ERROR_QUIET)
     if(probeResult EQUAL 0)
         set(QUILLFRONT_LIBFUZZER_WORKS ON CACHE INTERNAL "clang links libFuzzer programs")
-    else()
-        set(QUILLFRONT_LIBFUZZER_WORKS OFF CACHE INTERNAL "clang links libFuzzer programs")
     endif()
 endif()
 if(NOT QUILLFRONT_LIBFUZZER_WORKS)
