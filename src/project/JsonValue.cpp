@@ -7,10 +7,12 @@
 
 namespace {
 
-const JsonValue nullValue;
-const JsonValue::Object emptyObject;
-const JsonValue::Array emptyArray;
-const std::string emptyString;
+// What reads of absent or mistyped values refer to. Function-local, so they
+// exist before any use from another file's static initialisation.
+const JsonValue& nullValue() {
+    static const JsonValue value;
+    return value;
+}
 
 void appendNumber(std::string& out, double number) {
     if (!std::isfinite(number)) {
@@ -182,25 +184,28 @@ int64_t JsonValue::count() const {
 const JsonValue& JsonValue::get(std::string_view key) const {
     const Object& object = entries();
     const auto found = object.find(key);
-    return found == object.end() ? nullValue : found->second;
+    return found == object.end() ? nullValue() : found->second;
 }
 
 const JsonValue& JsonValue::at(size_t index) const {
     const Array& array = elements();
-    return index < array.size() ? array[index] : nullValue;
+    return index < array.size() ? array[index] : nullValue();
 }
 
 const JsonValue::Object& JsonValue::entries() const {
+    static const Object emptyObject;
     const auto* object = std::get_if<std::unique_ptr<Object>>(&payload_);
     return object ? **object : emptyObject;
 }
 
 const JsonValue::Array& JsonValue::elements() const {
+    static const Array emptyArray;
     const auto* array = std::get_if<Array>(&payload_);
     return array ? *array : emptyArray;
 }
 
 const std::string& JsonValue::asString() const {
+    static const std::string emptyString;
     const auto* text = std::get_if<std::string>(&payload_);
     return text ? *text : emptyString;
 }
