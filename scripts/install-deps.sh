@@ -8,9 +8,9 @@ PACKAGES="
   build-essential cmake pkg-config
   libsdl2-dev libsdl2-mixer-dev libsdl2-image-dev libsdl2-ttf-dev
   libglew-dev libgl-dev libgl1-mesa-dri libkissfft-dev libimgui-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev rapidjson-dev liblz4-dev
   clang libclang-rt-14-dev
-  xvfb xauth xdotool x11-utils fonts-dejavu-core
+  xvfb xauth xdotool x11-utils fonts-dejavu-core locales
 "
 
 missing=""

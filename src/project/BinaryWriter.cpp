@@ -1,0 +1,15 @@
+#include "project/BinaryWriter.h"
+
+#include <bit>
+
+void BinaryWriter::writeU32(uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes_.push_back(static_cast<uint8_t>(value >> shift));
+}
+
+void BinaryWriter::writeU64(uint64_t value) {
+    for (int shift = 0; shift < 64; shift += 8)
+        bytes_.push_back(static_cast<uint8_t>(value >> shift));
+}
+
+void BinaryWriter::writeF32(float value) { writeU32(std::bit_cast<uint32_t>(value)); }
