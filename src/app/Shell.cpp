@@ -4,6 +4,8 @@
 #include "app/ShellInput.h"
 #include "app/ShellState.h"
 #include "audio/AudioDevice.h"
+#include "audio/Music.h"
+#include "audio/SoundAnalysis.h"
 #include "editor/Editor.h"
 #include "project/Demo.h"
 #include "render/GlErrors.h"
@@ -141,6 +143,8 @@ bool startUp(const char* executablePath, int& exitStatus) {
     theDemo->createSoundTexture();
     for (const auto& effect : theDemo->effects)
         warmUpEffect(*effect);
+    createFftConfig();
+    startMusic(*theDemo->music, !playerMode);
     beatClock.anchor();
     SDL_AddEventWatch(watchForBackground, nullptr);
     checkGlErrors("flushing");

@@ -5,7 +5,11 @@
 // Objects refer to one another with plain pointers, valid while their Demo lives.
 #pragma once
 
+#include "audio/AudioSample.h"
+#include "project/ByteBuffer.h"
 #include "render/Effect.h"
+#include "render/Font.h"
+#include "render/FontTexture.h"
 #include "render/SceneFramebuffer.h"
 #include "render/ShaderProgram.h"
 #include "render/Texture.h"
@@ -22,7 +26,11 @@ public:
     std::vector<std::unique_ptr<Effect>> effects;
     std::vector<std::unique_ptr<ShaderProgram>> shaders;
     std::vector<std::unique_ptr<Texture>> textures;
+    std::vector<std::unique_ptr<AudioSample>> audio_samples;
     std::vector<std::unique_ptr<EventGroup>> event_groups;
+    std::vector<std::unique_ptr<Font>> fonts;
+    std::vector<std::unique_ptr<FontTexture>> font_textures;
+    std::unique_ptr<ByteBuffer> music = std::make_unique<ByteBuffer>(); // the music file's bytes
     float end_beat = 480.0f;   // beat at which a player stops
     float bpm = 130.0f;        // tempo, beats per minute
     float beat_offset = 0.5f;  // beats between the start of the music and beat 0

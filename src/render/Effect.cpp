@@ -2,7 +2,11 @@
 
 #include "app/BeatClock.h"
 #include "audio/SoundAnalysis.h"
+#include "project/BinaryReader.h"
+#include "project/BinaryWriter.h"
+#include "project/CompressedString.h"
 #include "render/Camera.h"
+#include "render/FontTexture.h"
 #include "render/GlTexture.h"
 #include "render/ScreenSize.h"
 #include "render/ShaderProgram.h"
@@ -89,6 +93,8 @@ unsigned Effect::bindInputs(bool renderInputs) {
         bindToUnit(unit++, outputTexture);
     for (const Texture* texture : textures)
         bindToUnit(unit++, texture ? texture->glTexture : 0);
+    for (const FontTexture* text : fontTextures)
+        bindToUnit(unit++, text ? text->glTexture : 0);
     for (const Effect* input : effects)
         bindToUnit(unit++, input ? input->outputTexture : 0);
     if (screenTexture) {
@@ -183,4 +189,65 @@ void renderInputPass(Effect& effect) {
 void unbindTextureUnits(unsigned count) {
     for (unsigned unit = 0; unit < count; ++unit)
         bindToUnit(unit, 0);
+}
+
+namespace {
+
+template <typename T, typename NameOf> JsonValue namesOf(const std::vector<T*>& objects, NameOf nameOf) {
+    JsonValue names = JsonValue::makeArray();
+    for (const T* object : objects)
+        names.append(object ? nameOf(*object) : std::string());
+    return names;
+}
+
+template <typename T> void writeIds(BinaryWriter& stream, const std::vector<T*>& objects) {
+    stream.writeCount(objects.size());
+    for (const T* object : objects)
+        stream.writeObjectId(object ? objectIdOf(object) : ObjectId::Null);
+}
+
+std::vector<ObjectId> readIds(BinaryReader& stream) {
+    std::vector<ObjectId> ids(stream.readCount(8));
+    for (ObjectId& id : ids)
+        id = stream.readObjectId();
+    return ids;
+}
+
+} // namespace
+
+JsonValue Effect::toJson(bool) const {
+    return JsonValue::makeObject(
+        {{"name", name},
+         {"textures", namesOf(textures, [](const Texture& texture) { return texture.name; })},
+         {"effects", namesOf(effects, [](const Effect& effect) { return effect.name; })},
+         {"font_textures", namesOf(fontTextures, [](const FontTexture& text) { return text.name; })},
+         {"program", program ? program->fragmentShaderFilename : std::string()},
+         {"feedback", feedback},
+         {"screen_texture", screenTexture}});
+}
+
+void Effect::writeBinary(BinaryWriter& stream) const {
+    writeIds(stream, textures);
+    writeIds(stream, effects);
+    writeIds(stream, fontTextures);
+    stream.writeObjectId(program ? objectIdOf(program) : ObjectId::Null);
+    writeCompressedString(stream, name);
+    stream.writeFlag(feedback);
+    stream.writeFlag(screenTexture);
+}
+
+void Effect::fromJson(const JsonValue& value) {
+    name = value.get("name").asString();
+    feedback = value.get("feedback").asBool();
+    screenTexture = value.get("screen_texture").asBool();
+}
+
+void Effect::readBinary(BinaryReader& stream) {
+    referenceIds.textures = readIds(stream);
+    referenceIds.effects = readIds(stream);
+    referenceIds.fontTextures = readIds(stream);
+    referenceIds.program = stream.readObjectId();
+    name = readCompressedString(stream);
+    feedback = stream.readFlag();
+    screenTexture = stream.readFlag();
 }

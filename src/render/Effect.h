@@ -8,6 +8,9 @@
 // the GPU.
 #pragma once
 
+#include "project/ISerializable.h"
+#include "project/ObjectId.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -16,7 +19,16 @@ class FontTexture;
 class ShaderProgram;
 class Texture;
 
-class Effect {
+// The tokens of an effect's references as read from a binary project, kept until
+// the project has read every object and can look them up.
+struct EffectReferenceIds {
+    std::vector<ObjectId> textures;
+    std::vector<ObjectId> effects;
+    std::vector<ObjectId> fontTextures;
+    ObjectId program = ObjectId::Null;
+};
+
+class Effect : public ISerializable {
 public:
     std::vector<Texture*> textures;         // image inputs, not owned
     std::vector<Effect*> effects;           // input effects, not owned
@@ -29,10 +41,12 @@ public:
     uint32_t vertexArray = 0;
     uint32_t outputTexture = 0;      // the last captured image, screen-sized; 0 until needed
     uint32_t captureFramebuffer = 0; // framebuffer over outputTexture, target of captures
+    EffectReferenceIds referenceIds; // filled by readBinary only
 
+    Effect() = default;
     Effect(std::string name, ShaderProgram* program, Texture* firstTexture, Effect* firstInput, bool feedback,
            bool screenTexture);
-    virtual ~Effect();
+    ~Effect() override;
     Effect(const Effect&) = delete;
     Effect& operator=(const Effect&) = delete;
 
@@ -55,6 +69,15 @@ public:
 
     // True when the effect has a linked program to draw with.
     bool canDraw() const;
+
+    // References by name: "textures", "effects", "font_textures", "program" (the
+    // program's fragment shader file name); `projectForm` makes no difference.
+    JsonValue toJson(bool projectForm) const override;
+    void writeBinary(BinaryWriter& stream) const override;
+    // Reads "name", "feedback" and "screen_texture"; the project resolves the references.
+    void fromJson(const JsonValue& value) override;
+    // Keeps the references' tokens in `referenceIds` for the project to resolve.
+    void readBinary(BinaryReader& stream) override;
 
 private:
     // Set while this effect renders its inputs: an input cycle leading back here is cut.

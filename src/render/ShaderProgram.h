@@ -6,6 +6,7 @@
 // not link has all locations -1 and is not drawn with.
 #pragma once
 
+#include "project/ISerializable.h"
 #include "render/UniformDef.h"
 
 #include <cstdint>
@@ -31,7 +32,7 @@ struct BuiltinUniformLocations {
 // Passes the full-screen quad's clip-space position through.
 extern const char* const builtinVertexSource;
 
-class ShaderProgram {
+class ShaderProgram : public ISerializable {
 public:
     std::string vertexShaderSource;
     std::string fragmentShaderSource;
@@ -47,6 +48,18 @@ public:
 
     // The built-in vertex source and an empty fragment shader, built.
     ShaderProgram();
+    // Read from a project, then built.
+    explicit ShaderProgram(const JsonValue& value);
+    explicit ShaderProgram(BinaryReader& stream);
+
+    // With `projectForm` both sources are first written to their files and the
+    // object keeps only the file names; otherwise the sources are inline.
+    JsonValue toJson(bool projectForm) const override;
+    void writeBinary(BinaryWriter& stream) const override;
+    // Inline sources when the object has "fragment_shader_source", else both
+    // files; then builds.
+    void fromJson(const JsonValue& value) override;
+    void readBinary(BinaryReader& stream) override;
 
     // Reads both sources from their files; a missing file gives an empty source.
     void loadSourcesFromFiles();

@@ -1,5 +1,10 @@
 #include "render/Texture.h"
 
+#include "project/BinaryReader.h"
+#include "project/BinaryWriter.h"
+#include "project/CompressedString.h"
+#include "project/LoadError.h"
+#include "project/ResourceFiles.h"
 #include "render/GlTexture.h"
 
 #include <GL/glew.h>
@@ -15,20 +20,31 @@ SDL_Surface* createRgbaSurface(int width, int height) {
     return SDL_CreateRGBSurface(0, width, height, 32, 0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000);
 }
 
+std::unique_ptr<ByteBuffer> readImageFile(const std::string& path) {
+    std::optional<ByteBuffer> bytes = ByteBuffer::fromFile(path);
+    if (!bytes)
+        throw LoadError("File not found: " + path);
+    return std::make_unique<ByteBuffer>(std::move(*bytes));
+}
+
 } // namespace
+
+Texture::Texture(const std::string& path) : imageBuffer(readImageFile(path)), name(path) { loadImage(); }
 
 Texture::~Texture() {
     if (glTexture != 0)
         glDeleteTextures(1, &glTexture);
 }
 
-void Texture::loadImage(const uint8_t* bytes, size_t size) {
+void Texture::loadImage() {
+    if (glTexture != 0)
+        glDeleteTextures(1, &glTexture);
     glTexture = 0;
     width = 0;
     height = 0;
-    if (size == 0 || size > INT_MAX)
+    if (!imageBuffer || imageBuffer->data.empty() || imageBuffer->size() > INT_MAX)
         return;
-    SDL_RWops* stream = SDL_RWFromConstMem(bytes, static_cast<int>(size));
+    SDL_RWops* stream = SDL_RWFromConstMem(imageBuffer->data.data(), static_cast<int>(imageBuffer->size()));
     SDL_Surface* image = stream ? IMG_Load_RW(stream, 1) : nullptr;
     if (!image)
         return;
@@ -42,4 +58,37 @@ void Texture::loadImage(const uint8_t* bytes, size_t size) {
     }
     SDL_FreeSurface(rgba);
     SDL_FreeSurface(image);
+}
+
+JsonValue Texture::toJson(bool projectForm) const {
+    JsonValue object = JsonValue::makeObject({{"name", name}});
+    if (!imageBuffer)
+        return object;
+    if (projectForm)
+        writeResourceFile(name, imageBuffer->data);
+    else
+        object.member("image_buffer") = imageBuffer->toJson(projectForm);
+    return object;
+}
+
+void Texture::writeBinary(BinaryWriter& stream) const {
+    if (!imageBuffer)
+        return;
+    writeCompressedString(stream, name);
+    imageBuffer->writeBinary(stream);
+}
+
+void Texture::fromJson(const JsonValue& value) {
+    name = value.get("name").asString();
+    if (value.contains("image_buffer"))
+        imageBuffer = std::make_unique<ByteBuffer>(value.get("image_buffer"));
+    else
+        imageBuffer = readImageFile(name);
+    loadImage();
+}
+
+void Texture::readBinary(BinaryReader& stream) {
+    name = readCompressedString(stream);
+    imageBuffer = std::make_unique<ByteBuffer>(stream);
+    loadImage();
 }

@@ -1,7 +1,9 @@
 #include "timeline/Composition.h"
 
+#include "audio/AudioSample.h"
 #include "audio/SoundAnalysis.h"
 #include "project/Demo.h"
+#include "render/FontTexture.h"
 #include "render/SoundTexture.h"
 
 #include <GL/glew.h>
@@ -59,12 +61,30 @@ bool groupOrigin(const EventGroup& group, float& origin) {
     return found;
 }
 
-void prepareEvent(Event& event) {
-    if (event.type != EffectEvent || !event.effect)
+void prepareEffectEvent(Event& event, float beat) {
+    if (!event.effect)
         return;
+    updateFontTextures(event, beat, nullptr);
     for (Effect* input : event.effect->effects)
         if (input)
             renderInputPass(*input);
+}
+
+// Members are not range-tested: texts of members outside their own range are emptied.
+void prepareGroupEvent(Event& event, float beat) {
+    float origin = 0.0f;
+    if (!event.group || !groupOrigin(*event.group, origin))
+        return;
+    for (Event* member : event.group->events)
+        if (member && member->type == EffectEvent)
+            updateFontTextures(*member, beat - event.startBeat + origin, &event);
+}
+
+void prepareEvent(Event& event, float beat) {
+    if (event.type == EffectEvent)
+        prepareEffectEvent(event, beat);
+    else if (event.type == GroupEvent)
+        prepareGroupEvent(event, beat);
 }
 
 Effect* renderEffectEvent(Event& event, const Texture& soundTexture, float beat, const Event* parent) {
@@ -119,7 +139,7 @@ Effect* renderAt(Demo& demo, float beat) {
     uploadSoundTexture(*demo.soundTexture);
     for (const auto& event : demo.events)
         if (isActive(*event, beat))
-            prepareEvent(*event);
+            prepareEvent(*event, beat);
 
     Effect* top = nullptr;
     for (const auto& event : demo.events) {
@@ -137,6 +157,11 @@ Effect* render(Event& event, const Texture& soundTexture, float beat, bool pause
     switch (event.type) {
     case EffectEvent:
         return renderEffectEvent(event, soundTexture, beat, parent);
+    case AudioSampleEvent:
+        // Started once when reached; again only after it has played out.
+        if (!paused && event.audioSample)
+            event.audioSample->play();
+        return nullptr;
     case GroupEvent:
         return replayGroup(event, soundTexture, beat, paused);
     default:
@@ -165,3 +190,27 @@ void applyVariables(Event& event, float beat, const Event* parent) {
 }
 
 void warmUpEffect(Effect& effect) { effect.drawPass(false); }
+
+void updateFontTextures(Event& event, float beat, const Event* group) {
+    if (!event.effect)
+        return;
+    for (FontTexture* text : event.effect->fontTextures) {
+        if (!text)
+            continue;
+        if (beat < event.startBeat || beat > event.endBeat) {
+            text->setText({});
+            continue;
+        }
+        std::string_view shown;
+        const ControlPointList* override = group ? group->findOverride(event.name, text->name) : nullptr;
+        if (override) {
+            if (!override->points.empty())
+                shown = group->textOf(*override, beat - event.startBeat + group->startBeat, text->charsPerBeat);
+        } else {
+            const ControlPointList& own = event.variable(text->name);
+            if (!own.points.empty())
+                shown = event.textOf(own, beat, text->charsPerBeat);
+        }
+        text->setText(shown);
+    }
+}

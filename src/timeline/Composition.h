@@ -28,3 +28,8 @@ void applyVariables(Event& event, float beat, const Event* parent);
 // Draws `effect` once with its current inputs, so its program and textures have
 // been used before the first real frame.
 void warmUpEffect(Effect& effect);
+
+// Sets the text of every font texture of the event's effect from the event's text
+// variable of that name at `beat` (a group event's override first); outside the
+// event the textures are emptied.
+void updateFontTextures(Event& event, float beat, const Event* group);

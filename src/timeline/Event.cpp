@@ -94,7 +94,13 @@ float Event::evaluate(const ControlPointList& list, float beat) const {
 std::string_view Event::textAtBeat(std::string_view key, float beat, int32_t charsPerBeat) {
     if (beat < startBeat || beat > endBeat)
         return {};
-    const std::vector<ControlPoint>& points = variable(key).points;
+    return textOf(variable(key), beat, charsPerBeat);
+}
+
+std::string_view Event::textOf(const ControlPointList& list, float beat, int32_t charsPerBeat) const {
+    if (beat < startBeat || beat > endBeat)
+        return {};
+    const std::vector<ControlPoint>& points = list.points;
     const float local = beat - startBeat;
     int current = -1;
     for (int i = 0; i < static_cast<int>(points.size()); ++i)

@@ -53,6 +53,8 @@ public:
     // `charsPerBeat` within each segment (-1 shows whole texts at once). The view is
     // valid until the variable's points change.
     std::string_view textAtBeat(std::string_view key, float beat, int32_t charsPerBeat);
+    // The same for a list that need not be this event's (a group event's override).
+    std::string_view textOf(const ControlPointList& list, float beat, int32_t charsPerBeat) const;
 };
 
 // The event the transport loops over (set in the events editor), or null.

@@ -30,13 +30,18 @@ std::vector<uint8_t> encode(const uint8_t (&pixels)[16], bool jpeg) {
     return bytes;
 }
 
+void decode(Texture& texture, const std::vector<uint8_t>& bytes) {
+    texture.imageBuffer = std::make_unique<ByteBuffer>(bytes);
+    texture.loadImage();
+}
+
 class TextureTest : public ::testing::Test {
 protected:
     GlWindow window{32, 18};
     Texture texture;
 
     void SetUp() override { ASSERT_TRUE(window.ok()) << window.error(); }
-    void load(const std::vector<uint8_t>& bytes) { texture.loadImage(bytes.data(), bytes.size()); }
+    void load(const std::vector<uint8_t>& bytes) { decode(texture, bytes); }
 };
 
 TEST_F(TextureTest, TransparentPixelsArePremultipliedAndKeepTheirAlpha) {
@@ -63,7 +68,7 @@ TEST_F(TextureTest, GreyAndPaletteImagesBecomeRgba) {
 
     Texture palette;
     const auto bytes = dataFile("palette-2x1.png");
-    palette.loadImage(bytes.data(), bytes.size());
+    decode(palette, bytes);
     EXPECT_THAT(window.texelAt(palette.glTexture, 1, 0), IsRgba(0, 0, 255, 255));
 }
 
@@ -85,7 +90,7 @@ TEST_F(TextureTest, UndecodableBytesGiveAnEmptyTexture) {
     truncated.resize(30);
     for (const auto& bytes : {garbage, truncated, std::vector<uint8_t>()}) {
         Texture broken;
-        broken.loadImage(bytes.data(), bytes.size());
+        decode(broken, bytes);
         EXPECT_EQ(broken.glTexture, 0u);
         EXPECT_EQ(broken.width, 0);
         EXPECT_EQ(broken.height, 0);

@@ -1,0 +1,16 @@
+// The resource files a "Save JSON (project)" writes beside the project file: shader
+// sources, images, fonts and samples, each to the path it was imported from.
+// A file that cannot be written does not stop the save; it is reported on the
+// console and remembered, so the save can tell the user which files are stale.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+void writeResourceFile(const std::string& path, std::span<const uint8_t> bytes);
+void writeResourceFile(const std::string& path, std::string_view text);
+
+// The paths that could not be written since the last call.
+std::vector<std::string> takeResourceWriteFailures();
