@@ -1,0 +1,136 @@
+// Texts rendered with a real TrueType font into real textures.
+#include "project/FileIo.h"
+#include "render/Font.h"
+#include "render/FontTexture.h"
+#include "support/GlWindow.h"
+
+#include <GL/glew.h>
+#include <SDL_ttf.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+const char* const fontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+
+class FontTextureTest : public ::testing::Test {
+protected:
+    GlWindow window{32, 18};
+    std::unique_ptr<Font> font;
+
+    void SetUp() override {
+        ASSERT_TRUE(window.ok()) << window.error();
+        ASSERT_EQ(TTF_Init(), 0);
+        font = std::make_unique<Font>(fontPath, 24);
+        ASSERT_NE(font->ttfFont, nullptr);
+    }
+
+    // The texture's alpha channel, row by row from the top.
+    static std::vector<uint8_t> alphaOf(const FontTexture& text) {
+        std::vector<uint8_t> texels(static_cast<size_t>(text.width * text.height * 4));
+        glBindTexture(GL_TEXTURE_2D, text.glTexture);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+        std::vector<uint8_t> alpha;
+        for (size_t i = 3; i < texels.size(); i += 4)
+            alpha.push_back(texels[i]);
+        return alpha;
+    }
+    // Leftmost and rightmost columns with ink, or {-1, -1}.
+    static std::pair<int, int> inkColumns(const FontTexture& text) {
+        const std::vector<uint8_t> alpha = alphaOf(text);
+        int left = -1, right = -1;
+        for (int x = 0; x < text.width; ++x)
+            for (int y = 0; y < text.height; ++y)
+                if (alpha[static_cast<size_t>(y * text.width + x)] > 0) {
+                    if (left == -1)
+                        left = x;
+                    right = x;
+                }
+        return {left, right};
+    }
+};
+
+TEST_F(FontTextureTest, ImportNamesTheFontAndBuildsItsAtlas) {
+    EXPECT_EQ(font->name, std::string(fontPath) + " (24 pt)");
+    EXPECT_EQ(font->filename, fontPath);
+    EXPECT_NE(font->glyphAtlasTexture, 0u);
+}
+
+TEST_F(FontTextureTest, TextIsDrawnFromTheLeftOrCentred) {
+    FontTexture text("title", 256, 64, font.get());
+    text.setText("Hi");
+    const auto [left, right] = inkColumns(text);
+    ASSERT_NE(left, -1);
+    EXPECT_LT(left, 5);
+
+    FontTexture centred("centred", 256, 64, font.get());
+    centred.center = true;
+    centred.setText("Hi");
+    const auto [centreLeft, centreRight] = inkColumns(centred);
+    EXPECT_NEAR(centreLeft - left, (256 - (right + 1)) / 2, 3) << "moved by half the free width";
+    EXPECT_EQ(centreRight - centreLeft, right - left);
+}
+
+TEST_F(FontTextureTest, EmptyTextClearsTheTexture) {
+    FontTexture text("title", 128, 32, font.get());
+    text.setText("Hello");
+    EXPECT_NE(inkColumns(text).first, -1);
+    text.setText("");
+    EXPECT_EQ(inkColumns(text).first, -1);
+    EXPECT_EQ(text.currentText, "");
+}
+
+TEST_F(FontTextureTest, UnchangedTextIsNotRenderedAgain) {
+    FontTexture text("title", 64, 16, font.get());
+    text.setText("A");
+    const std::vector<uint8_t> zeros(64 * 16 * 4);
+    glBindTexture(GL_TEXTURE_2D, text.glTexture);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 64, 16, GL_RGBA, GL_UNSIGNED_BYTE, zeros.data());
+    text.setText("A");
+    EXPECT_EQ(inkColumns(text).first, -1) << "no upload for the same text";
+    text.setText("B");
+    EXPECT_NE(inkColumns(text).first, -1);
+}
+
+TEST_F(FontTextureTest, LongTextWrapsAtTheWidth) {
+    FontTexture text("para", 100, 200, font.get());
+    text.setText("one two three four five six");
+    const std::vector<uint8_t> alpha = alphaOf(text);
+    bool inkBelowFirstLine = false;
+    for (int y = 60; y < 200 && !inkBelowFirstLine; ++y)
+        for (int x = 0; x < 100; ++x)
+            inkBelowFirstLine = inkBelowFirstLine || alpha[static_cast<size_t>(y * 100 + x)] > 0;
+    EXPECT_TRUE(inkBelowFirstLine);
+}
+
+TEST_F(FontTextureTest, UnusableFontsRenderNothing) {
+    Font broken;
+    broken.fontBuffer->data = {'n', 'o', 't', ' ', 'a', ' ', 'f', 'o', 'n', 't'};
+    broken.ptsize = 24;
+    broken.openFont();
+    EXPECT_EQ(broken.ttfFont, nullptr);
+    EXPECT_EQ(broken.glyphAtlasTexture, 0u);
+
+    Font zeroSize;
+    zeroSize.fontBuffer->data = font->fontBuffer->data;
+    zeroSize.openFont();
+    EXPECT_EQ(zeroSize.ttfFont, nullptr);
+
+    FontTexture text("title", 64, 16, &broken);
+    text.setText("Hello");
+    EXPECT_EQ(text.currentText, "Hello");
+    EXPECT_EQ(inkColumns(text).first, -1);
+
+    FontTexture noFont("orphan", 64, 16, nullptr);
+    noFont.setText("Hello");
+    FontTexture absurd("huge", 100000, 100000, font.get());
+    absurd.setText("Hello");
+    EXPECT_EQ(absurd.glTexture, 0u);
+}
+
+TEST(FontImportTest, AMissingFileIsALoadError) {
+    EXPECT_THROW(Font("resources/no-such-font.ttf", 12), std::runtime_error);
+}
+
+} // namespace

@@ -1,0 +1,102 @@
+// Frames whose events start audio samples and show texts.
+#include "audio/AudioDevice.h"
+#include "project/Demo.h"
+#include "support/GlWindow.h"
+#include "support/WavFile.h"
+#include "timeline/Composition.h"
+
+#include <GL/glew.h>
+#include <SDL_mixer.h>
+#include <SDL_ttf.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+class CompositionMediaTest : public ::testing::Test {
+protected:
+    GlWindow window{64, 36};
+    Demo demo;
+
+    void SetUp() override {
+        ASSERT_TRUE(window.ok()) << window.error();
+        demo.createSoundTexture();
+    }
+    Event& addEvent(const char* name, int32_t type, float start, float end) {
+        auto event = std::make_unique<Event>();
+        event->name = name;
+        event->type = type;
+        event->startBeat = start;
+        event->endBeat = end;
+        demo.events.push_back(std::move(event));
+        return *demo.events.back();
+    }
+};
+
+TEST_F(CompositionMediaTest, AudioSampleEventsStartTheirSampleUnlessPaused) {
+    SDL_setenv("SDL_AUDIODRIVER", "dummy", 0);
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO | SDL_INIT_TIMER), 0);
+    ASSERT_TRUE(openAudioDevice());
+    std::vector<int16_t> tone(48000 / 2 * 2, 10000);
+    demo.audio_samples.push_back(std::make_unique<AudioSample>("tone", makeWav(tone, 48000, 2)));
+    Event& hit = addEvent("hit", AudioSampleEvent, 4.0f, 5.0f);
+    hit.audioSample = demo.audio_samples.back().get();
+
+    demo.paused = true;
+    EXPECT_EQ(renderAt(demo, 4.5f), nullptr);
+    EXPECT_EQ(Mix_Playing(-1), 0) << "paused";
+    demo.paused = false;
+    renderAt(demo, 3.9f);
+    EXPECT_EQ(Mix_Playing(-1), 0) << "not reached yet";
+    renderAt(demo, 4.5f);
+    EXPECT_EQ(Mix_Playing(-1), 1);
+    renderAt(demo, 4.6f);
+    EXPECT_EQ(Mix_Playing(-1), 1) << "started once";
+    Mix_HaltChannel(-1);
+    Mix_CloseAudio();
+}
+
+TEST_F(CompositionMediaTest, FontTexturesShowTheirEventsTexts) {
+    ASSERT_EQ(TTF_Init(), 0);
+    demo.fonts.push_back(std::make_unique<Font>("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 16));
+    demo.font_textures.push_back(std::make_unique<FontTexture>("caption", 128, 32, demo.fonts.back().get()));
+    FontTexture& caption = *demo.font_textures.back();
+    caption.charsPerBeat = 1;
+    auto program = std::make_unique<ShaderProgram>();
+    program->fragmentShaderSource = "#version 150\nuniform sampler2D tex;\nout vec4 c;\n"
+                                    "void main() { c = texture(tex, vec2(0.0)); }\n";
+    program->relinkProgram();
+    demo.effects.push_back(std::make_unique<Effect>("text", program.get(), nullptr, nullptr, false, false));
+    demo.effects.back()->fontTextures.push_back(&caption);
+    demo.shaders.push_back(std::move(program));
+
+    Event& titles = addEvent("titles", EffectEvent, 10.0f, 20.0f);
+    titles.effect = demo.effects.back().get();
+    titles.visible = false;
+    titles.variable("caption").points = {{1.0f, 0.0f, "Hello"}, {5.0f, 0.0f, "!"}};
+
+    struct Case {
+        float beat;
+        const char* shown;
+    };
+    for (const Case& c : {Case{10.5f, ""}, Case{11.0f, "H"}, Case{12.0f, "He"}, Case{14.4f, "Hello"},
+                          Case{15.0f, "!"}, Case{20.0f, "!"}, Case{10.5f, ""}}) {
+        renderAt(demo, c.beat);
+        EXPECT_EQ(caption.currentText, c.shown) << "beat " << c.beat;
+    }
+
+    // Replayed by a group event, an override of "titles.caption" wins.
+    auto group = std::make_unique<EventGroup>();
+    group->events = {&titles};
+    Event& replay = addEvent("replay", GroupEvent, 100.0f, 110.0f);
+    replay.group = group.get();
+    demo.event_groups.push_back(std::move(group));
+    replay.variable("titles.caption").points = {{0.0f, 0.0f, "Encore"}};
+    caption.charsPerBeat = -1;
+    renderAt(demo, 101.0f);
+    EXPECT_EQ(caption.currentText, "Encore");
+    replay.variable("titles.caption").points.clear();
+    renderAt(demo, 101.0f);
+    EXPECT_EQ(caption.currentText, "") << "an override without points shows nothing";
+}
+
+} // namespace
