@@ -47,7 +47,8 @@ GlWindow::~GlWindow() {
         SDL_GL_DeleteContext(context_);
     if (window_)
         SDL_DestroyWindow(window_);
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    // SDL's video stays up: taken down and brought up again, its X11 driver
+    // fails every second start.
 }
 
 Rgba GlWindow::pixelAt(int x, int y) const {
