@@ -3,6 +3,7 @@
 #include "render/Font.h"
 #include "render/FontTexture.h"
 #include "support/GlWindow.h"
+#include "timeline/Event.h"
 
 #include <GL/glew.h>
 #include <SDL_ttf.h>
@@ -70,6 +71,27 @@ TEST_F(FontTextureTest, TextIsDrawnFromTheLeftOrCentred) {
     const auto [centreLeft, centreRight] = inkColumns(centred);
     EXPECT_NEAR(centreLeft - left, (256 - (right + 1)) / 2, 3) << "moved by half the free width";
     EXPECT_EQ(centreRight - centreLeft, right - left);
+}
+
+TEST_F(FontTextureTest, TextIsTypedOutOneLetterAtATime) {
+    Event event;
+    event.startBeat = 0.0f;
+    event.endBeat = 8.0f;
+    event.variable("title").points = {{0.0f, 0.0f, "Hello"}, {4.0f, 0.0f, "Bye"}};
+    FontTexture typed("title", 128, 32, font.get());
+    typed.charsPerBeat = 1;
+
+    struct Case {
+        float beat;
+        const char* expected;
+    };
+    for (const Case& c : {Case{0.0f, "H"}, Case{1.0f, "He"}, Case{2.5f, "Hell"}, Case{3.2f, "Hello"},
+                          Case{3.9f, "Hello"}, Case{4.0f, "Bye"}}) {
+        typed.setText(event.textAtBeat("title", c.beat, typed.charsPerBeat));
+        FontTexture reference("reference", 128, 32, font.get());
+        reference.setText(c.expected);
+        EXPECT_EQ(alphaOf(typed), alphaOf(reference)) << "beat " << c.beat << " shows " << c.expected;
+    }
 }
 
 TEST_F(FontTextureTest, EmptyTextClearsTheTexture) {

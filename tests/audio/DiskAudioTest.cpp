@@ -1,0 +1,76 @@
+// The real output of the mixer, captured by SDL's disk audio driver (which plays
+// in real time into a file): the project's MP3 music, the master volume and the
+// ducking of the music under a sample.
+#include "audio/AudioDevice.h"
+#include "audio/AudioSample.h"
+#include "audio/Music.h"
+#include "audio/SoundAnalysis.h"
+#include "project/ByteBuffer.h"
+#include "support/TempDir.h"
+#include "support/WavFile.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+constexpr int framesPerMs = 48;
+
+// Root mean square of the left channel over [fromMs, toMs) of the captured output.
+double loudness(const std::vector<int16_t>& output, uint32_t fromMs, uint32_t toMs) {
+    double sum = 0.0;
+    size_t count = 0;
+    for (size_t frame = fromMs * framesPerMs; frame < toMs * framesPerMs && 2 * frame < output.size(); ++frame) {
+        sum += static_cast<double>(output[2 * frame]) * output[2 * frame];
+        ++count;
+    }
+    return count ? std::sqrt(sum / static_cast<double>(count)) : 0.0;
+}
+
+TEST(DiskAudioTest, MusicPlaysScaledByTheVolumeAndDucksUnderASample) {
+    TempDir dir;
+    const std::string capture = (dir.path() / "output.raw").string();
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", capture.c_str(), 1);
+    ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO | SDL_INIT_TIMER), 0) << SDL_GetError();
+    ASSERT_TRUE(openAudioDevice()) << Mix_GetError();
+    const Uint32 opened = SDL_GetTicks();
+    createFftConfig();
+
+    std::optional<ByteBuffer> music = ByteBuffer::fromFile(std::string(QUILLFRONT_TEST_DATA) + "/tone-440hz-3s.mp3");
+    ASSERT_TRUE(music);
+    AudioSample hush("silence", makeWav(std::vector<int16_t>(48000 * 2 * 4 / 10, 0), 48000, 2)); // 400 ms
+    ASSERT_EQ(hush.durationMs, 400u);
+
+    startMusic(*music, false);
+    const Uint32 full = SDL_GetTicks() - opened;
+    SDL_Delay(600);
+    musicVolume = 64;
+    const Uint32 half = SDL_GetTicks() - opened;
+    SDL_Delay(600);
+    musicVolume = 128;
+    hush.play();
+    const Uint32 ducked = SDL_GetTicks() - opened;
+    SDL_Delay(900);
+    Mix_CloseAudio();
+    SDL_Quit();
+
+    std::ifstream in(capture, std::ios::binary);
+    const std::vector<char> raw{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::vector<int16_t> output(raw.size() / 2);
+    std::memcpy(output.data(), raw.data(), output.size() * 2);
+
+    const double atFull = loudness(output, full + 150, full + 500);
+    EXPECT_GT(atFull, 5000.0) << "the music is heard";
+    EXPECT_NEAR(loudness(output, half + 150, half + 500) / atFull, 0.5, 0.05) << "volume 64 of 128";
+    EXPECT_NEAR(loudness(output, ducked + 100, ducked + 300) / atFull, 100.0 / 128.0, 0.05) << "under the sample";
+    EXPECT_NEAR(loudness(output, ducked + 550, ducked + 850) / atFull, 1.0, 0.05) << "back after 400 ms";
+}
+
+} // namespace
