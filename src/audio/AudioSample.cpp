@@ -4,7 +4,6 @@
 #include "project/BinaryReader.h"
 #include "project/BinaryWriter.h"
 #include "project/CompressedString.h"
-#include "project/LoadError.h"
 #include "project/ResourceFiles.h"
 
 #include <SDL.h>
@@ -28,18 +27,11 @@ Uint32 SDLCALL endDucking(Uint32, void*) {
     return 0;
 }
 
-std::unique_ptr<ByteBuffer> readSampleFile(const std::string& path) {
-    std::optional<ByteBuffer> bytes = ByteBuffer::fromFile(path);
-    if (!bytes)
-        throw LoadError("File not found: " + path);
-    return std::make_unique<ByteBuffer>(std::move(*bytes));
-}
-
 } // namespace
 
 bool duckingPending() { return duckPending; }
 
-AudioSample::AudioSample(const std::string& path) : audioBuffer(readSampleFile(path)), name(path) { loadChunk(); }
+AudioSample::AudioSample(const std::string& path) : audioBuffer(readResourceFile(path)), name(path) { loadChunk(); }
 
 AudioSample::AudioSample(std::string sampleName, std::span<const uint8_t> bytes)
     : audioBuffer(std::make_unique<ByteBuffer>(bytes)), name(std::move(sampleName)) {
@@ -100,7 +92,7 @@ void AudioSample::fromJson(const JsonValue& value) {
     if (value.contains("audio_buffer"))
         audioBuffer = std::make_unique<ByteBuffer>(value.get("audio_buffer"));
     else
-        audioBuffer = readSampleFile(name);
+        audioBuffer = readResourceFile(name);
     loadChunk();
 }
 

@@ -1,6 +1,7 @@
 #include "project/ResourceFiles.h"
 
 #include "project/FileIo.h"
+#include "project/LoadError.h"
 
 #include <cstdio>
 #include <utility>
@@ -17,6 +18,13 @@ void noteResult(const std::string& path, std::error_code error) {
 }
 
 } // namespace
+
+std::unique_ptr<ByteBuffer> readResourceFile(const std::string& path) {
+    std::optional<ByteBuffer> bytes = ByteBuffer::fromFile(path);
+    if (!bytes)
+        throw LoadError("File not found: " + path);
+    return std::make_unique<ByteBuffer>(std::move(*bytes));
+}
 
 void writeResourceFile(const std::string& path, std::span<const uint8_t> bytes) {
     noteResult(path, writeWholeFile(path, bytes));

@@ -4,10 +4,17 @@
 // console and remembered, so the save can tell the user which files are stale.
 #pragma once
 
+#include "project/ByteBuffer.h"
+
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+// The bytes of the resource file at `path` (an image, font or sample a project
+// names). Throws LoadError "File not found: <path>" when it cannot be read.
+std::unique_ptr<ByteBuffer> readResourceFile(const std::string& path);
 
 void writeResourceFile(const std::string& path, std::span<const uint8_t> bytes);
 void writeResourceFile(const std::string& path, std::string_view text);

@@ -3,7 +3,6 @@
 #include "project/BinaryReader.h"
 #include "project/BinaryWriter.h"
 #include "project/CompressedString.h"
-#include "project/LoadError.h"
 #include "project/ResourceFiles.h"
 #include "render/GlTexture.h"
 
@@ -16,13 +15,6 @@ namespace {
 
 constexpr int atlasWidth = 320;
 constexpr int atlasHeight = 240;
-
-std::unique_ptr<ByteBuffer> readFontFile(const std::string& path) {
-    std::optional<ByteBuffer> bytes = ByteBuffer::fromFile(path);
-    if (!bytes)
-        throw LoadError("File not found: " + path);
-    return std::make_unique<ByteBuffer>(std::move(*bytes));
-}
 
 // Lays the printable ASCII glyphs out in rows, left to right, until the atlas is full.
 void drawGlyphs(TTF_Font* font, SDL_Surface* atlas) {
@@ -50,7 +42,7 @@ void drawGlyphs(TTF_Font* font, SDL_Surface* atlas) {
 } // namespace
 
 Font::Font(const std::string& path, int32_t pointSize)
-    : filename(path), fontBuffer(readFontFile(path)), ptsize(pointSize) {
+    : filename(path), fontBuffer(readResourceFile(path)), ptsize(pointSize) {
     char label[1100];
     std::snprintf(label, sizeof label, "%s (%d pt)", path.c_str(), pointSize);
     name = label;
@@ -110,7 +102,7 @@ void Font::fromJson(const JsonValue& value) {
     if (value.contains("font_buffer"))
         fontBuffer = std::make_unique<ByteBuffer>(value.get("font_buffer"));
     else
-        fontBuffer = readFontFile(filename);
+        fontBuffer = readResourceFile(filename);
 }
 
 void Font::readBinary(BinaryReader& stream) {

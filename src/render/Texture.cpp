@@ -3,7 +3,6 @@
 #include "project/BinaryReader.h"
 #include "project/BinaryWriter.h"
 #include "project/CompressedString.h"
-#include "project/LoadError.h"
 #include "project/ResourceFiles.h"
 #include "render/GlTexture.h"
 
@@ -20,16 +19,9 @@ SDL_Surface* createRgbaSurface(int width, int height) {
     return SDL_CreateRGBSurface(0, width, height, 32, 0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000);
 }
 
-std::unique_ptr<ByteBuffer> readImageFile(const std::string& path) {
-    std::optional<ByteBuffer> bytes = ByteBuffer::fromFile(path);
-    if (!bytes)
-        throw LoadError("File not found: " + path);
-    return std::make_unique<ByteBuffer>(std::move(*bytes));
-}
-
 } // namespace
 
-Texture::Texture(const std::string& path) : imageBuffer(readImageFile(path)), name(path) { loadImage(); }
+Texture::Texture(const std::string& path) : imageBuffer(readResourceFile(path)), name(path) { loadImage(); }
 
 Texture::~Texture() {
     if (glTexture != 0)
@@ -83,7 +75,7 @@ void Texture::fromJson(const JsonValue& value) {
     if (value.contains("image_buffer"))
         imageBuffer = std::make_unique<ByteBuffer>(value.get("image_buffer"));
     else
-        imageBuffer = readImageFile(name);
+        imageBuffer = readResourceFile(name);
     loadImage();
 }
 

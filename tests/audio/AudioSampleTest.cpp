@@ -2,6 +2,7 @@
 #include "audio/AudioDevice.h"
 #include "audio/AudioSample.h"
 #include "support/TempDir.h"
+#include "support/WaitFor.h"
 #include "support/WavFile.h"
 
 #include <SDL.h>
@@ -15,16 +16,6 @@ namespace {
 std::vector<uint8_t> toneWav(double seconds) {
     std::vector<int16_t> samples(static_cast<size_t>(seconds * 48000) * 2, 8000);
     return makeWav(samples, 48000, 2);
-}
-
-// Waits until `done` holds, for at most `limitMs`.
-template <typename Condition> bool waitFor(Condition done, int limitMs) {
-    for (int waited = 0; waited < limitMs; waited += 5) {
-        if (done())
-            return true;
-        SDL_Delay(5);
-    }
-    return done();
 }
 
 class AudioSampleTest : public ::testing::Test {

@@ -5,6 +5,7 @@
 #include "audio/Music.h"
 #include "audio/SoundAnalysis.h"
 #include "project/ByteBuffer.h"
+#include "support/WaitFor.h"
 #include "support/WavFile.h"
 
 #include <SDL.h>
@@ -24,15 +25,6 @@ ByteBuffer squareWaveMusic(double seconds) {
         samples.push_back(value);
     }
     return ByteBuffer(makeWav(samples, 48000, 2));
-}
-
-template <typename Condition> bool waitFor(Condition done, int limitMs) {
-    for (int waited = 0; waited < limitMs; waited += 5) {
-        if (done())
-            return true;
-        SDL_Delay(5);
-    }
-    return done();
 }
 
 void openAudio() {

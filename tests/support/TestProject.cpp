@@ -23,16 +23,6 @@ Effect* addEffect(Demo& demo, const char* name, ShaderProgram* program, Effect* 
     return demo.effects.back().get();
 }
 
-Event* addEvent(Demo& demo, const char* name, int32_t type, float start, float end) {
-    auto event = std::make_unique<Event>();
-    event->name = name;
-    event->type = type;
-    event->startBeat = start;
-    event->endBeat = end;
-    demo.events.push_back(std::move(event));
-    return demo.events.back().get();
-}
-
 std::string colourShader(const std::string& colour, const char* uniform = nullptr) {
     std::string source = "#version 150\n";
     if (uniform)
@@ -41,6 +31,16 @@ std::string colourShader(const std::string& colour, const char* uniform = nullpt
 }
 
 } // namespace
+
+Event& addEvent(Demo& demo, const char* name, int32_t type, float start, float end) {
+    auto event = std::make_unique<Event>();
+    event->name = name;
+    event->type = type;
+    event->startBeat = start;
+    event->endBeat = end;
+    demo.events.push_back(std::move(event));
+    return *demo.events.back();
+}
 
 TestProject buildTestProject() {
     TestProject project;
@@ -56,26 +56,26 @@ TestProject buildTestProject() {
         addEffect(demo, "blue", addProgram(demo, colourShader("vec4(0.0, 0.0, amount, 1.0)", "amount"), "amount"));
     project.cyan = addEffect(demo, "cyan", addProgram(demo, colourShader("vec4(0.0, 1.0, 1.0, 1.0)")));
 
-    Event* red = addEvent(demo, "red", EffectEvent, 0.0f, 32.0f);
+    Event* red = &addEvent(demo, "red", EffectEvent, 0.0f, 32.0f);
     red->effect = project.red;
     red->variable("level").points = {{0.0f, 0.0f, ""}, {16.0f, 1.0f, ""}};
-    addEvent(demo, "green", EffectEvent, 16.0f, 24.0f)->effect = project.green;
-    Event* hidden = addEvent(demo, "hidden", EffectEvent, 0.0f, 64.0f);
+    addEvent(demo, "green", EffectEvent, 16.0f, 24.0f).effect = project.green;
+    Event* hidden = &addEvent(demo, "hidden", EffectEvent, 0.0f, 64.0f);
     hidden->effect = project.hidden;
     hidden->visible = false;
 
-    Event* blue = addEvent(demo, "blue", EffectEvent, 32.0f, 36.0f);
+    Event* blue = &addEvent(demo, "blue", EffectEvent, 32.0f, 36.0f);
     blue->effect = project.blue;
     blue->visible = false;
     blue->variable("amount").points = {{0.0f, 0.5f, ""}};
-    Event* cyan = addEvent(demo, "cyan", EffectEvent, 40.0f, 44.0f);
+    Event* cyan = &addEvent(demo, "cyan", EffectEvent, 40.0f, 44.0f);
     cyan->effect = project.cyan;
     cyan->visible = false;
 
     auto group = std::make_unique<EventGroup>();
     group->name = "pair";
     group->events = {blue, cyan};
-    Event* replay = addEvent(demo, "replay", GroupEvent, 100.0f, 120.0f);
+    Event* replay = &addEvent(demo, "replay", GroupEvent, 100.0f, 120.0f);
     replay->group = group.get();
     replay->variable("blue.amount").points = {{0.0f, 0.25f, ""}};
     demo.event_groups.push_back(std::move(group));

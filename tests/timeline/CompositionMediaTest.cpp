@@ -2,6 +2,7 @@
 #include "audio/AudioDevice.h"
 #include "project/Demo.h"
 #include "support/GlWindow.h"
+#include "support/TestProject.h"
 #include "support/WavFile.h"
 #include "timeline/Composition.h"
 
@@ -22,13 +23,7 @@ protected:
         demo.createSoundTexture();
     }
     Event& addEvent(const char* name, int32_t type, float start, float end) {
-        auto event = std::make_unique<Event>();
-        event->name = name;
-        event->type = type;
-        event->startBeat = start;
-        event->endBeat = end;
-        demo.events.push_back(std::move(event));
-        return *demo.events.back();
+        return ::addEvent(demo, name, type, start, end);
     }
 };
 
