@@ -27,7 +27,9 @@ constexpr std::array<uint8_t, 256> makeDecodingTable() {
 
 constexpr std::array<uint8_t, 256> decodingTable = makeDecodingTable();
 
-[[noreturn]] void refuse() { throw CodecError(CodecErrorKind::InvalidBase64); }
+[[noreturn]] void refuse() {
+    throw CodecError(CodecErrorKind::InvalidBase64);
+}
 
 // Decodes a group of two to four characters that holds padding or is the last,
 // short group; returns the end of the bytes written.
@@ -93,8 +95,8 @@ std::vector<uint8_t> base64Decode(std::string_view text) {
             out = decodeGroup(values, 4, out);
             continue;
         }
-        const uint32_t group = uint32_t{values[0]} << 18 | uint32_t{values[1]} << 12 | uint32_t{values[2]} << 6 |
-                               values[3];
+        const uint32_t group =
+            uint32_t{values[0]} << 18 | uint32_t{values[1]} << 12 | uint32_t{values[2]} << 6 | values[3];
         out[0] = static_cast<uint8_t>(group >> 16);
         out[1] = static_cast<uint8_t>(group >> 8);
         out[2] = static_cast<uint8_t>(group);

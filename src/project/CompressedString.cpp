@@ -10,4 +10,6 @@ void writeCompressedString(BinaryWriter& stream, std::string_view text) {
     stream.writeBytes(compressed);
 }
 
-std::string readCompressedString(BinaryReader& stream) { return lz77Decompress(stream.readBytes(stream.readU64())); }
+std::string readCompressedString(BinaryReader& stream) {
+    return lz77Decompress(stream.readBytes(stream.readU64()));
+}

@@ -11,14 +11,21 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes bytesOf(std::string_view text) { return Bytes(text.begin(), text.end()); }
+Bytes bytesOf(std::string_view text) {
+    return Bytes(text.begin(), text.end());
+}
 
 TEST(Base64Test, EncodesWithTheStandardAlphabetAndPadding) {
     const struct {
         const char* bytes;
         const char* text;
-    } cases[] = {{"", ""},         {"f", "Zg=="},         {"fo", "Zm8="},        {"foo", "Zm9v"},
-                 {"foob", "Zm9vYg=="}, {"fooba", "Zm9vYmE="}, {"foobar", "Zm9vYmFy"}};
+    } cases[] = {{"", ""},
+                 {"f", "Zg=="},
+                 {"fo", "Zm8="},
+                 {"foo", "Zm9v"},
+                 {"foob", "Zm9vYg=="},
+                 {"fooba", "Zm9vYmE="},
+                 {"foobar", "Zm9vYmFy"}};
     for (const auto& [bytes, text] : cases) {
         EXPECT_EQ(base64Encode(bytesOf(bytes)), text);
         EXPECT_EQ(base64Decode(text), bytesOf(bytes));
@@ -31,15 +38,9 @@ TEST(Base64Test, DecodesUnpaddedUrlSafeAndDotPaddedText) {
         const char* text;
         Bytes bytes;
     } cases[] = {
-        {"Zg", bytesOf("f")},
-        {"Zm8", bytesOf("fo")},
-        {"Zm9vYg", bytesOf("foob")},
-        {"Zg..", bytesOf("f")},
-        {"Zg=", bytesOf("f")},
-        {"Zm8.", bytesOf("fo")},
-        {"Zg=.", bytesOf("f")},
-        {"-_-_", {0xFB, 0xFF, 0xBF}},
-        {"+/-_", {0xFB, 0xFF, 0xBF}},
+        {"Zg", bytesOf("f")},         {"Zm8", bytesOf("fo")},       {"Zm9vYg", bytesOf("foob")},
+        {"Zg..", bytesOf("f")},       {"Zg=", bytesOf("f")},        {"Zm8.", bytesOf("fo")},
+        {"Zg=.", bytesOf("f")},       {"-_-_", {0xFB, 0xFF, 0xBF}}, {"+/-_", {0xFB, 0xFF, 0xBF}},
         {"Zg==Zm8=", bytesOf("ffo")}, // padding ends a group, not the text
         {"Zh==", bytesOf("f")},       // unused low bits are ignored
     };
@@ -48,8 +49,8 @@ TEST(Base64Test, DecodesUnpaddedUrlSafeAndDotPaddedText) {
 }
 
 TEST(Base64Test, RefusesWhatIsNotBase64) {
-    for (const char* text : {"Z", "Zm9vY", "Z===", "=Zg=", "Zg=A", "Zm9\nv", "Zm 9v", "Zm9*", "Zm9v\n", "Zm9v===",
-                             "\xC3\xA9\xC3\xA9"}) {
+    for (const char* text : {"Z", "Zm9vY", "Z===", "=Zg=", "Zg=A", "Zm9\nv", "Zm 9v", "Zm9*", "Zm9v\n",
+                             "Zm9v===", "\xC3\xA9\xC3\xA9"}) {
         try {
             base64Decode(text);
             ADD_FAILURE() << "accepted " << text;

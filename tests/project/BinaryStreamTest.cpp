@@ -24,9 +24,9 @@ TEST(BinaryStreamTest, WritesLittleEndianFields) {
     writer.writeCount(3);
     writer.writeObjectId(ObjectId{0x1122334455667788});
     writer.writeBytes(Bytes{9, 8});
-    const Bytes expected = {0xAB, 1,    0,    4,    3,    2,    1,    0xFE, 0xFF, 0xFF, 0xFF, 8,    7,
-                            6,    5,    4,    3,    2,    1,    0x00, 0x00, 0xF0, 0x43, 3,    0,    0,
-                            0,    0,    0,    0,    0,    0x88, 0x77, 0x66, 0x55, 0x44, 0x33, 0x22, 0x11, 9, 8};
+    const Bytes expected = {0xAB, 1, 0, 4,    3,    2,    1,    0xFE, 0xFF, 0xFF, 0xFF, 8, 7, 6,
+                            5,    4, 3, 2,    1,    0x00, 0x00, 0xF0, 0x43, 3,    0,    0, 0, 0,
+                            0,    0, 0, 0x88, 0x77, 0x66, 0x55, 0x44, 0x33, 0x22, 0x11, 9, 8};
     EXPECT_EQ(writer.bytes(), expected);
     EXPECT_EQ(writer.size(), expected.size());
 }

@@ -1,6 +1,6 @@
+#include "project/ByteBuffer.h"
 #include "project/BinaryReader.h"
 #include "project/BinaryWriter.h"
-#include "project/ByteBuffer.h"
 #include "project/CodecError.h"
 #include "support/TempDir.h"
 

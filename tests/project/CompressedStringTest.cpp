@@ -1,7 +1,7 @@
+#include "project/CompressedString.h"
 #include "project/BinaryReader.h"
 #include "project/BinaryWriter.h"
 #include "project/CodecError.h"
-#include "project/CompressedString.h"
 
 #include <gtest/gtest.h>
 

@@ -60,7 +60,8 @@ TEST(FileIoTest, WritesANewFileWithDefaultPermissions) {
     EXPECT_FALSE(error) << error.message();
     EXPECT_EQ(contentsOf(dir.path() / "untitled.demo.json"), "{\n\n}");
     EXPECT_EQ(fs::status(dir.path() / "untitled.demo.json").permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                  fs::perms::others_read);
     EXPECT_EQ(entriesIn(dir.path()), 1u);
 }
 

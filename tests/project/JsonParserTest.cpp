@@ -132,7 +132,8 @@ TEST(JsonParserTest, ReportsSyntaxErrorsOnStandardErrorAndReturnsWhatItHas) {
         {"tru", "ERROR: Bool: Expected 'true' or 'false', found 'tru'\n", "null"},
         {"fakse]", "ERROR: Bool: Expected 'true' or 'false', found 'fakse'\n", "null"},
         {"nil]", "ERROR: Null: Expected 'null', found 'nil]'\n", "null"},
-        {"[1, @]", "ERROR: Parse: Unknown starting character '@'\nERROR: Array: Expected ',' or ']', found '@'\n",
+        {"[1, @]",
+         "ERROR: Parse: Unknown starting character '@'\nERROR: Array: Expected ',' or ']', found '@'\n",
          "[]"},
         {"{\"a\":[1 2], \"b\":3}",
          "ERROR: Array: Expected ',' or ']', found '2'\nERROR: Object: Expected comma, found '2'\n",
@@ -151,7 +152,7 @@ TEST(JsonParserTest, RefusesNumberTextsThatAreNotNumbers) {
     const struct {
         const char* text;
         const char* collected;
-    } cases[] = {{"-", "-"},     {"-.", "-."},       {"--1", "--1"}, {"1-2", "1-2"},
+    } cases[] = {{"-", "-"},         {"-.", "-."},     {"--1", "--1"}, {"1-2", "1-2"},
                  {"1.2.3", "1.2.3"}, {"1.-5", "1.-5"}, {"-e5", "-"}};
     for (const auto& [text, collected] : cases) {
         std::string errors;
@@ -175,8 +176,10 @@ TEST(JsonParserTest, TextEndingInsideAValueReportsAnEmptyFind) {
         {"\"\\u12\"", "ERROR: String: Expected hex character in unicode escape, found '\"'\n", "\"\""},
         {"1e", "ERROR: Number: Expected a number for exponent, found ''\n", "null"},
         {"1e-", "ERROR: Number: Expected a number for exponent, found ''\n", "null"},
-        {"[1,", "ERROR: Parse: Unknown starting character ''\nERROR: Array: Expected ',' or ']', found ''\n", "[]"},
-        {"{", "ERROR: Parse: Unknown starting character ''\nError: Object: Expected colon, found ''\n", "{\n\n}"},
+        {"[1,", "ERROR: Parse: Unknown starting character ''\nERROR: Array: Expected ',' or ']', found ''\n",
+         "[]"},
+        {"{", "ERROR: Parse: Unknown starting character ''\nError: Object: Expected colon, found ''\n",
+         "{\n\n}"},
         {"{\"a\":", "ERROR: Parse: Unknown starting character ''\nERROR: Object: Expected comma, found ''\n",
          "{\n  \"a\" : null\n}"},
         {"fals", "ERROR: Bool: Expected 'true' or 'false', found 'fals'\n", "null"},
@@ -274,8 +277,8 @@ TEST(JsonParserTest, FloatsKeepSixDecimalsThroughTheText) {
     const struct {
         double value;
         double readBack;
-    } cases[] = {{0.1, 0.1}, {130.0, 130.0}, {1.0 / 3.0, 0.333333}, {0.0000004, 0.0}, {-0.0000004, 0.0},
-                 {2.0000005, 2.000001}};
+    } cases[] = {{0.1, 0.1},       {130.0, 130.0},    {1.0 / 3.0, 0.333333},
+                 {0.0000004, 0.0}, {-0.0000004, 0.0}, {2.0000005, 2.000001}};
     for (const auto& [value, readBack] : cases)
         EXPECT_DOUBLE_EQ(parseQuietly(JsonValue(value).serialize(1, "  ")).asFloat(), readBack) << value;
 }
@@ -285,8 +288,8 @@ TEST(JsonParserTest, FloatsKeepSixDecimalsThroughTheText) {
 class CommaLocale {
 public:
     CommaLocale() {
-        const std::string command = "localedef -i de_DE -f UTF-8 " + (dir_.path() / "de_DE.UTF-8").string() +
-                                    " >/dev/null 2>&1";
+        const std::string command =
+            "localedef -i de_DE -f UTF-8 " + (dir_.path() / "de_DE.UTF-8").string() + " >/dev/null 2>&1";
         if (std::system(command.c_str()) > 1) // localedef exits 1 for mere warnings
             return;
         setenv("LOCPATH", dir_.path().c_str(), 1);

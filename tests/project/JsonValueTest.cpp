@@ -49,23 +49,15 @@ TEST(JsonValueTest, TypedAccessorsReadZeroForEveryOtherKind) {
 
 TEST(JsonValueTest, ObjectListsKeysInByteOrderWhateverTheInsertionOrder) {
     JsonValue object;
-    for (const char* key : {"textures", "fonts", "font_textures", "events", "event_groups", "bpm", "beat_offset",
-                            "audio_samples", "\xC3\xA9t\xC3\xA9", "Zed", ""})
+    for (const char* key : {"textures", "fonts", "font_textures", "events", "event_groups", "bpm",
+                            "beat_offset", "audio_samples", "\xC3\xA9t\xC3\xA9", "Zed", ""})
         object.member(key) = 1;
     std::vector<std::string> keys;
     for (const auto& entry : object.entries())
         keys.push_back(entry.first);
-    const std::vector<std::string> expected = {"",
-                                               "Zed",
-                                               "audio_samples",
-                                               "beat_offset",
-                                               "bpm",
-                                               "event_groups",
-                                               "events",
-                                               "font_textures",
-                                               "fonts",
-                                               "textures",
-                                               "\xC3\xA9t\xC3\xA9"};
+    const std::vector<std::string> expected = {"",      "Zed",          "audio_samples",    "beat_offset",
+                                               "bpm",   "event_groups", "events",           "font_textures",
+                                               "fonts", "textures",     "\xC3\xA9t\xC3\xA9"};
     EXPECT_EQ(keys, expected);
 }
 
@@ -119,7 +111,8 @@ TEST(JsonValueTest, MemberAndElementReplaceAValueOfAnotherKind) {
 }
 
 TEST(JsonValueTest, CountIsMinusOneForScalars) {
-    for (const JsonValue& scalar : {JsonValue(), JsonValue("abc"), JsonValue(1.0), JsonValue(1), JsonValue(false)})
+    for (const JsonValue& scalar :
+         {JsonValue(), JsonValue("abc"), JsonValue(1.0), JsonValue(1), JsonValue(false)})
         EXPECT_EQ(scalar.count(), -1);
     EXPECT_EQ(JsonValue::makeArray().count(), 0);
     EXPECT_EQ(JsonValue::makeObject({}).count(), 0);

@@ -1,5 +1,5 @@
-#include "project/CodecError.h"
 #include "project/Lz77Codec.h"
+#include "project/CodecError.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,9 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-std::string decompress(const Bytes& stream) { return lz77Decompress(stream); }
+std::string decompress(const Bytes& stream) {
+    return lz77Decompress(stream);
+}
 
 Bytes varint(uint64_t value) {
     Bytes bytes;
@@ -110,9 +112,9 @@ TEST(Lz77CodecTest, AStreamEndingEarlyIsPaddedWithZeros) {
         {{}, ""},
         {{0x06}, std::string(6, '\0')},
         {{0x06, 0x03, 'a'}, std::string("a\0\0\0\0\0", 6)},
-        {{0x06, 0x09, 'a', 'b'}, std::string("ab\0\0\0\0", 6)}, // a literal run cut short
-        {{0x06, 0x03, 'a', 0x90}, std::string("a\0\0\0\0\0", 6)},      // inside a token
-        {{0x06, 0x03, 'a', 0x10}, std::string("a\0\0\0\0\0", 6)},      // before an explicit length
+        {{0x06, 0x09, 'a', 'b'}, std::string("ab\0\0\0\0", 6)},   // a literal run cut short
+        {{0x06, 0x03, 'a', 0x90}, std::string("a\0\0\0\0\0", 6)}, // inside a token
+        {{0x06, 0x03, 'a', 0x10}, std::string("a\0\0\0\0\0", 6)}, // before an explicit length
     };
     for (const auto& [stream, output] : cases)
         EXPECT_EQ(decompress(stream), output);
@@ -120,15 +122,16 @@ TEST(Lz77CodecTest, AStreamEndingEarlyIsPaddedWithZeros) {
 
 TEST(Lz77CodecTest, RefusesMalformedStreams) {
     const Bytes cases[] = {
-        {0x02, 0x07, 'a', 'b', 'c'},               // literal run longer than the output left
-        {0x05, 0x03, 'a', 0x22},                   // match from 2 bytes back after 1 byte
-        {0x05, 0x03, 'a', 0x1E},                   // match of 11 with 4 bytes left
-        {0x0A, 0x03, 'a', 0x10, 0x64},             // explicit length 104 with 9 left
+        {0x02, 0x07, 'a', 'b', 'c'},   // literal run longer than the output left
+        {0x05, 0x03, 'a', 0x22},       // match from 2 bytes back after 1 byte
+        {0x05, 0x03, 'a', 0x1E},       // match of 11 with 4 bytes left
+        {0x0A, 0x03, 'a', 0x10, 0x64}, // explicit length 104 with 9 left
         {0x0A, 0x03, 'a', 0x10, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x01}, // 2^64 - 1 + 4
-        {0x0A, 0x03, 'a', 0x10, 0xFD, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x01}, // 2^64 - 3 + 4 wraps
+        {0x0A, 0x03, 'a', 0x10, 0xFD, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+         0x01},                                                             // 2^64 - 3 + 4 wraps
         {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x01}, // varint beyond 64 bits
         {0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x02},       // 2^64 in ten bytes
-        {0x80},                                                              // header cut short
+        {0x80},                                                             // header cut short
         varint(maxLz77DecodedLength + 1),
         varint(UINT64_MAX),
     };
