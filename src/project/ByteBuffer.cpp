@@ -1,6 +1,5 @@
 #include "project/ByteBuffer.h"
 
-#include "app/Fatal.h"
 #include "project/Base64.h"
 #include "project/BinaryReader.h"
 #include "project/BinaryWriter.h"
@@ -15,13 +14,6 @@ std::optional<ByteBuffer> ByteBuffer::fromFile(const std::filesystem::path& path
     ByteBuffer buffer;
     buffer.data.assign(contents->begin(), contents->end());
     return buffer;
-}
-
-ByteBuffer ByteBuffer::fromRequiredFile(const std::filesystem::path& path) {
-    std::optional<ByteBuffer> buffer = fromFile(path);
-    if (!buffer)
-        fatal(("File not found: " + path.string()).c_str());
-    return std::move(*buffer);
 }
 
 JsonValue ByteBuffer::toJson(bool) const {

@@ -23,9 +23,6 @@ public:
 
     // The whole file at `path`; empty when it cannot be read.
     static std::optional<ByteBuffer> fromFile(const std::filesystem::path& path);
-    // For files a project cannot do without: ends the program through `fatal`
-    // with "File not found: <path>" when the file cannot be read.
-    static ByteBuffer fromRequiredFile(const std::filesystem::path& path);
 
     size_t size() const { return data.size(); }
 
