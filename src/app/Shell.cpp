@@ -1,6 +1,7 @@
 #include "app/Shell.h"
 
 #include "app/BeatClock.h"
+#include "app/ProjectCommands.h"
 #include "app/ShellInput.h"
 #include "app/ShellState.h"
 #include "audio/AudioDevice.h"
@@ -139,8 +140,7 @@ bool startUp(const char* executablePath, int& exitStatus) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 
-    theDemo = new Demo();
-    theDemo->createSoundTexture();
+    chooseProjectSource();
     for (const auto& effect : theDemo->effects)
         warmUpEffect(*effect);
     createFftConfig();

@@ -1,6 +1,7 @@
 #include "audio/AudioSample.h"
 
 #include "audio/AudioDevice.h"
+#include "project/RuntimeResources.h"
 #include "project/BinaryReader.h"
 #include "project/BinaryWriter.h"
 #include "project/CompressedString.h"
@@ -48,7 +49,7 @@ void AudioSample::loadChunk() {
         Mix_FreeChunk(chunk);
     chunk = nullptr;
     durationMs = 0;
-    if (audioBuffer->data.empty() || audioBuffer->size() > INT_MAX)
+    if (!runtimeResourcesEnabled() || audioBuffer->data.empty() || audioBuffer->size() > INT_MAX)
         return;
     SDL_RWops* stream = SDL_RWFromConstMem(audioBuffer->data.data(), static_cast<int>(audioBuffer->size()));
     chunk = stream ? Mix_LoadWAV_RW(stream, 1) : nullptr;

@@ -12,8 +12,9 @@ namespace {
 Mix_Music* currentMusic = nullptr;
 bool analysisHooked = false;
 
-// Halted before it is freed, and before the bytes it streams from may go.
-void stopCurrentMusic() {
+} // namespace
+
+void stopMusic() {
     if (!currentMusic)
         return;
     Mix_HaltMusic();
@@ -21,19 +22,15 @@ void stopCurrentMusic() {
     currentMusic = nullptr;
 }
 
-} // namespace
-
 void startMusic(const ByteBuffer& music, bool loopForever) {
-    stopCurrentMusic();
+    stopMusic();
     if (music.data.empty() || music.size() > INT_MAX)
         return;
     SDL_RWops* stream = SDL_RWFromConstMem(music.data.data(), static_cast<int>(music.size()));
     currentMusic = stream ? Mix_LoadMUS_RW(stream, 1) : nullptr;
-    if (!analysisHooked) {
-        // Once only: the mixer would run every registered copy, scaling the volume again.
-        Mix_RegisterEffect(MIX_CHANNEL_POST, analyseMix, nullptr, nullptr);
-        analysisHooked = true;
-    }
+    // Once only: the mixer would run every registered copy, scaling the volume again.
+    if (!analysisHooked)
+        analysisHooked = Mix_RegisterEffect(MIX_CHANNEL_POST, analyseMix, nullptr, nullptr) != 0;
     if (currentMusic)
         Mix_PlayMusic(currentMusic, loopForever ? -1 : 0);
 }

@@ -9,3 +9,6 @@ class ByteBuffer;
 // must stay unchanged while they play. Empty bytes leave the mixer silent.
 // The analysis hook is installed with the first music, once per process.
 void startMusic(const ByteBuffer& music, bool loopForever);
+
+// Stops and releases the music that plays, so the bytes it streams from may go.
+void stopMusic();

@@ -66,7 +66,6 @@ public:
         }
     }
 
-private:
     bool atEnd() const { return pos_ >= text_.size(); }
     // The byte at the read position, or '\0' at the end of the text.
     char peek() const { return atEnd() ? '\0' : text_[pos_]; }
@@ -78,7 +77,11 @@ private:
             ++pos_;
     }
 
-    static void report(std::string_view prefix, std::string_view found) {
+    int errorCount() const { return errors_; }
+
+private:
+    void report(std::string_view prefix, std::string_view found) {
+        ++errors_;
         std::string message;
         message.reserve(prefix.size() + found.size() + 2);
         message.append(prefix).append(found).append("'\n");
@@ -278,7 +281,7 @@ private:
         return value;
     }
 
-    static JsonValue refuseNumber(std::string_view digits) {
+    JsonValue refuseNumber(std::string_view digits) {
         report("ERROR: Number: Expected a number, found '", digits);
         return {};
     }
@@ -339,10 +342,15 @@ private:
 
     std::string_view text_;
     size_t pos_ = 0;
+    int errors_ = 0;
 };
 
 } // namespace
 
-JsonValue parseJson(std::string_view text) {
-    return Parser(text).parseValue(0);
+JsonValue parseJson(std::string_view text, int* syntaxErrors) {
+    Parser parser(text);
+    JsonValue value = parser.parseValue(0);
+    if (syntaxErrors)
+        *syntaxErrors = parser.errorCount();
+    return value;
 }

@@ -37,4 +37,5 @@
 constexpr int maxJsonDepth = 256;
 
 // Parses one value starting at the first byte; whatever follows it is ignored.
-JsonValue parseJson(std::string_view text);
+// `syntaxErrors`, when given, receives the number of errors reported.
+JsonValue parseJson(std::string_view text, int* syntaxErrors = nullptr);

@@ -4,17 +4,44 @@
 #include "project/LoadError.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <utility>
 
 namespace {
 
 std::vector<std::string> failures;
 
-void noteResult(const std::string& path, std::error_code error) {
-    if (!error)
-        return;
-    std::printf("Could not write %s: %s\n", path.c_str(), error.message().c_str());
+void noteFailure(const std::string& path, const std::string& reason) {
+    std::printf("Could not write %s: %s\n", path.c_str(), reason.c_str());
     failures.push_back(path);
+}
+
+void noteResult(const std::string& path, std::error_code error) {
+    if (error)
+        noteFailure(path, error.message());
+}
+
+// Names come from project files, which anyone may hand us: a save must not write
+// outside the folder it works in.
+bool staysInWorkingDirectory(const std::string& path) {
+    const std::filesystem::path relative(path);
+    if (path.empty() || relative.is_absolute() || relative.has_root_name())
+        return false;
+    for (const auto& part : relative)
+        if (part == "..")
+            return false;
+    return true;
+}
+
+template <typename Bytes> void writeInside(const std::string& path, Bytes bytes) {
+    if (!staysInWorkingDirectory(path)) {
+        noteFailure(path, "not a path inside the working directory");
+        return;
+    }
+    // A project opened from elsewhere may be saved where its "resources" folder does not exist yet.
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+    noteResult(path, writeWholeFile(path, bytes));
 }
 
 } // namespace
@@ -26,12 +53,8 @@ std::unique_ptr<ByteBuffer> readResourceFile(const std::string& path) {
     return std::make_unique<ByteBuffer>(std::move(*bytes));
 }
 
-void writeResourceFile(const std::string& path, std::span<const uint8_t> bytes) {
-    noteResult(path, writeWholeFile(path, bytes));
-}
+void writeResourceFile(const std::string& path, std::span<const uint8_t> bytes) { writeInside(path, bytes); }
 
-void writeResourceFile(const std::string& path, std::string_view text) {
-    noteResult(path, writeWholeFile(path, text));
-}
+void writeResourceFile(const std::string& path, std::string_view text) { writeInside(path, text); }
 
 std::vector<std::string> takeResourceWriteFailures() { return std::exchange(failures, {}); }

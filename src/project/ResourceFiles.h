@@ -2,6 +2,7 @@
 // sources, images, fonts and samples, each to the path it was imported from.
 // A file that cannot be written does not stop the save; it is reported on the
 // console and remembered, so the save can tell the user which files are stale.
+// Only relative paths inside the working directory are written.
 #pragma once
 
 #include "project/ByteBuffer.h"

@@ -2,6 +2,7 @@
 
 #include "app/BeatClock.h"
 #include "audio/SoundAnalysis.h"
+#include "project/RuntimeResources.h"
 #include "project/BinaryReader.h"
 #include "project/BinaryWriter.h"
 #include "project/CompressedString.h"
@@ -54,6 +55,8 @@ Effect::~Effect() {
 }
 
 void Effect::initGeometry() {
+    if (!runtimeResourcesEnabled() || !program)
+        return;
     if (vertexArray == 0) {
         glGenVertexArrays(1, &vertexArray);
         glGenBuffers(1, &vertexBuffer);

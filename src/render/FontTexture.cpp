@@ -1,5 +1,6 @@
 #include "render/FontTexture.h"
 
+#include "project/RuntimeResources.h"
 #include "project/BinaryReader.h"
 #include "project/BinaryWriter.h"
 #include "project/CompressedString.h"
@@ -34,7 +35,7 @@ void FontTexture::createSurfaceAndTexture() {
         glDeleteTextures(1, &glTexture);
     glTexture = 0;
     currentText.clear();
-    if (width < 1 || height < 1 || width > maxSide || height > maxSide)
+    if (!runtimeResourcesEnabled() || width < 1 || height < 1 || width > maxSide || height > maxSide)
         return;
     surface = SDL_CreateRGBSurface(0, width, height, 32, 0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000);
     if (surface)

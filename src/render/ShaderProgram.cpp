@@ -1,5 +1,6 @@
 #include "render/ShaderProgram.h"
 
+#include "project/RuntimeResources.h"
 #include "project/BinaryReader.h"
 #include "project/BinaryWriter.h"
 #include "project/CompressedString.h"
@@ -99,6 +100,8 @@ void ShaderProgram::loadSourcesFromFiles() {
 }
 
 void ShaderProgram::build() {
+    if (!runtimeResourcesEnabled())
+        return;
     if (programObject != 0) {
         relinkProgram();
         return;

@@ -1,5 +1,6 @@
 #include "render/Texture.h"
 
+#include "project/RuntimeResources.h"
 #include "project/BinaryReader.h"
 #include "project/BinaryWriter.h"
 #include "project/CompressedString.h"
@@ -34,7 +35,7 @@ void Texture::loadImage() {
     glTexture = 0;
     width = 0;
     height = 0;
-    if (!imageBuffer || imageBuffer->data.empty() || imageBuffer->size() > INT_MAX)
+    if (!runtimeResourcesEnabled() || !imageBuffer || imageBuffer->data.empty() || imageBuffer->size() > INT_MAX)
         return;
     SDL_RWops* stream = SDL_RWFromConstMem(imageBuffer->data.data(), static_cast<int>(imageBuffer->size()));
     SDL_Surface* image = stream ? IMG_Load_RW(stream, 1) : nullptr;

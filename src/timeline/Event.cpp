@@ -1,6 +1,12 @@
 #include "timeline/Event.h"
 
+#include "audio/AudioSample.h"
+#include "project/BinaryReader.h"
+#include "project/BinaryWriter.h"
+#include "project/CompressedString.h"
 #include "project/Numbers.h"
+#include "render/Effect.h"
+#include "timeline/EventGroup.h"
 
 #include <cmath>
 
@@ -121,4 +127,136 @@ std::string_view Event::textOf(const ControlPointList& list, float beat, int32_t
     if (text.empty() || shown < 0 || static_cast<size_t>(shown) >= text.size())
         return text;
     return std::string_view(text).substr(0, static_cast<size_t>(shown));
+}
+
+namespace {
+
+// The name an event's JSON stores for its reference: the referenced object's
+// name, or "" when the reference is null.
+template <typename T> std::string nameOf(const T* object) { return object ? object->name : std::string(); }
+
+JsonValue pointToJson(const ControlPoint& point) {
+    if (!point.text.empty())
+        return JsonValue::makeObject({{"beat", point.beat}, {"text", point.text}});
+    return JsonValue::makeObject({{"beat", point.beat}, {"value", point.value}});
+}
+
+JsonValue listToJson(const ControlPointList& list) {
+    JsonValue points = JsonValue::makeArray();
+    for (const ControlPoint& point : list.points)
+        points.append(pointToJson(point));
+    return JsonValue::makeObject({{"mode", list.mode}, {"repeat", list.repeat}, {"control_points", std::move(points)}});
+}
+
+ControlPointList listFromJson(const JsonValue& entry) {
+    ControlPointList list;
+    list.mode = entry.get("mode").asInt();
+    list.repeat = entry.get("repeat").asBool();
+    for (const JsonValue& element : entry.get("control_points").elements()) {
+        const auto beat = static_cast<float>(element.get("beat").asFloat());
+        if (element.contains("text"))
+            list.points.push_back({beat, 0.0f, element.get("text").asString()});
+        else
+            list.points.push_back({beat, static_cast<float>(element.get("value").asFloat()), std::string()});
+    }
+    return list;
+}
+
+// A variable's record is at least a name's 8-byte length, the mode, the repeat
+// flag and the point count; a point's at least two floats and a text's length.
+constexpr size_t minVariableBytes = 8 + 4 + 1 + 8;
+constexpr size_t minPointBytes = 4 + 4 + 8;
+
+ControlPointList listFromBinary(BinaryReader& stream) {
+    ControlPointList list;
+    list.mode = stream.readI32();
+    list.repeat = stream.readFlag();
+    list.points.resize(stream.readCount(minPointBytes));
+    for (ControlPoint& point : list.points) {
+        point.beat = stream.readF32();
+        point.value = stream.readF32();
+        point.text = readCompressedString(stream);
+    }
+    return list;
+}
+
+} // namespace
+
+JsonValue Event::toJson(bool) const {
+    JsonValue object = JsonValue::makeObject({{"type", type}, {"name", name}});
+    if (!hasKnownType())
+        return object;
+    object.member("visible") = visible ? "true" : "false";
+    if (type == AudioSampleEvent) {
+        object.member("audio_sample") = nameOf(audioSample);
+        object.member("beat") = startBeat;
+    } else {
+        object.member(type == EffectEvent ? "effect" : "group") =
+            type == EffectEvent ? nameOf(effect) : nameOf(group);
+        object.member("start_beat") = startBeat;
+        object.member("end_beat") = endBeat;
+    }
+    JsonValue& lists = object.member("control_points");
+    lists.setKind(JsonKind::Object);
+    for (const auto& [key, list] : variables)
+        lists.member(key) = listToJson(list);
+    return object;
+}
+
+void Event::writeBinary(BinaryWriter& stream) const {
+    stream.writeU8(static_cast<uint8_t>(type));
+    stream.writeCount(variables.size());
+    for (const auto& [key, list] : variables) {
+        writeCompressedString(stream, key);
+        stream.writeI32(list.mode);
+        stream.writeFlag(list.repeat);
+        stream.writeCount(list.points.size());
+        for (const ControlPoint& point : list.points) {
+            stream.writeF32(point.beat);
+            stream.writeF32(point.value);
+            writeCompressedString(stream, point.text);
+        }
+    }
+    if (!hasKnownType())
+        return;
+    stream.writeFlag(visible);
+    const void* reference = type == EffectEvent ? static_cast<const void*>(effect)
+                            : type == AudioSampleEvent ? static_cast<const void*>(audioSample)
+                                                       : static_cast<const void*>(group);
+    stream.writeObjectId(reference ? objectIdOf(reference) : ObjectId::Null);
+    stream.writeF32(startBeat);
+    if (type != AudioSampleEvent)
+        stream.writeF32(endBeat);
+    writeCompressedString(stream, name);
+}
+
+void Event::fromJson(const JsonValue& value) {
+    type = value.contains("type") ? value.get("type").asInt() : EffectEvent;
+    name = value.get("name").asString();
+    visible = !value.contains("visible") || value.get("visible").asString() == "true";
+    if (type == EffectEvent || type == GroupEvent) {
+        startBeat = static_cast<float>(value.get("start_beat").asFloat());
+        endBeat = static_cast<float>(value.get("end_beat").asFloat());
+    } else if (type == AudioSampleEvent) {
+        startBeat = static_cast<float>(value.get("beat").asFloat());
+        endBeat = startBeat + 1.0f;
+    }
+    for (const auto& [key, entry] : value.get("control_points").entries())
+        variables[key] = listFromJson(entry);
+}
+
+void Event::readBinary(BinaryReader& stream) {
+    type = stream.readU8();
+    const uint64_t count = stream.readCount(minVariableBytes);
+    for (uint64_t i = 0; i < count; ++i) {
+        std::string key = readCompressedString(stream);
+        variables[std::move(key)] = listFromBinary(stream);
+    }
+    if (!hasKnownType())
+        return;
+    visible = stream.readFlag();
+    referenceId = stream.readObjectId();
+    startBeat = stream.readF32();
+    endBeat = type == AudioSampleEvent ? startBeat + 1.0f : stream.readF32();
+    name = readCompressedString(stream);
 }

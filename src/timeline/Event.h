@@ -6,6 +6,8 @@
 // Nothing here draws: these are the timeline's numbers, testable without a display.
 #pragma once
 
+#include "project/ISerializable.h"
+#include "project/ObjectId.h"
 #include "timeline/ControlPointList.h"
 #include "timeline/OverrideKey.h"
 
@@ -25,7 +27,7 @@ enum EventType : int32_t {
     GroupEvent = 3,       // replays `group`
 };
 
-class Event {
+class Event : public ISerializable {
 public:
     int32_t type = EffectEvent;          // an EventType, or any value read from a file
     Effect* effect = nullptr;            // not owned; used by effect events
@@ -37,6 +39,7 @@ public:
     std::map<std::string, ControlPointList, std::less<>> variables;
     EventGroup* group = nullptr;         // not owned; used by group events
     bool visible = true;                 // only top-level dispatch looks at it
+    ObjectId referenceId = ObjectId::Null; // the reference's token, read from a binary project until resolved
 
     // The variable stored under `key`, created empty (Linear, no repeat) when missing.
     ControlPointList& variable(std::string_view key);
@@ -55,6 +58,20 @@ public:
     std::string_view textAtBeat(std::string_view key, float beat, int32_t charsPerBeat);
     // The same for a list that need not be this event's (a group event's override).
     std::string_view textOf(const ControlPointList& list, float beat, int32_t charsPerBeat) const;
+
+    // The reference is written by name ("effect", "audio_sample" or "group"), or
+    // as "" when it is null. Events of other types keep only their type and name.
+    JsonValue toJson(bool projectForm) const override;
+    // Types 1 to 3 store visibility, reference, beats and name after the
+    // variables; other types store only their type and variables.
+    void writeBinary(BinaryWriter& stream) const override;
+    // The project resolves the reference name afterwards.
+    void fromJson(const JsonValue& value) override;
+    // Keeps the reference's token in `referenceId`.
+    void readBinary(BinaryReader& stream) override;
+
+    // True for the types whose records carry visibility, a reference, beats and a name.
+    bool hasKnownType() const { return type == EffectEvent || type == AudioSampleEvent || type == GroupEvent; }
 };
 
 // The event the transport loops over (set in the events editor), or null.

@@ -1,0 +1,34 @@
+// Whole projects to and from the bytes of their files: the JSON form, the binary
+// form, and the standalone player (an executable with a binary project appended,
+// its length as a u32 and the bytes "DEMO").
+//
+// Readers build a new Demo and never touch the open one; they throw LoadError or
+// CodecError when the file cannot be a project.
+#pragma once
+
+#include "project/Demo.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+std::unique_ptr<Demo> readJsonProject(std::string_view text);
+std::unique_ptr<Demo> readBinaryProject(std::span<const uint8_t> bytes);
+
+// The text of a project file: indented, without a final line break.
+std::string writeJsonProject(const Demo& demo, bool projectForm);
+std::vector<uint8_t> writeBinaryProject(const Demo& demo);
+
+// `executable` with the project appended. Throws LoadError when the project does
+// not fit the trailer's 32-bit length.
+std::vector<uint8_t> makePlayer(std::span<const uint8_t> executable, const Demo& demo);
+
+// The binary project appended to the executable image at `path`; none when the
+// file does not end with the trailer (or cannot be read). Throws LoadError when
+// the trailer announces more bytes than the file holds.
+std::optional<std::vector<uint8_t>> readAppendedProject(const std::filesystem::path& path);

@@ -1,0 +1,11 @@
+#include "project/RuntimeResources.h"
+
+namespace {
+
+bool enabled = true;
+
+} // namespace
+
+bool runtimeResourcesEnabled() { return enabled; }
+
+void setRuntimeResourcesEnabled(bool on) { enabled = on; }

@@ -1,0 +1,20 @@
+// quillfront-tool: project files from the command line, for scripted demo builds.
+// It loads projects with the program's own readers, data only: no display, no
+// audio device, no loader.
+//
+//   info FILE                        tempo, end beat, object counts, unresolved references
+//   convert IN OUT                   between the JSON (complete) and binary forms
+//   export-player PROJECT OUT [--player PATH]
+//                                    a standalone player from a project file
+//   check FILE                       exit status 1 unless the file loads cleanly
+//
+// A name ending in ".json" is the JSON form; any other the binary form, or a
+// player when it ends with an appended project.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+// Runs the tool on `args` (without the program name); returns the exit status.
+int runTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
