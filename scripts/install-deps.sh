@@ -10,7 +10,7 @@ PACKAGES="
   libglew-dev libgl-dev libgl1-mesa-dri libkissfft-dev libimgui-dev
   libgtest-dev libgmock-dev libbenchmark-dev rapidjson-dev liblz4-dev
   clang libclang-rt-14-dev
-  xvfb xauth xdotool x11-utils fonts-dejavu-core locales
+  xvfb xauth xdotool x11-utils x11-apps fonts-dejavu-core locales
 "
 
 missing=""

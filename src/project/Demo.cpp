@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <map>
+#include <type_traits>
 
 Demo* theDemo = nullptr;
 
@@ -141,8 +142,14 @@ void readList(BinaryReader& stream, size_t minRecordBytes, std::vector<std::uniq
     const uint64_t count = stream.readCount(minRecordBytes);
     for (uint64_t i = 0; i < count; ++i) {
         const ObjectId id = stream.readObjectId();
-        auto object = std::make_unique<T>();
-        object->readBinary(stream);
+        std::unique_ptr<T> object;
+        // A shader program is read by its own constructor: a default one would first build the default program.
+        if constexpr (std::is_constructible_v<T, BinaryReader&>) {
+            object = std::make_unique<T>(stream);
+        } else {
+            object = std::make_unique<T>();
+            object->readBinary(stream);
+        }
         identities.add(id, append(list, std::move(object)));
         progress.objectCreated();
     }
