@@ -60,6 +60,10 @@ void syncDirectory(const std::filesystem::path& directory) {
 } // namespace
 
 std::optional<std::string> tryReadWholeFile(const std::filesystem::path& path) {
+    // Names come from project files: a device or a pipe would never end or never open.
+    std::error_code kindError;
+    if (!std::filesystem::is_regular_file(path, kindError))
+        return std::nullopt;
     const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file)
         return std::nullopt;

@@ -10,7 +10,8 @@
 #include <string_view>
 #include <system_error>
 
-// The whole file, read in binary mode; empty when it cannot be opened or read.
+// The whole file, read in binary mode; empty when it cannot be opened or read,
+// or is not a regular file.
 std::optional<std::string> tryReadWholeFile(const std::filesystem::path& path);
 
 // The whole file, for readers that treat a missing file as empty text: when it

@@ -21,20 +21,8 @@ void noteResult(const std::string& path, std::error_code error) {
         noteFailure(path, error.message());
 }
 
-// Names come from project files, which anyone may hand us: a save must not write
-// outside the folder it works in.
-bool staysInWorkingDirectory(const std::string& path) {
-    const std::filesystem::path relative(path);
-    if (path.empty() || relative.is_absolute() || relative.has_root_name())
-        return false;
-    for (const auto& part : relative)
-        if (part == "..")
-            return false;
-    return true;
-}
-
 template <typename Bytes> void writeInside(const std::string& path, Bytes bytes) {
-    if (!staysInWorkingDirectory(path)) {
+    if (!isInsideWorkingDirectory(path)) {
         noteFailure(path, "not a path inside the working directory");
         return;
     }
@@ -46,7 +34,19 @@ template <typename Bytes> void writeInside(const std::string& path, Bytes bytes)
 
 } // namespace
 
+bool isInsideWorkingDirectory(const std::string& path) {
+    const std::filesystem::path relative(path);
+    if (path.empty() || relative.is_absolute() || relative.has_root_name())
+        return false;
+    for (const auto& part : relative)
+        if (part == "..")
+            return false;
+    return true;
+}
+
 std::unique_ptr<ByteBuffer> readResourceFile(const std::string& path) {
+    if (!isInsideWorkingDirectory(path))
+        throw LoadError("Refused to read " + path + ": not a file inside the working directory");
     std::optional<ByteBuffer> bytes = ByteBuffer::fromFile(path);
     if (!bytes)
         throw LoadError("File not found: " + path);

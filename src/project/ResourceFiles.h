@@ -2,7 +2,6 @@
 // sources, images, fonts and samples, each to the path it was imported from.
 // A file that cannot be written does not stop the save; it is reported on the
 // console and remembered, so the save can tell the user which files are stale.
-// Only relative paths inside the working directory are written.
 #pragma once
 
 #include "project/ByteBuffer.h"
@@ -12,6 +11,12 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+// Project files name their resources, and anyone may hand us a project file:
+// only relative paths that stay inside the working directory are read or
+// written, so a project can neither overwrite nor take in (and later save or
+// export) files from elsewhere.
+bool isInsideWorkingDirectory(const std::string& path);
 
 // The bytes of the resource file at `path` (an image, font or sample a project
 // names). Throws LoadError "File not found: <path>" when it cannot be read.

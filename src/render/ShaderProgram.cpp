@@ -24,6 +24,16 @@ void compileShader(GLuint shader, const std::string& source) {
     glCompileShader(shader);
 }
 
+// A source file named by a project; empty when it is missing or outside the working directory.
+std::string readSourceFile(const std::string& path) {
+    std::printf("Loading file %s\n", path.c_str());
+    if (!isInsideWorkingDirectory(path)) {
+        std::printf("Refused to read %s: not a file inside the working directory\n", path.c_str());
+        return {};
+    }
+    return readWholeFile(path);
+}
+
 } // namespace
 
 ShaderProgram::ShaderProgram() : vertexShaderSource(builtinVertexSource) { build(); }
@@ -93,10 +103,8 @@ void ShaderProgram::readBinary(BinaryReader& stream) {
 }
 
 void ShaderProgram::loadSourcesFromFiles() {
-    std::printf("Loading file %s\n", vertexShaderFilename.c_str());
-    vertexShaderSource = readWholeFile(vertexShaderFilename);
-    std::printf("Loading file %s\n", fragmentShaderFilename.c_str());
-    fragmentShaderSource = readWholeFile(fragmentShaderFilename);
+    vertexShaderSource = readSourceFile(vertexShaderFilename);
+    fragmentShaderSource = readSourceFile(fragmentShaderFilename);
 }
 
 void ShaderProgram::build() {

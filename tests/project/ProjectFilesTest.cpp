@@ -14,6 +14,8 @@
 #include <fstream>
 #include <random>
 
+#include <sys/stat.h>
+
 namespace {
 
 class ProjectFilesTest : public ::testing::Test {
@@ -242,6 +244,33 @@ TEST_F(ProjectFilesTest, ProjectFormReloadsFromTheResourceFiles) {
     } catch (const LoadError& error) {
         EXPECT_STREQ(error.what(), "File not found: resources/kick.wav");
     }
+}
+
+TEST_F(ProjectFilesTest, ProjectsReadResourcesOnlyFromRegularFilesInsideTheWorkingDirectory) {
+    const std::string lists = R"("shaders": [], "effects": [], "event_groups": [], "events": [], "music": "")";
+    const auto loadTexture = [&](const std::string& name) {
+        return readJsonProject(R"({"textures": [{"name": ")" + name + R"("}], )" + lists + "}");
+    };
+    for (const char* outside : {"/dev/zero", "/etc/passwd", "../secret.png", "resources/../../secret.png"}) {
+        try {
+            loadTexture(outside);
+            FAIL() << outside;
+        } catch (const LoadError& error) {
+            EXPECT_EQ(std::string(error.what()),
+                      std::string("Refused to read ") + outside + ": not a file inside the working directory");
+        }
+    }
+    std::filesystem::create_directory("resources");
+    ASSERT_EQ(mkfifo("resources/pipe.png", 0600), 0);
+    EXPECT_THROW(loadTexture("resources/pipe.png"), LoadError) << "a pipe would block the load";
+    std::filesystem::create_directory("resources/folder.png");
+    EXPECT_THROW(loadTexture("resources/folder.png"), LoadError);
+
+    const auto shaders = readJsonProject(R"({"textures": [], "shaders": [{"vertex_shader_filename": "/etc/passwd",
+        "fragment_shader_filename": "resources/pipe.png"}], "effects": [], "event_groups": [], "events": [],
+        "music": ""})");
+    EXPECT_EQ(shaders->shaders[0]->vertexShaderSource, "");
+    EXPECT_EQ(shaders->shaders[0]->fragmentShaderSource, "");
 }
 
 } // namespace

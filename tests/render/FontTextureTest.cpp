@@ -3,6 +3,8 @@
 #include "render/Font.h"
 #include "render/FontTexture.h"
 #include "support/GlWindow.h"
+#include "support/TempDir.h"
+#include "support/TestFont.h"
 #include "timeline/Event.h"
 
 #include <GL/glew.h>
@@ -13,16 +15,18 @@
 
 namespace {
 
-const char* const fontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-
 class FontTextureTest : public ::testing::Test {
 protected:
     GlWindow window{32, 18};
+    TempDir dir;
+    std::string fontPath;
     std::unique_ptr<Font> font;
 
     void SetUp() override {
         ASSERT_TRUE(window.ok()) << window.error();
         ASSERT_EQ(TTF_Init(), 0);
+        dir.enter();
+        fontPath = copyTestFontHere();
         font = std::make_unique<Font>(fontPath, 24);
         ASSERT_NE(font->ttfFont, nullptr);
     }
@@ -53,7 +57,7 @@ protected:
 };
 
 TEST_F(FontTextureTest, ImportNamesTheFontAndBuildsItsAtlas) {
-    EXPECT_EQ(font->name, std::string(fontPath) + " (24 pt)");
+    EXPECT_EQ(font->name, "resources/DejaVuSans.ttf (24 pt)");
     EXPECT_EQ(font->filename, fontPath);
     EXPECT_NE(font->glyphAtlasTexture, 0u);
 }

@@ -16,6 +16,7 @@
 #include "support/GlWindow.h"
 #include "support/StdoutCapture.h"
 #include "support/TempDir.h"
+#include "support/TestFont.h"
 
 #include <gtest/gtest.h>
 
@@ -212,7 +213,7 @@ TEST_F(RenderPersistenceTest, EffectReferencesByNameAndByToken) {
 }
 
 TEST_F(RenderPersistenceTest, FontAndFontTextureForms) {
-    Font font("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 12);
+    Font font(copyTestFontHere(), 12);
     font.filename = "resources/sans.ttf";
     const JsonValue complete = font.toJson(false);
     EXPECT_EQ(complete.get("ptsize").kind(), JsonKind::Integral);

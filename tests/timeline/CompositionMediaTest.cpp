@@ -2,6 +2,8 @@
 #include "audio/AudioDevice.h"
 #include "project/Demo.h"
 #include "support/GlWindow.h"
+#include "support/TempDir.h"
+#include "support/TestFont.h"
 #include "support/TestProject.h"
 #include "support/WavFile.h"
 #include "timeline/Composition.h"
@@ -52,7 +54,9 @@ TEST_F(CompositionMediaTest, AudioSampleEventsStartTheirSampleUnlessPaused) {
 
 TEST_F(CompositionMediaTest, FontTexturesShowTheirEventsTexts) {
     ASSERT_EQ(TTF_Init(), 0);
-    demo.fonts.push_back(std::make_unique<Font>("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 16));
+    TempDir dir;
+    dir.enter();
+    demo.fonts.push_back(std::make_unique<Font>(copyTestFontHere(), 16));
     demo.font_textures.push_back(std::make_unique<FontTexture>("caption", 128, 32, demo.fonts.back().get()));
     FontTexture& caption = *demo.font_textures.back();
     caption.charsPerBeat = 1;
