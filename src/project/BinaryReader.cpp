@@ -44,3 +44,9 @@ std::span<const uint8_t> BinaryReader::readBytes(uint64_t count) {
     position_ += static_cast<size_t>(count);
     return bytes;
 }
+
+void BinaryReader::spendDecodedBytes(uint64_t count) {
+    if (count > decodedBytesLeft_)
+        throw CodecError(CodecErrorKind::TooLarge);
+    decodedBytesLeft_ -= count;
+}

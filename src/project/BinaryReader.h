@@ -11,6 +11,10 @@
 #include <cstdint>
 #include <span>
 
+// Far beyond the text of any real project (its images and sounds are not
+// compressed strings), and at most the cap of one string.
+constexpr uint64_t maxDecodedBytes = uint64_t{256} << 20;
+
 class BinaryReader {
 public:
     explicit BinaryReader(std::span<const uint8_t> bytes) : bytes_(bytes) {}
@@ -31,8 +35,13 @@ public:
     uint64_t readCount(size_t minItemBytes);
     // The next `count` bytes, viewed in place.
     std::span<const uint8_t> readBytes(uint64_t count);
+    // Accounts for `count` bytes a compressed string will decode to. A few bytes
+    // of a damaged file may declare hundreds of megabytes: the strings of one
+    // read may together decode to no more than `maxDecodedBytes`.
+    void spendDecodedBytes(uint64_t count);
 
 private:
     std::span<const uint8_t> bytes_;
     size_t position_ = 0;
+    uint64_t decodedBytesLeft_ = maxDecodedBytes;
 };

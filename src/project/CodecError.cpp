@@ -8,6 +8,8 @@ const char* codecErrorMessage(CodecErrorKind kind) {
         return "Input is not valid base64-encoded data.";
     case CodecErrorKind::TruncatedData:
         return "Unexpected end of binary data";
+    case CodecErrorKind::TooLarge:
+        return "The data would decode to more than a project can hold";
     }
     return "Unknown codec error";
 }

@@ -10,6 +10,7 @@ enum class CodecErrorKind {
     MalformedCompressedData, // "Malformed data while uncompressing"
     InvalidBase64,           // "Input is not valid base64-encoded data."
     TruncatedData,           // a record declares more bytes than its input holds
+    TooLarge,                // strings would decode to more than any project holds
 };
 
 const char* codecErrorMessage(CodecErrorKind kind);

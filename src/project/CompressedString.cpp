@@ -11,5 +11,7 @@ void writeCompressedString(BinaryWriter& stream, std::string_view text) {
 }
 
 std::string readCompressedString(BinaryReader& stream) {
-    return lz77Decompress(stream.readBytes(stream.readU64()));
+    const std::span<const uint8_t> compressed = stream.readBytes(stream.readU64());
+    stream.spendDecodedBytes(lz77DeclaredLength(compressed));
+    return lz77Decompress(compressed);
 }

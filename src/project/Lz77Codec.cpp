@@ -201,6 +201,16 @@ std::vector<uint8_t> lz77Compress(std::string_view text) {
     return out;
 }
 
+uint64_t lz77DeclaredLength(std::span<const uint8_t> stream) {
+    StreamReader in(stream);
+    if (in.atEnd())
+        return 0;
+    const std::optional<uint64_t> declaredLength = in.readVarint();
+    if (!declaredLength)
+        throw CodecError(CodecErrorKind::MalformedCompressedData);
+    return *declaredLength;
+}
+
 std::string lz77Decompress(std::span<const uint8_t> stream) {
     StreamReader in(stream);
     if (in.atEnd())

@@ -29,3 +29,7 @@ std::vector<uint8_t> lz77Compress(std::string_view bytes);
 // stream that ends before L bytes are produced gives L bytes, the missing ones
 // zero; an empty stream gives the empty string.
 std::string lz77Decompress(std::span<const uint8_t> stream);
+
+// The decoded length a stream declares: 0 for an empty stream. Throws like the
+// decoder for an unreadable header.
+uint64_t lz77DeclaredLength(std::span<const uint8_t> stream);

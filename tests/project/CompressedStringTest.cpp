@@ -59,4 +59,19 @@ TEST(CompressedStringTest, PassesOnTheCodecError) {
     EXPECT_THROW(readCompressedString(reader), CodecError);
 }
 
+TEST(CompressedStringTest, StringsOfOneReadDecodeToAtMost256MiBTogether) {
+    // Two 4-byte streams each declaring 130 MiB (LEB128 80 80 80 41) and nothing else.
+    Bytes records;
+    for (int i = 0; i < 2; ++i)
+        records.insert(records.end(), {4, 0, 0, 0, 0, 0, 0, 0, 0x80, 0x80, 0x80, 0x41});
+    BinaryReader reader(records);
+    EXPECT_EQ(readCompressedString(reader).size(), size_t{130} << 20) << "one is padded with zeros";
+    try {
+        readCompressedString(reader);
+        FAIL() << "decoded 260 MiB";
+    } catch (const CodecError& error) {
+        EXPECT_EQ(error.kind(), CodecErrorKind::TooLarge);
+    }
+}
+
 } // namespace
