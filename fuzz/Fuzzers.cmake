@@ -37,7 +37,7 @@ ExternalProject_Add(fuzzers
 if(QUILLFRONT_TESTS)
     # New inputs go to the build's own corpus; the seeds in the source tree stay as they are.
     # The parser's error messages go to standard error, which the runs close.
-    foreach(target json_parser lz77_decoder base64_decoder)
+    foreach(target json_parser lz77_decoder base64_decoder project_json project_binary)
         file(MAKE_DIRECTORY ${FUZZ_BUILD_DIR}/corpus/${target} ${FUZZ_BUILD_DIR}/artifacts)
         set(dictionary)
         if(EXISTS ${CMAKE_SOURCE_DIR}/fuzz/${target}.dict)
