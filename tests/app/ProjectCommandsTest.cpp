@@ -1,11 +1,18 @@
 // The File menu's commands and the start-up choice of the project, with data-only loads.
 #include "app/ProjectCommands.h"
 #include "app/ShellState.h"
+#include "audio/AudioDevice.h"
+#include "audio/Music.h"
+#include "audio/SoundAnalysis.h"
 #include "editor/StatusLine.h"
 #include "project/FileIo.h"
 #include "project/ProjectFiles.h"
 #include "support/RichProject.h"
 #include "support/TempDir.h"
+#include "support/WavFile.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
 
 #include <gtest/gtest.h>
 
@@ -65,6 +72,27 @@ TEST_F(ProjectCommandsTest, AFailedLoadKeepsTheOpenProject) {
     EXPECT_EQ(statusText.rfind("Could not load untitled.demo: ", 0), 0u) << statusText;
     EXPECT_EQ(theDemo, open);
     EXPECT_EQ(theDemo->events.size(), 5u);
+}
+
+TEST_F(ProjectCommandsTest, ALoadReleasesThePreviousProjectOnlyOnceNothingUsesIt) {
+    SDL_setenv("SDL_AUDIODRIVER", "dummy", 0);
+    ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO | SDL_INIT_TIMER), 0);
+    ASSERT_TRUE(openAudioDevice());
+    createFftConfig();
+    theDemo->music->data = makeWav(std::vector<int16_t>(48000 * 2, 1000), 48000, 2);
+    startMusic(*theDemo->music, true);
+    ASSERT_EQ(Mix_PlayingMusic(), 1);
+    loopEvent = theDemo->events[0].get();
+    saveBinaryProject();
+
+    loadBinaryProject(); // the music played from the project this load releases
+    EXPECT_EQ(statusText, "Loaded untitled.demo");
+    EXPECT_EQ(loopEvent, nullptr);
+    EXPECT_EQ(Mix_PlayingMusic(), 1) << "the new project's music";
+    SDL_Delay(100);
+    stopMusic();
+    Mix_CloseAudio();
+    SDL_Quit();
 }
 
 TEST_F(ProjectCommandsTest, ProjectFormSaveReportsFilesItCouldNotWrite) {
