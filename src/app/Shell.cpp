@@ -1,6 +1,7 @@
 #include "app/Shell.h"
 
 #include "app/BeatClock.h"
+#include "app/LoaderScreen.h"
 #include "app/ShellInput.h"
 #include "app/ShellState.h"
 #include "audio/AudioDevice.h"
@@ -8,6 +9,7 @@
 #include "audio/SoundAnalysis.h"
 #include "editor/Editor.h"
 #include "project/Demo.h"
+#include "project/LoadProgress.h"
 #include "render/GlErrors.h"
 #include "render/ScreenSize.h"
 #include "timeline/Composition.h"
@@ -138,9 +140,13 @@ bool startUp(const char* executablePath, int& exitStatus) {
     // Every layer of the demo is composited over the previous ones with this blend state.
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    setUpLoader(window, glContext);
+    loadProgress = renderLoaderFrame;
 
     theDemo = new Demo();
     theDemo->createSoundTexture();
+
+    showLoaderTail(theDemo->loadTotal);
     for (const auto& effect : theDemo->effects)
         warmUpEffect(*effect);
     createFftConfig();
