@@ -1,7 +1,7 @@
 // The loader screen drawn for real into a 1920 × 1080 window, and its built-in
 // jingle decoded by the mixer on SDL's dummy audio driver.
-#include "app/BuiltinAssets.h"
 #include "app/LoaderScreen.h"
+#include "app/BuiltinAssets.h"
 #include "audio/AudioDevice.h"
 #include "audio/AudioSample.h"
 #include "render/Effect.h"
@@ -29,14 +29,14 @@ struct LogoPixel {
 
 // Places in the logo, picked at heights either side of the fill's edges. The logo
 // is a thick ring (a "Q") with a quill across its lower right.
-constexpr LogoPixel ringBottom{800, 1225};    // 23 % up the window
-constexpr LogoPixel ringLowerLeft{368, 960};  // 40 % up
-constexpr LogoPixel ringLeft{315, 740};       // 54 % up
-constexpr LogoPixel ringTop{800, 255};        // 84 % up
-constexpr LogoPixel ringTopEdge{800, 160};    // 90 % up
-constexpr LogoPixel ringHole{800, 740};       // light, 54 % up
-constexpr LogoPixel belowTheRing{800, 1500};  // light, 6 % up
-constexpr LogoPixel topLeftCorner{100, 100};  // light, 94 % up
+constexpr LogoPixel ringBottom{800, 1225};   // 23 % up the window
+constexpr LogoPixel ringLowerLeft{368, 960}; // 40 % up
+constexpr LogoPixel ringLeft{315, 740};      // 54 % up
+constexpr LogoPixel ringTop{800, 255};       // 84 % up
+constexpr LogoPixel ringTopEdge{800, 160};   // 90 % up
+constexpr LogoPixel ringHole{800, 740};      // light, 54 % up
+constexpr LogoPixel belowTheRing{800, 1500}; // light, 6 % up
+constexpr LogoPixel topLeftCorner{100, 100}; // light, 94 % up
 constexpr LogoPixel darkPixels[] = {ringBottom, ringLowerLeft, ringLeft, ringTop, ringTopEdge};
 constexpr LogoPixel lightPixels[] = {ringHole, belowTheRing, topLeftCorner};
 
