@@ -9,6 +9,7 @@
 
 #include <GL/glew.h>
 
+#include <cassert>
 #include <memory>
 #include <string>
 
@@ -23,6 +24,7 @@ namespace {
 constexpr int loaderWidth = 1920;
 constexpr int loaderHeight = 1080;
 constexpr Uint32 frameDelayMs = 20;
+constexpr int tailFrames = 100;
 
 SDL_Window* loaderWindow = nullptr;
 SDL_GLContext loaderContext = nullptr;
@@ -77,6 +79,7 @@ void setUpLoader(SDL_Window* window, SDL_GLContext context) {
 }
 
 void renderLoaderFrame(uint64_t read, uint64_t total) {
+    assert(loaderEffect);
     discardPendingEvents();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
@@ -94,7 +97,7 @@ void renderLoaderFrame(uint64_t read, uint64_t total) {
 
 void showLoaderTail(uint64_t total) {
     loaderSample->play();
-    for (int frame = 0; frame < loaderTailFrames; ++frame) {
+    for (int frame = 0; frame < tailFrames; ++frame) {
         renderLoaderFrame(total, total);
         SDL_Delay(frameDelayMs);
     }

@@ -19,9 +19,6 @@ extern Effect* loaderEffect;
 // The jingle; null until `setUpLoader`. Silent when the mixer cannot decode it.
 extern AudioSample* loaderSample;
 
-// Frames the shell shows at full progress once the project is open.
-constexpr int loaderTailFrames = 100;
-
 // Hides the mouse cursor, discards pending events, presents one frame and builds
 // the loader's objects. Needs `window` with its GL context and blending set up;
 // called once, before the project is read.
@@ -32,6 +29,6 @@ void setUpLoader(SDL_Window* window, SDL_GLContext context);
 // react while loading.
 void renderLoaderFrame(uint64_t read, uint64_t total);
 
-// Plays the jingle, then shows `loaderTailFrames` frames at full progress,
-// waiting another 20 ms after each: at least 4 seconds.
+// Plays the jingle, then shows 100 frames at full progress, waiting another 20 ms
+// after each: at least 4 seconds, however quickly the project loaded.
 void showLoaderTail(uint64_t total);
