@@ -1,7 +1,11 @@
 #include "app/Shell.h"
 
 #include "app/BeatClock.h"
+<<<<<<< HEAD
 #include "app/ProjectCommands.h"
+=======
+#include "app/LoaderScreen.h"
+>>>>>>> loader
 #include "app/ShellInput.h"
 #include "app/ShellState.h"
 #include "audio/AudioDevice.h"
@@ -9,6 +13,7 @@
 #include "audio/SoundAnalysis.h"
 #include "editor/Editor.h"
 #include "project/Demo.h"
+#include "project/LoadProgress.h"
 #include "render/GlErrors.h"
 #include "render/ScreenSize.h"
 #include "timeline/Composition.h"
@@ -139,8 +144,11 @@ bool startUp(const char* executablePath, int& exitStatus) {
     // Every layer of the demo is composited over the previous ones with this blend state.
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    setUpLoader(window, glContext);
+    loadProgress = renderLoaderFrame;
 
     chooseProjectSource();
+    showLoaderTail(theDemo->loadTotal);
     for (const auto& effect : theDemo->effects)
         warmUpEffect(*effect);
     createFftConfig();

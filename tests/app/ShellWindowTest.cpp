@@ -1,8 +1,11 @@
 // The real shell in this process: window, GL context and GUI under Xvfb.
 #include "app/BeatClock.h"
+#include "app/LoaderScreen.h"
 #include "app/Shell.h"
 #include "app/ShellState.h"
+#include "audio/AudioSample.h"
 #include "project/Demo.h"
+#include "project/LoadProgress.h"
 #include "render/GlErrors.h"
 #include "render/ScreenSize.h"
 #include "support/GlWindow.h"
@@ -15,18 +18,30 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 namespace {
 
 uint32_t fakeNow = 0;
 uint32_t fakeTicks() { return fakeNow; }
 
-// The centre pixel of the frame last presented: llvmpipe keeps the back buffer's
-// content across the swap (its front buffer is not readable under Xvfb).
-Rgba presentedCentre() {
+// A pixel of the frame last presented, origin at the lower left: llvmpipe keeps
+// the back buffer's content across the swap (its front buffer is not readable
+// under Xvfb).
+Rgba presentedAt(int x, int y) {
     Rgba pixel{};
     glReadBuffer(GL_BACK);
-    glReadPixels(screenSize.width / 2, screenSize.height / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel.data());
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel.data());
     return pixel;
+}
+
+Rgba presentedCentre() { return presentedAt(screenSize.width / 2, screenSize.height / 2); }
+
+// Where the loader shows the pixel (x, y) of its 1600-pixel logo (origin at the top
+// left): the logo spans the window's height, centred across its width.
+Rgba presentedLogoPixel(int x, int y) {
+    const int height = screenSize.height;
+    return presentedAt(screenSize.width / 2 + (x - 800) * height / 1600, height - 1 - y * height / 1600);
 }
 
 void pushKey(Uint32 type, SDL_Keycode key, Uint16 mods) {
@@ -44,12 +59,15 @@ class ShellWindowTest : public ::testing::Test {
 protected:
     TempDir workDir; // the GUI layer writes its settings file here
     std::string console;
+    std::chrono::steady_clock::duration startUpTime{};
 
     void SetUp() override {
         workDir.enter();
         int status = -1;
         StdoutCapture capture;
+        const auto start = std::chrono::steady_clock::now();
         const bool started = startUp("/proc/self/exe", status);
+        startUpTime = std::chrono::steady_clock::now() - start;
         console = capture.text();
         ASSERT_TRUE(started) << "exit status " << status;
     }
@@ -90,6 +108,18 @@ TEST_F(ShellWindowTest, StartsTheEmptyProjectAndReportsTheGlStrings) {
     EXPECT_LT(glsl, vendor);
     EXPECT_LT(vendor, renderer);
     EXPECT_EQ(console.find("ERROR!"), std::string::npos) << "start-up flushes the GL error queue";
+}
+
+TEST_F(ShellWindowTest, StartUpEndsOnTheLoaderScreenAfterAtLeastFourSeconds) {
+    EXPECT_GE(startUpTime, std::chrono::seconds(4));
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+    EXPECT_TRUE(loadProgress) << "project loads show their progress on the loader screen";
+    ASSERT_NE(loaderSample, nullptr);
+    EXPECT_NE(loaderSample->chunk, nullptr) << "the jingle decodes";
+
+    // The empty project has nothing to load: the logo shows grey, without fill.
+    EXPECT_THAT(presentedLogoPixel(800, 255), IsRgba(128, 128, 128, 255)) << "the top of the logo's ring";
+    EXPECT_THAT(presentedLogoPixel(800, 740), IsRgba(0, 0, 0, 255)) << "inside the ring";
 }
 
 TEST_F(ShellWindowTest, FramesApplyKeysOnRelease) {

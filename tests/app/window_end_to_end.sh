@@ -8,9 +8,13 @@ exe=$(realpath "$1")
 
 if [ -z "${QUILLFRONT_E2E_INNER:-}" ]; then
     export QUILLFRONT_E2E_INNER=1
+    # Xvfb keeps the screen's image in a file here, so we can see what the program shows.
+    QUILLFRONT_E2E_SCREEN_DIR=$(mktemp -d)
+    export QUILLFRONT_E2E_SCREEN_DIR
     # -noreset keeps atoms interned below alive between our short-lived X clients.
-    exec xvfb-run -a -s "-screen 0 2560x1600x24 -noreset" "$0" "$exe"
+    exec xvfb-run -a -s "-screen 0 2560x1600x24 -noreset -fbdir $QUILLFRONT_E2E_SCREEN_DIR" "$0" "$exe"
 fi
+screen="$QUILLFRONT_E2E_SCREEN_DIR/Xvfb_screen0"
 
 # With no window manager around nobody has interned the Motif hints atom, and SDL
 # then marks borderless windows in another way; intern it as a window manager would.
@@ -24,7 +28,7 @@ fail() {
 }
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'rm -rf "$work" "$QUILLFRONT_E2E_SCREEN_DIR"' EXIT
 cd "$work" || exit 1
 
 # True while process $1 runs (a zombie has ended, it only waits to be reaped).
@@ -57,6 +61,33 @@ ctrl_key() {
     sleep 0.2
 }
 
+# The colour of screen pixel ($1, $2) as "R G B". The screen file is an XWD image:
+# a big-endian header (its size in field 0, the bytes per row in field 12, the
+# colour map's length in field 19), 12 bytes per colour map entry, then rows of
+# 32-bit pixels stored B, G, R, unused.
+screen_pixel() {
+    # shellcheck disable=SC2046
+    set -- "$1" "$2" $(od -An -tu4 --endian=big -N80 "$screen")
+    offset=$(($3 + ${22} * 12 + $2 * ${15} + $1 * 4))
+    od -An -tu1 -j "$offset" -N3 "$screen" | awk '{ print $3, $2, $1 }'
+}
+
+# Waits up to 60 seconds for the loader screen to give way to the main loop; until
+# then the program discards all input. The loader leaves the window's top left
+# black, where the main loop of the empty project shows its clear colour
+# (0.45, 0.55, 0.60).
+wait_for_main_loop() {
+    x=$(xwininfo -id "$window" | awk '/Absolute upper-left X/ { print $4 }')
+    y=$(xwininfo -id "$window" | awk '/Absolute upper-left Y/ { print $4 }')
+    i=0
+    until screen_pixel $((x + 10)) $((y + 10)) |
+        awk '{ exit !(($1 - 115)^2 <= 4 && ($2 - 140)^2 <= 4 && ($3 - 153)^2 <= 4) }'; do
+        [ $i -ge 600 ] && return 1
+        sleep 0.1
+        i=$((i + 1))
+    done
+}
+
 start_program() {
     SDL_AUDIODRIVER=dummy "$exe" >"$work/console.txt" 2>&1 &
     pid=$!
@@ -68,7 +99,11 @@ start_program() {
     fi
     # No window manager runs under Xvfb: focus the window ourselves.
     xdotool windowfocus --sync "$window"
-    sleep 1
+    if ! wait_for_main_loop; then
+        fail "the loader screen did not end"
+        kill "$pid" 2>/dev/null
+        return 1
+    fi
 }
 
 echo "== window at 2560x1600, Escape quits"
