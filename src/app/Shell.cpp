@@ -1,11 +1,8 @@
 #include "app/Shell.h"
 
 #include "app/BeatClock.h"
-<<<<<<< HEAD
-#include "app/ProjectCommands.h"
-=======
 #include "app/LoaderScreen.h"
->>>>>>> loader
+#include "app/ProjectCommands.h"
 #include "app/ShellInput.h"
 #include "app/ShellState.h"
 #include "audio/AudioDevice.h"
