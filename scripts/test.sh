@@ -19,5 +19,7 @@ fi
 ./scripts/build.sh "$dir" $options
 
 export SDL_AUDIODRIVER=dummy
-exec xvfb-run -a -s "-screen 0 1920x1080x24" \
+# -noreset: Xvfb otherwise resets whenever its last client leaves, and a test
+# connecting in that moment finds no display.
+exec xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" \
     ctest --test-dir "$dir" --output-on-failure --parallel 2
