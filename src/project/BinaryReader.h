@@ -17,7 +17,8 @@ constexpr uint64_t maxDecodedBytes = uint64_t{256} << 20;
 
 class BinaryReader {
 public:
-    explicit BinaryReader(std::span<const uint8_t> bytes) : bytes_(bytes) {}
+    explicit BinaryReader(std::span<const uint8_t> bytes, uint64_t decodedBudget = maxDecodedBytes)
+        : bytes_(bytes), decodedBytesLeft_(decodedBudget) {}
 
     size_t position() const { return position_; }
     size_t remaining() const { return bytes_.size() - position_; }
@@ -37,11 +38,11 @@ public:
     std::span<const uint8_t> readBytes(uint64_t count);
     // Accounts for `count` bytes a compressed string will decode to. A few bytes
     // of a damaged file may declare hundreds of megabytes: the strings of one
-    // read may together decode to no more than `maxDecodedBytes`.
+    // read may together decode to no more than the budget.
     void spendDecodedBytes(uint64_t count);
 
 private:
     std::span<const uint8_t> bytes_;
     size_t position_ = 0;
-    uint64_t decodedBytesLeft_ = maxDecodedBytes;
+    uint64_t decodedBytesLeft_;
 };

@@ -27,8 +27,8 @@ std::unique_ptr<Demo> readJsonProject(std::string_view text) {
     return demo;
 }
 
-std::unique_ptr<Demo> readBinaryProject(std::span<const uint8_t> bytes) {
-    BinaryReader stream(bytes);
+std::unique_ptr<Demo> readBinaryProject(std::span<const uint8_t> bytes, uint64_t decodedBudget) {
+    BinaryReader stream(bytes, decodedBudget);
     auto demo = std::make_unique<Demo>();
     demo->readBinary(stream);
     return demo;

@@ -6,6 +6,7 @@
 // CodecError when the file cannot be a project.
 #pragma once
 
+#include "project/BinaryReader.h"
 #include "project/Demo.h"
 
 #include <cstdint>
@@ -18,7 +19,8 @@
 #include <vector>
 
 std::unique_ptr<Demo> readJsonProject(std::string_view text);
-std::unique_ptr<Demo> readBinaryProject(std::span<const uint8_t> bytes);
+// `decodedBudget`: how much all its compressed strings may decode to together.
+std::unique_ptr<Demo> readBinaryProject(std::span<const uint8_t> bytes, uint64_t decodedBudget = maxDecodedBytes);
 
 // The text of a project file: indented, without a final line break.
 std::string writeJsonProject(const Demo& demo, bool projectForm);
