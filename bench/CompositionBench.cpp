@@ -39,8 +39,8 @@ std::unique_ptr<Demo> buildProject() {
             program->uniformDefs.push_back(std::move(uniform));
         }
         program->relinkProgram();
-        demo->effects.push_back(std::make_unique<Effect>("effect " + std::to_string(p), program.get(), nullptr,
-                                                         nullptr, false, false));
+        demo->effects.push_back(
+            std::make_unique<Effect>("effect " + std::to_string(p), program.get(), nullptr, nullptr, false, false));
         demo->shaders.push_back(std::move(program));
     }
     for (int i = 0; i < eventCount; ++i) {

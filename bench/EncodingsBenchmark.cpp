@@ -40,8 +40,8 @@ std::string shaderSource(std::mt19937& random, int index) {
     while (source.size() < 4000) {
         source += lines[random() % std::size(lines)];
         if (random() % 4 == 0)
-            source += "    float v" + std::to_string(random() % 100) + " = " +
-                      std::to_string(random() % 1000) + ".0;\n";
+            source +=
+                "    float v" + std::to_string(random() % 100) + " = " + std::to_string(random() % 1000) + ".0;\n";
     }
     return source + "void main() {\n}\n";
 }
@@ -64,15 +64,14 @@ const Corpus& corpus() {
     static const Corpus built = [] {
         Corpus corpus;
         std::mt19937 random(2024);
-        JsonValue project =
-            JsonValue::makeObject({{"bpm", 130.0}, {"beat_offset", 0.5}, {"end_beat", 480.0}});
+        JsonValue project = JsonValue::makeObject({{"bpm", 130.0}, {"beat_offset", 0.5}, {"end_beat", 480.0}});
         JsonValue& shaders = project.member("shaders");
         for (int i = 0; i < 250; ++i) {
             const std::string source = shaderSource(random, i);
             corpus.shaders += source;
-            shaders.append(JsonValue::makeObject(
-                {{"fragment_shader_filename", "resources/effect" + std::to_string(i) + ".glsl"},
-                 {"fragment_shader", source}}));
+            shaders.append(
+                JsonValue::makeObject({{"fragment_shader_filename", "resources/effect" + std::to_string(i) + ".glsl"},
+                                       {"fragment_shader", source}}));
         }
         JsonValue& textures = project.member("textures");
         for (int i = 0; i < 8; ++i)
@@ -180,8 +179,8 @@ BENCHMARK(lz4CompressText)->Arg(0)->Arg(1);
 void lz4DecompressText(benchmark::State& state) {
     const std::string& input = compressionInput(state);
     std::vector<char> stream(static_cast<size_t>(LZ4_compressBound(static_cast<int>(input.size()))));
-    const int compressedSize = LZ4_compress_default(
-        input.data(), stream.data(), static_cast<int>(input.size()), static_cast<int>(stream.size()));
+    const int compressedSize = LZ4_compress_default(input.data(), stream.data(), static_cast<int>(input.size()),
+                                                    static_cast<int>(stream.size()));
     for (auto _ : state) {
         // Allocated per run like the string lz77Decompress returns.
         std::string output(input.size(), '\0');

@@ -6,11 +6,11 @@ uint64_t glCallCount = 0;
 
 // Entry points exported by libGL itself: the linker sends the program's calls to
 // __wrap_name, which reaches the library through __real_name.
-#define COUNT_DIRECT(name, params, args)                                                                              \
-    extern "C" void __real_##name params;                                                                             \
-    extern "C" void __wrap_##name params {                                                                            \
-        ++glCallCount;                                                                                                \
-        __real_##name args;                                                                                           \
+#define COUNT_DIRECT(name, params, args)                                                                               \
+    extern "C" void __real_##name params;                                                                              \
+    extern "C" void __wrap_##name params {                                                                             \
+        ++glCallCount;                                                                                                 \
+        __real_##name args;                                                                                            \
     }
 
 COUNT_DIRECT(glBindTexture, (GLenum target, GLuint texture), (target, texture))
@@ -24,13 +24,13 @@ COUNT_DIRECT(glTexImage2D,
              (target, level, internal, width, height, border, format, type, pixels))
 
 // Entry points GLEW loads into pointers: keep the real one, install a counting one.
-#define COUNT_POINTER(glewPointer, type, params, args)                                                               \
-    namespace {                                                                                                       \
-    type real_##glewPointer = nullptr;                                                                                \
-    void GLAPIENTRY counting_##glewPointer params {                                                                   \
-        ++glCallCount;                                                                                                \
-        real_##glewPointer args;                                                                                      \
-    }                                                                                                                 \
+#define COUNT_POINTER(glewPointer, type, params, args)                                                                 \
+    namespace {                                                                                                        \
+    type real_##glewPointer = nullptr;                                                                                 \
+    void GLAPIENTRY counting_##glewPointer params {                                                                    \
+        ++glCallCount;                                                                                                 \
+        real_##glewPointer args;                                                                                       \
+    }                                                                                                                  \
     }
 
 COUNT_POINTER(__glewActiveTexture, PFNGLACTIVETEXTUREPROC, (GLenum unit), (unit))
@@ -47,8 +47,8 @@ COUNT_POINTER(__glewBlitFramebuffer, PFNGLBLITFRAMEBUFFERPROC,
                GLenum filter),
               (x0, y0, x1, y1, u0, v0, u1, v1, mask, filter))
 
-#define INSTALL(glewPointer)                                                                                         \
-    real_##glewPointer = glewPointer;                                                                                 \
+#define INSTALL(glewPointer)                                                                                           \
+    real_##glewPointer = glewPointer;                                                                                  \
     glewPointer = counting_##glewPointer
 
 void countGlCalls() {

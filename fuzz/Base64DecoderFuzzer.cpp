@@ -11,8 +11,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
-        const std::vector<uint8_t> decoded =
-            base64Decode(std::string_view(reinterpret_cast<const char*>(data), size));
+        const std::vector<uint8_t> decoded = base64Decode(std::string_view(reinterpret_cast<const char*>(data), size));
         if (base64Decode(base64Encode(decoded)) != decoded)
             std::abort();
     } catch (const CodecError&) {

@@ -1,11 +1,11 @@
 #include "audio/AudioSample.h"
 
 #include "audio/AudioDevice.h"
-#include "project/RuntimeResources.h"
 #include "project/BinaryReader.h"
 #include "project/BinaryWriter.h"
 #include "project/CompressedString.h"
 #include "project/ResourceFiles.h"
+#include "project/RuntimeResources.h"
 
 #include <SDL.h>
 

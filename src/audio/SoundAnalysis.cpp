@@ -39,10 +39,10 @@ private:
     static constexpr int freshBit = 4;
     static constexpr int indexMask = 3;
     std::array<Rows, 3> rows_{};
-    int back_ = 0;                  // audio thread
-    int lastPublished_ = 2;         // audio thread
-    std::atomic<int> middle_{1};    // shared
-    int front_ = 2;                 // main thread
+    int back_ = 0;               // audio thread
+    int lastPublished_ = 2;      // audio thread
+    std::atomic<int> middle_{1}; // shared
+    int front_ = 2;              // main thread
 };
 
 RowExchange rowExchange;
@@ -110,7 +110,8 @@ void analyseMix(int, void* stream, int length, void*) {
     const int values = std::min(length / 2, levelRingSize);
     for (int v = 0; v < values; ++v) {
         const int magnitude = std::min(std::abs(static_cast<int>(samples[v])), 32767);
-        levelRing[static_cast<size_t>(levelRingIndex)].store(static_cast<int16_t>(magnitude), std::memory_order_relaxed);
+        levelRing[static_cast<size_t>(levelRingIndex)].store(static_cast<int16_t>(magnitude),
+                                                             std::memory_order_relaxed);
         levelRingIndex = (levelRingIndex + 1) % levelRingSize;
     }
 }

@@ -12,8 +12,8 @@
 #include <atomic>
 #include <cstdint>
 
-constexpr int analysisSize = 1024;     // FFT points and texels per row
-constexpr int levelRingSize = 100;     // sample values kept for the loudness
+constexpr int analysisSize = 1024;                          // FFT points and texels per row
+constexpr int levelRingSize = 100;                          // sample values kept for the loudness
 constexpr int soundTextureByteCount = analysisSize * 2 * 4; // spectrum row, waveform row, RGBA
 
 // Master volume of the whole mix, 0 to 128; the editor's volume slider writes it.

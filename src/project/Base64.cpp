@@ -27,9 +27,7 @@ constexpr std::array<uint8_t, 256> makeDecodingTable() {
 
 constexpr std::array<uint8_t, 256> decodingTable = makeDecodingTable();
 
-[[noreturn]] void refuse() {
-    throw CodecError(CodecErrorKind::InvalidBase64);
-}
+[[noreturn]] void refuse() { throw CodecError(CodecErrorKind::InvalidBase64); }
 
 // Decodes a group of two to four characters that holds padding or is the last,
 // short group; returns the end of the bytes written.

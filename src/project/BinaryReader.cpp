@@ -5,9 +5,7 @@
 #include <bit>
 #include <cassert>
 
-uint8_t BinaryReader::readU8() {
-    return readBytes(1)[0];
-}
+uint8_t BinaryReader::readU8() { return readBytes(1)[0]; }
 
 uint32_t BinaryReader::readU32() {
     const std::span<const uint8_t> bytes = readBytes(4);
@@ -25,9 +23,7 @@ uint64_t BinaryReader::readU64() {
     return value;
 }
 
-float BinaryReader::readF32() {
-    return std::bit_cast<float>(readU32());
-}
+float BinaryReader::readF32() { return std::bit_cast<float>(readU32()); }
 
 uint64_t BinaryReader::readCount(size_t minItemBytes) {
     assert(minItemBytes > 0);

@@ -12,6 +12,4 @@ void BinaryWriter::writeU64(uint64_t value) {
         bytes_.push_back(static_cast<uint8_t>(value >> shift));
 }
 
-void BinaryWriter::writeF32(float value) {
-    writeU32(std::bit_cast<uint32_t>(value));
-}
+void BinaryWriter::writeF32(float value) { writeU32(std::bit_cast<uint32_t>(value)); }

@@ -25,9 +25,7 @@ public:
     void writeF32(float value);
     void writeCount(size_t count) { writeU64(count); }
     void writeObjectId(ObjectId id) { writeU64(static_cast<uint64_t>(id)); }
-    void writeBytes(std::span<const uint8_t> bytes) {
-        bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
-    }
+    void writeBytes(std::span<const uint8_t> bytes) { bytes_.insert(bytes_.end(), bytes.begin(), bytes.end()); }
 
     size_t size() const { return bytes_.size(); }
     const std::vector<uint8_t>& bytes() const { return bytes_; }

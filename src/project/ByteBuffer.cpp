@@ -16,18 +16,14 @@ std::optional<ByteBuffer> ByteBuffer::fromFile(const std::filesystem::path& path
     return buffer;
 }
 
-JsonValue ByteBuffer::toJson(bool) const {
-    return base64Encode(data);
-}
+JsonValue ByteBuffer::toJson(bool) const { return base64Encode(data); }
 
 void ByteBuffer::writeBinary(BinaryWriter& stream) const {
     stream.writeU64(data.size());
     stream.writeBytes(data);
 }
 
-void ByteBuffer::fromJson(const JsonValue& value) {
-    data = base64Decode(value.asString());
-}
+void ByteBuffer::fromJson(const JsonValue& value) { data = base64Decode(value.asString()); }
 
 void ByteBuffer::readBinary(BinaryReader& stream) {
     const std::span<const uint8_t> bytes = stream.readBytes(stream.readU64());

@@ -36,13 +36,13 @@ public:
     std::vector<std::unique_ptr<Font>> fonts;
     std::vector<std::unique_ptr<FontTexture>> font_textures;
     std::unique_ptr<ByteBuffer> music = std::make_unique<ByteBuffer>(); // the music file's bytes
-    float end_beat = 480.0f;   // beat at which a player stops
-    float bpm = 130.0f;        // tempo, beats per minute
-    float beat_offset = 0.5f;  // beats between the start of the music and beat 0
+    float end_beat = 480.0f;                                            // beat at which a player stops
+    float bpm = 130.0f;                                                 // tempo, beats per minute
+    float beat_offset = 0.5f;              // beats between the start of the music and beat 0
     std::unique_ptr<Texture> soundTexture; // the analysis rows given to shaders; needs GL
-    bool paused = false;       // transport state, not saved
-    uint64_t loadTotal = 0;    // objects in the lists when loaded; denominator of load progress
-    SceneFramebuffer sceneFramebuffer; // where frames are composed when effects capture
+    bool paused = false;                   // transport state, not saved
+    uint64_t loadTotal = 0;                // objects in the lists when loaded; denominator of load progress
+    SceneFramebuffer sceneFramebuffer;     // where frames are composed when effects capture
     // References of the last load whose name or token matched no object (null ones are not listed).
     std::vector<std::string> unresolvedReferences;
 

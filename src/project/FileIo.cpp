@@ -15,9 +15,7 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-std::error_code lastError() {
-    return {errno, std::system_category()};
-}
+std::error_code lastError() { return {errno, std::system_category()}; }
 
 // Creates a file no one else uses beside `path`, with the default permissions
 // for a new file (the process umask applies).
@@ -84,8 +82,7 @@ std::optional<std::string> tryReadWholeFile(const std::filesystem::path& path) {
 std::string readWholeFile(const std::filesystem::path& path) {
     std::optional<std::string> contents = tryReadWholeFile(path);
     if (!contents) {
-        std::printf("File %s not found! Returning empty string, with possibly bad outcomes...\n",
-                    path.c_str());
+        std::printf("File %s not found! Returning empty string, with possibly bad outcomes...\n", path.c_str());
         return {};
     }
     return std::move(*contents);

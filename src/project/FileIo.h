@@ -23,6 +23,5 @@ std::string readWholeFile(const std::filesystem::path& path);
 // temporary file beside it, which is flushed to disk, given the old file's
 // permissions and renamed over it. A crash or full disk midway leaves the old
 // file whole. Returns the error that stopped it, if any.
-[[nodiscard]] std::error_code writeWholeFile(const std::filesystem::path& path,
-                                             std::span<const uint8_t> bytes);
+[[nodiscard]] std::error_code writeWholeFile(const std::filesystem::path& path, std::span<const uint8_t> bytes);
 [[nodiscard]] std::error_code writeWholeFile(const std::filesystem::path& path, std::string_view bytes);

@@ -9,15 +9,9 @@
 
 namespace {
 
-bool isSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-bool isHexDigit(char c) {
-    return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isHexDigit(char c) { return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
 // Exponents beyond this already overflow or underflow every double.
 constexpr int64_t exponentCap = 100000;
@@ -182,8 +176,7 @@ private:
 
     size_t find(char c) const {
         const void* found = std::memchr(text_.data() + pos_, c, text_.size() - pos_);
-        return found ? static_cast<size_t>(static_cast<const char*>(found) - text_.data())
-                     : std::string_view::npos;
+        return found ? static_cast<size_t>(static_cast<const char*>(found) - text_.data()) : std::string_view::npos;
     }
 
     // Reads the escape after a backslash; false after reporting a bad \u escape.
@@ -227,9 +220,7 @@ private:
         }
     }
 
-    static bool endsNumber(char c, bool atEnd) {
-        return atEnd || isSpace(c) || c == ',' || c == ']' || c == '}';
-    }
+    static bool endsNumber(char c, bool atEnd) { return atEnd || isSpace(c) || c == ',' || c == ']' || c == '}'; }
 
     JsonValue parseNumber() {
         const size_t start = pos_;
@@ -311,8 +302,7 @@ private:
         if (result.ptr != text.data() + text.size())
             return false;
         if (result.ec == std::errc::result_out_of_range)
-            value = text.front() == '-' ? std::numeric_limits<int32_t>::min()
-                                        : std::numeric_limits<int32_t>::max();
+            value = text.front() == '-' ? std::numeric_limits<int32_t>::min() : std::numeric_limits<int32_t>::max();
         else if (result.ec != std::errc())
             return false;
         return true;

@@ -87,8 +87,7 @@ public:
 
 private:
     // Alternatives in JsonKind order, so the index is the kind.
-    using Payload =
-        std::variant<std::monostate, std::unique_ptr<Object>, Array, std::string, double, int32_t, bool>;
+    using Payload = std::variant<std::monostate, std::unique_ptr<Object>, Array, std::string, double, int32_t, bool>;
 
     void serializeTo(std::string& out, int depth, std::string_view indentUnit) const;
 

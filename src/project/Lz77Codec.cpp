@@ -34,9 +34,7 @@ uint32_t fnv1a(const uint8_t* bytes) {
 }
 
 // The encoder's size estimate of a varint: it counts at most four bytes.
-size_t estimatedVarintLength(uint64_t value) {
-    return 1 + (value > 127) + (value > 16383) + (value > 2097151);
-}
+size_t estimatedVarintLength(uint64_t value) { return 1 + (value > 127) + (value > 16383) + (value > 2097151); }
 
 void writeVarint(std::vector<uint8_t>& out, uint64_t value) {
     while (value > 127) {

@@ -12,6 +12,4 @@ enum class ObjectId : uint64_t { Null = 0 };
 
 // The token a save writes for `object`: its address, which is unique among the
 // live objects and never 0 for an existing one.
-inline ObjectId objectIdOf(const void* object) {
-    return ObjectId{reinterpret_cast<uintptr_t>(object)};
-}
+inline ObjectId objectIdOf(const void* object) { return ObjectId{reinterpret_cast<uintptr_t>(object)}; }

@@ -2,10 +2,10 @@
 
 #include "app/BeatClock.h"
 #include "audio/SoundAnalysis.h"
-#include "project/RuntimeResources.h"
 #include "project/BinaryReader.h"
 #include "project/BinaryWriter.h"
 #include "project/CompressedString.h"
+#include "project/RuntimeResources.h"
 #include "render/Camera.h"
 #include "render/FontTexture.h"
 #include "render/GlTexture.h"
@@ -32,8 +32,7 @@ void bindToUnit(unsigned unit, GLuint texture) {
 
 Effect::Effect(std::string effectName, ShaderProgram* effectProgram, Texture* firstTexture, Effect* firstInput,
                bool withFeedback, bool withScreenTexture)
-    : program(effectProgram), name(std::move(effectName)), feedback(withFeedback),
-      screenTexture(withScreenTexture) {
+    : program(effectProgram), name(std::move(effectName)), feedback(withFeedback), screenTexture(withScreenTexture) {
     if (firstTexture)
         textures.push_back(firstTexture);
     if (firstInput)
@@ -130,7 +129,8 @@ void Effect::setBuiltinUniforms() {
 void Effect::ensureCaptureTarget() {
     if (outputTexture != 0)
         return;
-    const std::vector<uint8_t> zeros(static_cast<size_t>(screenSize.width) * static_cast<size_t>(screenSize.height) * 4);
+    const std::vector<uint8_t> zeros(static_cast<size_t>(screenSize.width) * static_cast<size_t>(screenSize.height) *
+                                     4);
     outputTexture = createRgbaTexture(screenSize.width, screenSize.height, zeros.data(), wrapClamp);
 
     GLint drawFramebuffer = 0;

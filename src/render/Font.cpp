@@ -1,10 +1,10 @@
 #include "render/Font.h"
 
-#include "project/RuntimeResources.h"
 #include "project/BinaryReader.h"
 #include "project/BinaryWriter.h"
 #include "project/CompressedString.h"
 #include "project/ResourceFiles.h"
+#include "project/RuntimeResources.h"
 #include "render/GlTexture.h"
 
 #include <GL/glew.h>
@@ -61,7 +61,8 @@ void Font::openFont() {
     if (ttfFont)
         TTF_CloseFont(ttfFont);
     ttfFont = nullptr;
-    if (!runtimeResourcesEnabled() || fontBuffer->data.empty() || fontBuffer->size() > INT_MAX || ptsize < 1 || ptsize > maxPointSize)
+    if (!runtimeResourcesEnabled() || fontBuffer->data.empty() || fontBuffer->size() > INT_MAX || ptsize < 1 ||
+        ptsize > maxPointSize)
         return;
     // The library reads the stream for as long as the font is open, and closes it with the font.
     SDL_RWops* stream = SDL_RWFromConstMem(fontBuffer->data.data(), static_cast<int>(fontBuffer->size()));

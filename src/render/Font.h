@@ -19,7 +19,7 @@ public:
     std::string name;     // "<path> (<size> pt)" at import; its reference name
     std::string filename; // the font file's path
     std::unique_ptr<ByteBuffer> fontBuffer = std::make_unique<ByteBuffer>();
-    int32_t ptsize = 0;           // opened only between 1 and maxPointSize
+    int32_t ptsize = 0;             // opened only between 1 and maxPointSize
     uint32_t glyphAtlasTexture = 0; // 320 × 240 preview of the printable ASCII glyphs
     TTF_Font* ttfFont = nullptr;    // null when the bytes are not a font the library opens
 

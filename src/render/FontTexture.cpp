@@ -1,9 +1,9 @@
 #include "render/FontTexture.h"
 
-#include "project/RuntimeResources.h"
 #include "project/BinaryReader.h"
 #include "project/BinaryWriter.h"
 #include "project/CompressedString.h"
+#include "project/RuntimeResources.h"
 #include "render/Font.h"
 #include "render/GlTexture.h"
 
@@ -54,10 +54,10 @@ void FontTexture::renderCurrentText() {
         return;
     SDL_FillRect(surface, nullptr, 0);
     TTF_Font* ttf = font ? font->ttfFont : nullptr;
-    SDL_Surface* rendered = ttf && !currentText.empty()
-                                ? TTF_RenderText_Blended_Wrapped(ttf, currentText.c_str(), SDL_Color{255, 255, 255, 255},
-                                                                 static_cast<Uint32>(width))
-                                : nullptr;
+    SDL_Surface* rendered = ttf && !currentText.empty() ? TTF_RenderText_Blended_Wrapped(ttf, currentText.c_str(),
+                                                                                         SDL_Color{255, 255, 255, 255},
+                                                                                         static_cast<Uint32>(width))
+                                                        : nullptr;
     if (rendered) {
         SDL_Rect at{center ? (surface->w - rendered->w) / 2 : 0, 0, rendered->w, rendered->h};
         SDL_BlitSurface(rendered, nullptr, surface, &at);

@@ -16,15 +16,15 @@ class Font;
 
 class FontTexture : public ISerializable {
 public:
-    std::string name;          // reference name, and the key of the text variable driving it
-    int32_t width = 0;         // pixels of the texture and its surface
+    std::string name;  // reference name, and the key of the text variable driving it
+    int32_t width = 0; // pixels of the texture and its surface
     int32_t height = 0;
-    Font* font = nullptr;      // not owned
-    bool center = false;       // centre the text block horizontally
-    int32_t charsPerBeat = -1; // typing speed; -1 shows whole texts at once
+    Font* font = nullptr;           // not owned
+    bool center = false;            // centre the text block horizontally
+    int32_t charsPerBeat = -1;      // typing speed; -1 shows whole texts at once
     SDL_Surface* surface = nullptr; // RGBA bytes, owned
     uint32_t glTexture = 0;
-    std::string currentText;   // what the surface shows
+    std::string currentText;          // what the surface shows
     ObjectId fontId = ObjectId::Null; // the font's token, read from a binary project until resolved
 
     FontTexture() = default;

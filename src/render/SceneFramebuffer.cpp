@@ -17,7 +17,8 @@ SceneFramebuffer::~SceneFramebuffer() {
 
 void SceneFramebuffer::bind() {
     if (framebuffer_ == 0) {
-        const std::vector<uint8_t> zeros(static_cast<size_t>(screenSize.width) * static_cast<size_t>(screenSize.height) * 4);
+        const std::vector<uint8_t> zeros(static_cast<size_t>(screenSize.width) *
+                                         static_cast<size_t>(screenSize.height) * 4);
         texture_ = createRgbaTexture(screenSize.width, screenSize.height, zeros.data(), wrapClamp);
         glGenFramebuffers(1, &framebuffer_);
         glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);

@@ -1,17 +1,18 @@
 #include "render/ShaderProgram.h"
 
-#include "project/RuntimeResources.h"
 #include "project/BinaryReader.h"
 #include "project/BinaryWriter.h"
 #include "project/CompressedString.h"
 #include "project/FileIo.h"
 #include "project/ResourceFiles.h"
+#include "project/RuntimeResources.h"
 
 #include <GL/glew.h>
 
 #include <cstdio>
 
-const char* const builtinVertexSource = "#version 150\n\nin vec3 vp;\n\nvoid main() {\ngl_Position = vec4(vp, 1.0);\n}\n";
+const char* const builtinVertexSource =
+    "#version 150\n\nin vec3 vp;\n\nvoid main() {\ngl_Position = vec4(vp, 1.0);\n}\n";
 
 namespace {
 

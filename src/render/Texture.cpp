@@ -1,10 +1,10 @@
 #include "render/Texture.h"
 
-#include "project/RuntimeResources.h"
 #include "project/BinaryReader.h"
 #include "project/BinaryWriter.h"
 #include "project/CompressedString.h"
 #include "project/ResourceFiles.h"
+#include "project/RuntimeResources.h"
 #include "render/GlTexture.h"
 
 #include <GL/glew.h>

@@ -13,8 +13,8 @@ class Texture : public ISerializable {
 public:
     uint32_t glTexture = 0;                  // 0 when the image could not be decoded
     std::unique_ptr<ByteBuffer> imageBuffer; // the file's bytes as imported; null for the sound texture
-    std::string name;  // the image's path, e.g. "resources/logo.png"; its reference name
-    int32_t width = 0; // pixels; 0 when decoding failed
+    std::string name;                        // the image's path, e.g. "resources/logo.png"; its reference name
+    int32_t width = 0;                       // pixels; 0 when decoding failed
     int32_t height = 0;
 
     Texture() = default;

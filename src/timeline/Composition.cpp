@@ -38,9 +38,8 @@ bool isActive(const Event& event, float beat) { return event.startBeat <= beat &
 // Copies out of the window's back buffer are slow on some drivers, so projects whose
 // effects capture are composed offscreen.
 bool projectCaptures(const Demo& demo) {
-    return std::any_of(demo.effects.begin(), demo.effects.end(), [](const auto& effect) {
-        return effect->screenTexture || !effect->effects.empty();
-    });
+    return std::any_of(demo.effects.begin(), demo.effects.end(),
+                       [](const auto& effect) { return effect->screenTexture || !effect->effects.empty(); });
 }
 
 void uploadSoundTexture(const Texture& soundTexture) {
@@ -134,7 +133,6 @@ Effect* renderAt(Demo& demo, float beat) {
     if (offscreen) {
         demo.sceneFramebuffer.bind();
         glClear(GL_COLOR_BUFFER_BIT); // the frame starts as the window's did, cleared
-
     }
     uploadSoundTexture(*demo.soundTexture);
     for (const auto& event : demo.events)

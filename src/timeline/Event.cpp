@@ -122,8 +122,9 @@ std::string_view Event::textOf(const ControlPointList& list, float beat, int32_t
     const ControlPoint& to = points[static_cast<size_t>(current) + 1];
     const float fraction = (beat - from.beat - startBeat) / (to.beat - from.beat);
     // 64 bits: a saturated count plus one must not overflow.
-    const int64_t shown =
-        int64_t{truncToInt32(std::floor(fraction * static_cast<float>(text.size()) * static_cast<float>(charsPerBeat)))} + 1;
+    const int64_t shown = int64_t{truncToInt32(std::floor(fraction * static_cast<float>(text.size()) *
+                                                          static_cast<float>(charsPerBeat)))} +
+                          1;
     if (text.empty() || shown < 0 || static_cast<size_t>(shown) >= text.size())
         return text;
     return std::string_view(text).substr(0, static_cast<size_t>(shown));
@@ -191,8 +192,7 @@ JsonValue Event::toJson(bool) const {
         object.member("audio_sample") = nameOf(audioSample);
         object.member("beat") = startBeat;
     } else {
-        object.member(type == EffectEvent ? "effect" : "group") =
-            type == EffectEvent ? nameOf(effect) : nameOf(group);
+        object.member(type == EffectEvent ? "effect" : "group") = type == EffectEvent ? nameOf(effect) : nameOf(group);
         object.member("start_beat") = startBeat;
         object.member("end_beat") = endBeat;
     }
@@ -220,7 +220,7 @@ void Event::writeBinary(BinaryWriter& stream) const {
     if (!hasKnownType())
         return;
     stream.writeFlag(visible);
-    const void* reference = type == EffectEvent ? static_cast<const void*>(effect)
+    const void* reference = type == EffectEvent        ? static_cast<const void*>(effect)
                             : type == AudioSampleEvent ? static_cast<const void*>(audioSample)
                                                        : static_cast<const void*>(group);
     stream.writeObjectId(reference ? objectIdOf(reference) : ObjectId::Null);

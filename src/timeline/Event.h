@@ -29,16 +29,16 @@ enum EventType : int32_t {
 
 class Event : public ISerializable {
 public:
-    int32_t type = EffectEvent;          // an EventType, or any value read from a file
-    Effect* effect = nullptr;            // not owned; used by effect events
-    AudioSample* audioSample = nullptr;  // not owned; used by audio-sample events
-    float startBeat = 0.0f;              // first beat at which the event is active
-    float endBeat = 0.0f;                // beat at which it stops being active
-    std::string name;                    // identity in group references and override keys
+    int32_t type = EffectEvent;         // an EventType, or any value read from a file
+    Effect* effect = nullptr;           // not owned; used by effect events
+    AudioSample* audioSample = nullptr; // not owned; used by audio-sample events
+    float startBeat = 0.0f;             // first beat at which the event is active
+    float endBeat = 0.0f;               // beat at which it stops being active
+    std::string name;                   // identity in group references and override keys
     // Byte-wise ordered: the order of saving.
     std::map<std::string, ControlPointList, std::less<>> variables;
-    EventGroup* group = nullptr;         // not owned; used by group events
-    bool visible = true;                 // only top-level dispatch looks at it
+    EventGroup* group = nullptr;           // not owned; used by group events
+    bool visible = true;                   // only top-level dispatch looks at it
     ObjectId referenceId = ObjectId::Null; // the reference's token, read from a binary project until resolved
 
     // The variable stored under `key`, created empty (Linear, no repeat) when missing.

@@ -14,9 +14,5 @@ struct OverrideKey {
 // Byte-wise three-way comparison of `stored` with the key's string.
 int compareOverrideKey(std::string_view stored, const OverrideKey& key);
 
-inline bool operator<(const std::string& stored, const OverrideKey& key) {
-    return compareOverrideKey(stored, key) < 0;
-}
-inline bool operator<(const OverrideKey& key, const std::string& stored) {
-    return compareOverrideKey(stored, key) > 0;
-}
+inline bool operator<(const std::string& stored, const OverrideKey& key) { return compareOverrideKey(stored, key) < 0; }
+inline bool operator<(const OverrideKey& key, const std::string& stored) { return compareOverrideKey(stored, key) > 0; }

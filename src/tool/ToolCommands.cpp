@@ -33,8 +33,8 @@ std::span<const uint8_t> bytesOf(const std::string& text) {
 
 struct LoadedProject {
     std::unique_ptr<Demo> demo;
-    std::string form;      // "JSON", "binary" or "player"
-    int syntaxErrors = 0;  // JSON only: the document was read from a partial tree
+    std::string form;     // "JSON", "binary" or "player"
+    int syntaxErrors = 0; // JSON only: the document was read from a partial tree
 };
 
 // Throws LoadError or CodecError like the program's own loads.
@@ -90,8 +90,8 @@ int info(const std::string& path, std::ostream& out, std::ostream& err) {
             << "\nshaders: " << demo.shaders.size() << "\ntextures: " << demo.textures.size()
             << "\naudio samples: " << demo.audio_samples.size() << "\nevent groups: " << demo.event_groups.size()
             << "\nfonts: " << demo.fonts.size() << "\nfont textures: " << demo.font_textures.size()
-            << "\nmusic: " << demo.music->size() << " bytes\nunresolved references: "
-            << demo.unresolvedReferences.size() << "\n";
+            << "\nmusic: " << demo.music->size()
+            << " bytes\nunresolved references: " << demo.unresolvedReferences.size() << "\n";
         for (const std::string& reference : demo.unresolvedReferences)
             out << "  " << reference << "\n";
         if (loaded.syntaxErrors)
@@ -121,9 +121,8 @@ int check(const std::string& path, std::ostream& out, std::ostream& err) {
 int convert(const std::string& in, const std::string& outPath, std::ostream& out, std::ostream& err) {
     return guarded(in, err, [&] {
         const LoadedProject loaded = loadProject(in);
-        const int status = isJsonName(outPath)
-                               ? writeFile(outPath, bytesOf(writeJsonProject(*loaded.demo, false)), err)
-                               : writeFile(outPath, writeBinaryProject(*loaded.demo), err);
+        const int status = isJsonName(outPath) ? writeFile(outPath, bytesOf(writeJsonProject(*loaded.demo, false)), err)
+                                               : writeFile(outPath, writeBinaryProject(*loaded.demo), err);
         if (status == success)
             out << "wrote " << outPath << "\n";
         return status;
@@ -137,8 +136,8 @@ std::string defaultPlayer() {
     return (self.parent_path() / "quillfront").string();
 }
 
-int exportPlayer(const std::string& project, const std::string& outPath, const std::string& player,
-                 std::ostream& out, std::ostream& err) {
+int exportPlayer(const std::string& project, const std::string& outPath, const std::string& player, std::ostream& out,
+                 std::ostream& err) {
     return guarded(project, err, [&] {
         const LoadedProject loaded = loadProject(project);
         const std::optional<std::string> executable = tryReadWholeFile(player);

@@ -23,8 +23,8 @@
 namespace {
 
 void writeFile(const std::string& path, std::span<const uint8_t> bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 class ProjectCommandsTest : public ::testing::Test {

@@ -1,5 +1,5 @@
-#include "app/BeatClock.h"
 #include "app/ShellInput.h"
+#include "app/BeatClock.h"
 #include "app/ShellState.h"
 #include "project/Demo.h"
 

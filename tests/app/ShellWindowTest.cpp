@@ -11,8 +11,8 @@
 #include "support/GlWindow.h"
 #include "support/PixelMatchers.h"
 #include "support/StdoutCapture.h"
-#include "support/TestProject.h"
 #include "support/TempDir.h"
+#include "support/TestProject.h"
 
 #include <GL/glew.h>
 #include <SDL.h>

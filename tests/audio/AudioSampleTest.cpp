@@ -1,6 +1,6 @@
 // Samples played by the real mixer on SDL's dummy audio driver.
-#include "audio/AudioDevice.h"
 #include "audio/AudioSample.h"
+#include "audio/AudioDevice.h"
 #include "support/TempDir.h"
 #include "support/WaitFor.h"
 #include "support/WavFile.h"
@@ -95,8 +95,8 @@ TEST_F(AudioSampleTest, ImportReadsTheFileAndKeepsItsPathAsName) {
     TempDir dir;
     dir.enter();
     const auto wav = toneWav(0.25);
-    std::ofstream("kick.wav", std::ios::binary).write(reinterpret_cast<const char*>(wav.data()),
-                                                       static_cast<std::streamsize>(wav.size()));
+    std::ofstream("kick.wav", std::ios::binary)
+        .write(reinterpret_cast<const char*>(wav.data()), static_cast<std::streamsize>(wav.size()));
     AudioSample imported("kick.wav");
     EXPECT_EQ(imported.name, "kick.wav");
     EXPECT_EQ(imported.durationMs, 250u);

@@ -1,8 +1,8 @@
 // The project's music through the real mixer on SDL's dummy driver, with the
 // analysis hook reading what the mixer outputs.
+#include "audio/Music.h"
 #include "audio/AudioDevice.h"
 #include "audio/AudioSample.h"
-#include "audio/Music.h"
 #include "audio/SoundAnalysis.h"
 #include "project/ByteBuffer.h"
 #include "support/WaitFor.h"

@@ -22,9 +22,8 @@ template <typename Left> std::vector<int16_t> stereo(Left left) {
 }
 
 std::vector<int16_t> sineOnBin(int bin) {
-    return stereo([bin](int i) {
-        return static_cast<int16_t>(32767.0 * std::sin(2.0 * std::numbers::pi * bin * i / frames));
-    });
+    return stereo(
+        [bin](int i) { return static_cast<int16_t>(32767.0 * std::sin(2.0 * std::numbers::pi * bin * i / frames)); });
 }
 
 std::vector<int16_t> squareWave() {
@@ -90,8 +89,7 @@ TEST_F(SoundAnalysisTest, LoudnessFollowsTheVolumeButTheRowsDoNot) {
     mix(again);
     EXPECT_EQ(soundLevel(), 16383);
     EXPECT_EQ(again[0], -16383) << "the mix itself is scaled";
-    EXPECT_EQ(std::vector<uint8_t>(soundTextureBytes(), soundTextureBytes() + soundTextureByteCount),
-              rowsAtFullVolume);
+    EXPECT_EQ(std::vector<uint8_t>(soundTextureBytes(), soundTextureBytes() + soundTextureByteCount), rowsAtFullVolume);
 }
 
 TEST_F(SoundAnalysisTest, LoudBassIsCappedNotWrapped) {

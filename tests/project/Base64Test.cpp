@@ -11,9 +11,7 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes bytesOf(std::string_view text) {
-    return Bytes(text.begin(), text.end());
-}
+Bytes bytesOf(std::string_view text) { return Bytes(text.begin(), text.end()); }
 
 TEST(Base64Test, EncodesWithTheStandardAlphabetAndPadding) {
     const struct {
@@ -49,8 +47,8 @@ TEST(Base64Test, DecodesUnpaddedUrlSafeAndDotPaddedText) {
 }
 
 TEST(Base64Test, RefusesWhatIsNotBase64) {
-    for (const char* text : {"Z", "Zm9vY", "Z===", "=Zg=", "Zg=A", "Zm9\nv", "Zm 9v", "Zm9*", "Zm9v\n",
-                             "Zm9v===", "\xC3\xA9\xC3\xA9"}) {
+    for (const char* text :
+         {"Z", "Zm9vY", "Z===", "=Zg=", "Zg=A", "Zm9\nv", "Zm 9v", "Zm9*", "Zm9v\n", "Zm9v===", "\xC3\xA9\xC3\xA9"}) {
         try {
             base64Decode(text);
             ADD_FAILURE() << "accepted " << text;

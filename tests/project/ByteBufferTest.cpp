@@ -1,9 +1,9 @@
 #include "project/ByteBuffer.h"
-#include "project/LoadError.h"
-#include "project/ResourceFiles.h"
 #include "project/BinaryReader.h"
 #include "project/BinaryWriter.h"
 #include "project/CodecError.h"
+#include "project/LoadError.h"
+#include "project/ResourceFiles.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -22,9 +22,7 @@ std::string contentsOf(const fs::path& path) {
     return text.str();
 }
 
-void writeFile(const fs::path& path, const std::string& contents) {
-    std::ofstream(path, std::ios::binary) << contents;
-}
+void writeFile(const fs::path& path, const std::string& contents) { std::ofstream(path, std::ios::binary) << contents; }
 
 size_t entriesIn(const fs::path& directory) {
     return static_cast<size_t>(std::distance(fs::directory_iterator(directory), fs::directory_iterator()));
@@ -60,8 +58,7 @@ TEST(FileIoTest, WritesANewFileWithDefaultPermissions) {
     EXPECT_FALSE(error) << error.message();
     EXPECT_EQ(contentsOf(dir.path() / "untitled.demo.json"), "{\n\n}");
     EXPECT_EQ(fs::status(dir.path() / "untitled.demo.json").permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
-                  fs::perms::others_read);
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);
     EXPECT_EQ(entriesIn(dir.path()), 1u);
 }
 
@@ -73,8 +70,7 @@ TEST(FileIoTest, ReplacesAFileKeepingItsPermissions) {
     const std::vector<uint8_t> bytes = {0, 1, 2, 0xFF};
     EXPECT_FALSE(writeWholeFile(path, bytes));
     EXPECT_EQ(contentsOf(path), std::string("\0\1\2\xFF", 4));
-    EXPECT_EQ(fs::status(path).permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     EXPECT_EQ(entriesIn(dir.path()), 1u);
 }
 

@@ -49,8 +49,8 @@ TEST(JsonValueTest, TypedAccessorsReadZeroForEveryOtherKind) {
 
 TEST(JsonValueTest, ObjectListsKeysInByteOrderWhateverTheInsertionOrder) {
     JsonValue object;
-    for (const char* key : {"textures", "fonts", "font_textures", "events", "event_groups", "bpm",
-                            "beat_offset", "audio_samples", "\xC3\xA9t\xC3\xA9", "Zed", ""})
+    for (const char* key : {"textures", "fonts", "font_textures", "events", "event_groups", "bpm", "beat_offset",
+                            "audio_samples", "\xC3\xA9t\xC3\xA9", "Zed", ""})
         object.member(key) = 1;
     std::vector<std::string> keys;
     for (const auto& entry : object.entries())
@@ -111,8 +111,7 @@ TEST(JsonValueTest, MemberAndElementReplaceAValueOfAnotherKind) {
 }
 
 TEST(JsonValueTest, CountIsMinusOneForScalars) {
-    for (const JsonValue& scalar :
-         {JsonValue(), JsonValue("abc"), JsonValue(1.0), JsonValue(1), JsonValue(false)})
+    for (const JsonValue& scalar : {JsonValue(), JsonValue("abc"), JsonValue(1.0), JsonValue(1), JsonValue(false)})
         EXPECT_EQ(scalar.count(), -1);
     EXPECT_EQ(JsonValue::makeArray().count(), 0);
     EXPECT_EQ(JsonValue::makeObject({}).count(), 0);
@@ -178,9 +177,9 @@ TEST(JsonValueTest, SerializesObjectsOneEntryPerLineAndArraysInline) {
 
 TEST(JsonValueTest, SerializesEmptyContainers) {
     EXPECT_EQ(JsonValue::makeObject({}).serialize(1, "  "), "{\n\n}");
-    EXPECT_EQ(JsonValue::makeObject({{"a", JsonValue::makeObject({})}, {"b", JsonValue::makeArray()}})
-                  .serialize(1, "  "),
-              "{\n  \"a\" : {\n\n  },\n  \"b\" : []\n}");
+    EXPECT_EQ(
+        JsonValue::makeObject({{"a", JsonValue::makeObject({})}, {"b", JsonValue::makeArray()}}).serialize(1, "  "),
+        "{\n  \"a\" : {\n\n  },\n  \"b\" : []\n}");
 }
 
 TEST(JsonValueTest, ClosingBraceLosesExactlyTwoCharactersOfPadding) {

@@ -1,9 +1,9 @@
 // Whole projects through their JSON and binary forms, loaded data-only.
+#include "project/ProjectFiles.h"
 #include "project/BinaryReader.h"
 #include "project/CodecError.h"
 #include "project/LoadError.h"
 #include "project/LoadProgress.h"
-#include "project/ProjectFiles.h"
 #include "project/ResourceFiles.h"
 #include "support/RichProject.h"
 #include "support/TempDir.h"
@@ -200,14 +200,14 @@ TEST_F(ProjectFilesTest, PlayersCarryTheirProjectAtTheEnd) {
     ASSERT_EQ(player.size(), executable.size() + record.size() + 8);
     EXPECT_TRUE(std::equal(executable.begin(), executable.end(), player.begin()));
     EXPECT_EQ(std::string(player.end() - 4, player.end()), "DEMO");
-    std::ofstream("player", std::ios::binary).write(reinterpret_cast<const char*>(player.data()),
-                                                    static_cast<std::streamsize>(player.size()));
+    std::ofstream("player", std::ios::binary)
+        .write(reinterpret_cast<const char*>(player.data()), static_cast<std::streamsize>(player.size()));
     EXPECT_EQ(readAppendedProject("player"), record);
 
     // A player exported from a player: the last project wins.
     const std::vector<uint8_t> twice = makePlayer(player, Demo());
-    std::ofstream("twice", std::ios::binary).write(reinterpret_cast<const char*>(twice.data()),
-                                                   static_cast<std::streamsize>(twice.size()));
+    std::ofstream("twice", std::ios::binary)
+        .write(reinterpret_cast<const char*>(twice.data()), static_cast<std::streamsize>(twice.size()));
     EXPECT_EQ(readAppendedProject("twice"), writeBinaryProject(Demo()));
 
     EXPECT_EQ(readAppendedProject("missing"), std::nullopt);

@@ -1,7 +1,7 @@
 // Effects drawn for real into a small window, checked by reading pixels back.
+#include "render/Effect.h"
 #include "app/BeatClock.h"
 #include "render/Camera.h"
-#include "render/Effect.h"
 #include "render/RenderTestSupport.h"
 #include "render/ScreenSize.h"
 #include "render/SoundTexture.h"
@@ -105,8 +105,8 @@ TEST_F(EffectTest, UnitsFollowFeedbackTexturesInputsAndScreen) {
     input.ensureCaptureTarget();
     ASSERT_EQ(effect.bindInputs(false), 6u);
     GLint bound = 0;
-    const GLuint expected[6] = {effect.outputTexture, image->glTexture, image->glTexture, 0, input.outputTexture,
-                                effect.outputTexture};
+    const GLuint expected[6] = {effect.outputTexture, image->glTexture,    image->glTexture, 0,
+                                input.outputTexture,  effect.outputTexture};
     for (unsigned unit = 0; unit < 6; ++unit) {
         glActiveTexture(GL_TEXTURE0 + unit);
         glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);

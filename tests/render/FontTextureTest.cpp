@@ -1,7 +1,7 @@
 // Texts rendered with a real TrueType font into real textures.
+#include "render/FontTexture.h"
 #include "project/FileIo.h"
 #include "render/Font.h"
-#include "render/FontTexture.h"
 #include "support/GlWindow.h"
 #include "support/TempDir.h"
 #include "support/TestFont.h"

@@ -61,12 +61,12 @@ TEST_F(RenderPersistenceTest, UniformDefForms) {
     uniform.name = "speed";
     uniform.maxVal = 2.5f;
     EXPECT_EQ(uniform.toJson(false).serialize(1, "  "), "{\n  \"default_val\" : 0.000000,\n  \"max_val\" : 2.500000,\n"
-                                                          "  \"min_val\" : 0.000000,\n  \"name\" : \"speed\"\n}");
+                                                        "  \"min_val\" : 0.000000,\n  \"name\" : \"speed\"\n}");
     BinaryWriter out;
     uniform.writeBinary(out);
     // "speed": u64 7, stream 05 0B 's' 'p' 'e' 'e' 'd'; then the three floats.
-    const std::vector<uint8_t> expected = {7, 0, 0, 0, 0, 0, 0, 0, 5, 11, 's', 'p', 'e', 'e', 'd',
-                                           0, 0, 0, 0, 0, 0, 0x20, 0x40, 0, 0, 0, 0};
+    const std::vector<uint8_t> expected = {7,   0, 0, 0, 0, 0, 0, 0,    5,    11, 's', 'p', 'e', 'e',
+                                           'd', 0, 0, 0, 0, 0, 0, 0x20, 0x40, 0,  0,   0,   0};
     EXPECT_EQ(bytesOf(out), expected);
     BinaryReader in(out.bytes());
     UniformDef back;

@@ -112,8 +112,8 @@ void main() {
     + texture(tex1, vec2(0.0)) + texture(tex15, vec2(0.0));
 })");
     const BuiltinUniformLocations& at = program->builtins;
-    for (int32_t location : {at.beat, at.sound, at.resolution, at.cameraPosition, at.cameraRotation,
-                             at.soundTexture, at.tex[0], at.tex[1], at.tex[15], at.vp})
+    for (int32_t location : {at.beat, at.sound, at.resolution, at.cameraPosition, at.cameraRotation, at.soundTexture,
+                             at.tex[0], at.tex[1], at.tex[15], at.vp})
         EXPECT_NE(location, -1);
     for (int unit = 2; unit < 15; ++unit)
         EXPECT_EQ(at.tex[unit], -1) << unit;

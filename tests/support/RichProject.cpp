@@ -32,7 +32,8 @@ std::unique_ptr<Demo> buildRichProject() {
 
     auto program = std::make_unique<ShaderProgram>();
     program->fragmentShaderFilename = "resources/tunnel.frag";
-    program->fragmentShaderSource = "#version 150\n// \"tunnel\" \\ effect\tv1\nout vec4 c;\nvoid main() { c = vec4(1.0); }\n";
+    program->fragmentShaderSource =
+        "#version 150\n// \"tunnel\" \\ effect\tv1\nout vec4 c;\nvoid main() { c = vec4(1.0); }\n";
     auto speed = std::make_unique<UniformDef>();
     speed->name = "speed";
     speed->minVal = -2.0f;
@@ -63,7 +64,8 @@ std::unique_ptr<Demo> buildRichProject() {
 
     Effect* feedback = add(demo->effects, std::make_unique<Effect>("feedback", tunnel, logo, nullptr, true, false));
     feedback->effects.push_back(feedback); // its own input
-    Effect* left = add(demo->effects, std::make_unique<Effect>("left \"quoted\"", tunnel, nullptr, nullptr, false, true));
+    Effect* left =
+        add(demo->effects, std::make_unique<Effect>("left \"quoted\"", tunnel, nullptr, nullptr, false, true));
     Effect* right = add(demo->effects, std::make_unique<Effect>("right\\side", tunnel, logo, left, false, false));
     left->effects.push_back(right); // a mutual pair
     right->fontTextures.push_back(captionTexture);

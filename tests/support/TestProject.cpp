@@ -48,7 +48,8 @@ TestProject buildTestProject() {
     Demo& demo = *project.demo;
     demo.createSoundTexture();
 
-    project.red = addEffect(demo, "red", addProgram(demo, colourShader("vec4(level, 0.0, 0.0, 1.0)", "level"), "level"));
+    project.red =
+        addEffect(demo, "red", addProgram(demo, colourShader("vec4(level, 0.0, 0.0, 1.0)", "level"), "level"));
     project.green = addEffect(demo, "green", addProgram(demo, colourShader("vec4(0.0, 1.0, 0.0, 1.0)")));
     project.yellow = addEffect(demo, "yellow", addProgram(demo, colourShader("vec4(1.0, 1.0, 0.0, 1.0)")));
     project.hidden = addEffect(demo, "hidden", addProgram(demo, colourShader("vec4(1.0)")), project.yellow);

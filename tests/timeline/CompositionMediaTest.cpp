@@ -77,8 +77,8 @@ TEST_F(CompositionMediaTest, FontTexturesShowTheirEventsTexts) {
         float beat;
         const char* shown;
     };
-    for (const Case& c : {Case{10.5f, ""}, Case{11.0f, "H"}, Case{12.0f, "He"}, Case{14.4f, "Hello"},
-                          Case{15.0f, "!"}, Case{20.0f, "!"}, Case{10.5f, ""}}) {
+    for (const Case& c : {Case{10.5f, ""}, Case{11.0f, "H"}, Case{12.0f, "He"}, Case{14.4f, "Hello"}, Case{15.0f, "!"},
+                          Case{20.0f, "!"}, Case{10.5f, ""}}) {
         renderAt(demo, c.beat);
         EXPECT_EQ(caption.currentText, c.shown) << "beat " << c.beat;
     }

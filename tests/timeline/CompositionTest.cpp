@@ -1,9 +1,9 @@
 // Frames composed from a project built in memory, checked by reading pixels back.
+#include "timeline/Composition.h"
 #include "app/BeatClock.h"
 #include "support/GlWindow.h"
 #include "support/PixelMatchers.h"
 #include "support/TestProject.h"
-#include "timeline/Composition.h"
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>

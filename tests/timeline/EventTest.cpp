@@ -86,13 +86,14 @@ TEST(EventEvaluateTest, SmoothCurvesPassThroughTheirPoints) {
 
 TEST(EventEvaluateTest, UnknownModesAndZeroLengthSegments) {
     const Event event = eventFrom(0.0f, 10.0f);
-    expectCases(event, {
-                           {"mode 3", curve({{0, 4}, {5, 8}}, 3), 2.0f, 0.0f},
-                           {"mode 3 on a point", curve({{0, 4}, {5, 8}}, 3), 5.0f, 0.0f},
-                           {"two points on one beat, repeat", curve({{0, 4}, {0, 8}}, Linear, true), 3.0f, 8.0f},
-                           {"two points on one beat, smooth", curve({{2, 4}, {2, 8}}, Smooth, true), 3.0f, 8.0f},
-                           {"unsorted points: the last one at or before wins", curve({{6, 1}, {2, 5}}, Linear), 7.0f, 5.0f},
-                       });
+    expectCases(event,
+                {
+                    {"mode 3", curve({{0, 4}, {5, 8}}, 3), 2.0f, 0.0f},
+                    {"mode 3 on a point", curve({{0, 4}, {5, 8}}, 3), 5.0f, 0.0f},
+                    {"two points on one beat, repeat", curve({{0, 4}, {0, 8}}, Linear, true), 3.0f, 8.0f},
+                    {"two points on one beat, smooth", curve({{2, 4}, {2, 8}}, Smooth, true), 3.0f, 8.0f},
+                    {"unsorted points: the last one at or before wins", curve({{6, 1}, {2, 5}}, Linear), 7.0f, 5.0f},
+                });
 }
 
 TEST(EventEvaluateTest, VariableCreatesEmptyLinearListsOnce) {
@@ -125,8 +126,8 @@ TEST(EventTextTest, TextIsTypedOutWithinItsSegment) {
         const char* expected;
     };
     for (const Case& c : {Case{0.0f, 1, "H"}, Case{0.8f, 1, "Hel"}, Case{1.6f, 1, "Hello"}, Case{2.0f, 1, "!"},
-                          Case{5.0f, 1, "!"}, Case{0.0f, -1, "Hello"}, Case{1.0f, -1, "Hello"},
-                          Case{0.3f, 2, "He"}, Case{10.0f, 1, "!"}, Case{10.5f, 1, ""}, Case{-0.5f, 1, ""}})
+                          Case{5.0f, 1, "!"}, Case{0.0f, -1, "Hello"}, Case{1.0f, -1, "Hello"}, Case{0.3f, 2, "He"},
+                          Case{10.0f, 1, "!"}, Case{10.5f, 1, ""}, Case{-0.5f, 1, ""}})
         EXPECT_EQ(event.textAtBeat("title", 10.0f + c.local, c.charsPerBeat), c.expected)
             << "local " << c.local << ", " << c.charsPerBeat << " chars per beat";
 }

@@ -1,9 +1,9 @@
+#include "tool/ToolCommands.h"
 #include "project/FileIo.h"
 #include "project/ProjectFiles.h"
 #include "project/RuntimeResources.h"
 #include "support/RichProject.h"
 #include "support/TempDir.h"
-#include "tool/ToolCommands.h"
 
 #include <gtest/gtest.h>
 
