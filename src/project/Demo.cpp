@@ -75,6 +75,19 @@ const JsonValue& requiredList(const JsonValue& project, const char* key) {
     return list;
 }
 
+// Builds, registers and appends one object per element, for the classes whose
+// elements need nothing else.
+template <typename T>
+void readJsonList(const JsonValue& elements, std::vector<std::unique_ptr<T>>& list, NameTable<T>& names,
+                  Progress& progress) {
+    for (const JsonValue& element : elements.elements()) {
+        auto object = std::make_unique<T>();
+        object->fromJson(element);
+        names.add(append(list, std::move(object)));
+        progress.objectCreated();
+    }
+}
+
 template <typename T> JsonValue arrayOf(const std::vector<std::unique_ptr<T>>& list, bool projectForm) {
     JsonValue array = JsonValue::makeArray();
     for (const auto& object : list)
@@ -210,12 +223,7 @@ void Demo::fromJson(const JsonValue& value) {
     NameTable<EventGroup> groupNames("event group", unresolvedReferences);
     NameTable<Event> eventNames("event", unresolvedReferences);
 
-    for (const JsonValue& element : textureList.elements()) {
-        auto texture = std::make_unique<Texture>();
-        texture->fromJson(element);
-        textureNames.add(append(textures, std::move(texture)));
-        progress.objectCreated();
-    }
+    readJsonList(textureList, textures, textureNames, progress);
     for (const JsonValue& element : shaderList.elements()) {
         ShaderProgram* shader = append(shaders, std::make_unique<ShaderProgram>(element));
         shaderNames.add(shader->fragmentShaderFilename, shader);
@@ -237,12 +245,7 @@ void Demo::fromJson(const JsonValue& value) {
         append(font_textures, std::move(text));
         progress.objectCreated();
     }
-    for (const JsonValue& element : effectList.elements()) {
-        auto effect = std::make_unique<Effect>();
-        effect->fromJson(element);
-        effectNames.add(append(effects, std::move(effect)));
-        progress.objectCreated();
-    }
+    readJsonList(effectList, effects, effectNames, progress);
     // Into the effect registered under the element's name: with two effects of one
     // name, the later one receives both elements' references.
     for (const JsonValue& element : effectList.elements()) {
@@ -258,24 +261,9 @@ void Demo::fromJson(const JsonValue& value) {
         effect->program = shaderNames.find(element.get("program"));
         effect->initGeometry();
     }
-    for (const JsonValue& element : sampleList.elements()) {
-        auto sample = std::make_unique<AudioSample>();
-        sample->fromJson(element);
-        sampleNames.add(append(audio_samples, std::move(sample)));
-        progress.objectCreated();
-    }
-    for (const JsonValue& element : groupList.elements()) {
-        auto group = std::make_unique<EventGroup>();
-        group->fromJson(element);
-        groupNames.add(append(event_groups, std::move(group)));
-        progress.objectCreated();
-    }
-    for (const JsonValue& element : eventList.elements()) {
-        auto event = std::make_unique<Event>();
-        event->fromJson(element);
-        eventNames.add(append(events, std::move(event)));
-        progress.objectCreated();
-    }
+    readJsonList(sampleList, audio_samples, sampleNames, progress);
+    readJsonList(groupList, event_groups, groupNames, progress);
+    readJsonList(eventList, events, eventNames, progress);
     for (const JsonValue& element : eventList.elements()) {
         Event* event = eventNames.find(element.get("name"));
         if (!event)

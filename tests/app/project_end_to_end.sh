@@ -5,6 +5,7 @@
 # itself after its end beat.
 # Usage: project_end_to_end.sh path/to/quillfront path/to/quillfront-tool
 set -u
+here=$(dirname "$(realpath "$0")")
 exe=$(realpath "$1")
 tool=$(realpath "$2")
 
@@ -19,22 +20,7 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-alive() { [ -r "/proc/$1/stat" ] && ! grep -q ') Z ' "/proc/$1/stat"; }
-
-# Waits up to $2 seconds for our child $1 to end; sets status to its exit status, or "running".
-wait_for_exit() {
-    i=0
-    while alive "$1" && [ $i -lt $(($2 * 10)) ]; do
-        sleep 0.1
-        i=$((i + 1))
-    done
-    if alive "$1"; then
-        status=running
-    else
-        wait "$1"
-        status=$?
-    fi
-}
+. "$here/end_to_end_helpers.sh"
 
 # Big-endian unsigned 32-bit number at byte $2 of file $1.
 u32() { od -A n -t u4 --endian=big -j "$2" -N 4 "$1" | tr -d ' '; }
@@ -115,9 +101,7 @@ else
     wait_for_colour "$window" 20 "255 0 0" || fail "the player's red never showed"
     # Had Ctrl+T opened the editor, the demo would no longer end by itself.
     xdotool windowfocus --sync "$window"
-    xdotool keydown ctrl
-    xdotool key t
-    xdotool keyup ctrl
+    ctrl_key t
 fi
 wait_for_exit "$pid" 30
 [ "$status" = 0 ] || fail "expected the player to end by itself with status 0, got $status"
