@@ -6,10 +6,10 @@
 // - BlitFromScene: Effect::captureScreen while drawing into an RGBA8 framebuffer of
 //   the window's size, blitted to the window once at the end of the frame.
 // - CopyTexSubImage: glCopyTexSubImage2D from the back buffer, for comparison.
-#include "render/Effect.h"
+#include "project/Effect.h"
+#include "project/ShaderProgram.h"
 #include "render/SceneFramebuffer.h"
 #include "render/ScreenSize.h"
-#include "render/ShaderProgram.h"
 #include "support/GlWindow.h"
 
 #include <GL/glew.h>

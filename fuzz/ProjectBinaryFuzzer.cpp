@@ -11,6 +11,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    loadAndRewrite([&] { return readBinaryProject({data, size}, uint64_t{1} << 20); });
+    loadAndRewrite([&] { return readBinaryProject({data, size}, {}, uint64_t{1} << 20); });
     return 0;
 }

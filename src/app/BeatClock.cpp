@@ -8,8 +8,6 @@
 #include <algorithm>
 #include <cmath>
 
-BeatClock beatClock;
-
 namespace {
 
 bool tempoIsUsable(const Demo& demo) { return demo.bpm > 0.0f; }
@@ -30,15 +28,15 @@ BeatClock::BeatClock() : ticks(SDL_GetTicks) {}
 void BeatClock::anchor() { startTicks = ticks(); }
 
 void BeatClock::advance(const Demo& demo) {
-    if (demo.paused || !tempoIsUsable(demo))
+    if (paused || !tempoIsUsable(demo))
         return;
     const uint32_t elapsed = ticks() - startTicks; // wraps like the tick counter
     currentBeat = static_cast<float>(elapsed) * demo.bpm / 60000.0f - demo.beat_offset;
 }
 
-void BeatClock::togglePause(Demo& demo) {
-    demo.paused = !demo.paused;
-    if (demo.paused) {
+void BeatClock::togglePause(const Demo& demo) {
+    paused = !paused;
+    if (paused) {
         Mix_PauseMusic();
         return;
     }

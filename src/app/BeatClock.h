@@ -12,6 +12,7 @@
 #include <cstdint>
 
 class Demo;
+class Event;
 
 // Milliseconds on the SDL_GetTicks time base; replaceable so tests need not wait.
 using TickSource = uint32_t (*)();
@@ -22,10 +23,12 @@ int32_t beatToMs(const Demo& demo, float beat);
 
 class BeatClock {
 public:
-    uint32_t startTicks = 0;  // ticks at which music position 0 lies
-    float currentBeat = 0.0f; // beat of the frame being drawn
-    float cueBeat = 0.0f;     // target of the Cue button and Ctrl+Home
-    TickSource ticks;         // SDL_GetTicks unless a test replaces it
+    uint32_t startTicks = 0;          // ticks at which music position 0 lies
+    float currentBeat = 0.0f;         // beat of the frame being drawn
+    float cueBeat = 0.0f;             // target of the Cue button and Ctrl+Home
+    bool paused = false;              // the clock holds its beat and the music is paused
+    const Event* loopEvent = nullptr; // the event the transport loops over (set in the events editor), or null
+    TickSource ticks;                 // SDL_GetTicks unless a test replaces it
 
     BeatClock();
 
@@ -33,7 +36,7 @@ public:
     void anchor();
     // The per-frame update: derives the beat from the elapsed time unless paused.
     void advance(const Demo& demo);
-    void togglePause(Demo& demo);
+    void togglePause(const Demo& demo);
     // Jumps the clock and the music to `beat`; the music never goes before its start.
     void seekToBeat(const Demo& demo, float beat);
     // 16-beat navigation: to the previous boundary (never below 0), or the next.
@@ -41,6 +44,3 @@ public:
     void seekToNextBar(const Demo& demo);
     void seekToCue(const Demo& demo);
 };
-
-// The one clock of the process.
-extern BeatClock beatClock;

@@ -1,20 +1,11 @@
 #include "app/LoaderScreen.h"
 
 #include "app/BuiltinAssets.h"
-#include "audio/AudioSample.h"
-#include "project/ByteBuffer.h"
-#include "render/Effect.h"
-#include "render/ShaderProgram.h"
-#include "render/Texture.h"
+#include "render/EffectRenderer.h"
 
 #include <GL/glew.h>
 
-#include <cassert>
-#include <memory>
 #include <string>
-
-Effect* loaderEffect = nullptr;
-AudioSample* loaderSample = nullptr;
 
 namespace {
 
@@ -26,36 +17,18 @@ constexpr int loaderHeight = 1080;
 constexpr Uint32 frameDelayMs = 20;
 constexpr int tailFrames = 100;
 
-SDL_Window* loaderWindow = nullptr;
-SDL_GLContext loaderContext = nullptr;
-
 void discardPendingEvents() {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
     }
 }
 
-void targetLoaderArea() {
-    SDL_GL_MakeCurrent(loaderWindow, loaderContext);
+void targetLoaderArea(const LoaderScreen& loader) {
+    SDL_GL_MakeCurrent(loader.window, loader.context);
     glViewport(0, 0, loaderWidth, loaderHeight);
 }
 
-ShaderProgram* buildLoaderProgram() {
-    auto* program = new ShaderProgram();
-    program->fragmentShaderSource = std::string(loaderShader());
-    program->relinkProgram();
-    return program;
-}
-
-Texture* buildLoaderTexture() {
-    auto* texture = new Texture();
-    texture->name = "loader";
-    texture->imageBuffer = std::make_unique<ByteBuffer>(loaderImage());
-    texture->loadImage();
-    return texture;
-}
-
-void setUniform(const ShaderProgram& program, const char* name, float value) {
+void setUniform(const CompiledProgram& program, const char* name, float value) {
     const GLint location = glGetUniformLocation(program.programObject, name);
     if (location != -1)
         glUniform1f(location, value);
@@ -63,42 +36,45 @@ void setUniform(const ShaderProgram& program, const char* name, float value) {
 
 } // namespace
 
-void setUpLoader(SDL_Window* window, SDL_GLContext context) {
-    loaderWindow = window;
-    loaderContext = context;
+void setUpLoader(LoaderScreen& loader, SDL_Window* window, SDL_GLContext context) {
+    loader.window = window;
+    loader.context = context;
     SDL_ShowCursor(SDL_DISABLE);
     discardPendingEvents();
-    targetLoaderArea();
-    SDL_GL_SwapWindow(loaderWindow);
+    targetLoaderArea(loader);
+    SDL_GL_SwapWindow(window);
 
-    // Like the project, the loader is never freed: it is needed until the program ends.
-    ShaderProgram* program = buildLoaderProgram();
-    Texture* texture = buildLoaderTexture();
-    loaderEffect = new Effect("Loader", program, texture, nullptr, false, false);
-    loaderSample = new AudioSample("loader", loaderJingle());
+    loader.program.fragmentShaderSource = std::string(loaderShader());
+    loader.logo = Texture("loader", loaderImage());
+    loader.effect = Effect("Loader", &loader.program, &loader.logo, nullptr, false, false);
+    loader.jingle = AudioSample("loader", loaderJingle());
+    loader.render.program(loader.program);
+    loader.audio.sound(loader.jingle);
 }
 
-void renderLoaderFrame(uint64_t read, uint64_t total) {
-    assert(loaderEffect);
+void renderLoaderFrame(LoaderScreen& loader, uint64_t read, uint64_t total) {
     discardPendingEvents();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    targetLoaderArea();
+    targetLoaderArea(loader);
 
-    const ShaderProgram& program = *loaderEffect->program;
+    // The shader lays the logo out for the window's size, whatever area it covers.
+    FrameContext frame;
+    SDL_GetWindowSize(loader.window, &frame.screen.width, &frame.screen.height);
+    const CompiledProgram& program = loader.render.program(loader.program);
     glUseProgram(program.programObject);
     setUniform(program, "read", static_cast<float>(read));
     setUniform(program, "total", static_cast<float>(total));
-    loaderEffect->drawPass(false);
+    EffectRenderer(loader.render, frame).drawPass(loader.effect, false);
 
-    SDL_GL_SwapWindow(loaderWindow);
+    SDL_GL_SwapWindow(loader.window);
     SDL_Delay(frameDelayMs);
 }
 
-void showLoaderTail(uint64_t total) {
-    loaderSample->play();
+void showLoaderTail(LoaderScreen& loader, uint64_t total) {
+    loader.audio.play(loader.jingle);
     for (int frame = 0; frame < tailFrames; ++frame) {
-        renderLoaderFrame(total, total);
+        renderLoaderFrame(loader, total, total);
         SDL_Delay(frameDelayMs);
     }
 }

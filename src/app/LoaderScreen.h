@@ -4,31 +4,41 @@
 // executable, so it works before any project data exists.
 //
 // Its objects belong to no project: they are never saved, never listed in the
-// editor, and live for the whole run.
+// editor, and live as long as the shell.
 #pragma once
+
+#include "audio/AudioCache.h"
+#include "project/AudioSample.h"
+#include "project/Effect.h"
+#include "project/ShaderProgram.h"
+#include "project/Texture.h"
+#include "render/RenderCache.h"
 
 #include <SDL.h>
 
 #include <cstdint>
 
-class AudioSample;
-class Effect;
-
-// Draws the logo with the loader shader; null until `setUpLoader`.
-extern Effect* loaderEffect;
-// The jingle; null until `setUpLoader`. Silent when the mixer cannot decode it.
-extern AudioSample* loaderSample;
+struct LoaderScreen {
+    SDL_Window* window = nullptr;
+    SDL_GLContext context = nullptr;
+    ShaderProgram program; // the built-in loader shader
+    Texture logo;          // the built-in logo
+    Effect effect;         // draws the logo with the loader shader
+    AudioSample jingle;    // silent when the mixer cannot decode it
+    RenderCache render;
+    AudioCache audio;
+};
 
 // Hides the mouse cursor, discards pending events, presents one frame and builds
 // the loader's objects. Needs `window` with its GL context and blending set up;
 // called once, before the project is read.
-void setUpLoader(SDL_Window* window, SDL_GLContext context);
+void setUpLoader(LoaderScreen& loader, SDL_Window* window, SDL_GLContext context);
 
 // Draws and presents one frame showing `read` of `total` objects loaded, then
 // waits 20 ms. Input that arrived meanwhile is discarded: the window does not
 // react while loading.
-void renderLoaderFrame(uint64_t read, uint64_t total);
+void renderLoaderFrame(LoaderScreen& loader, uint64_t read, uint64_t total);
 
 // Plays the jingle, then shows 100 frames at full progress, waiting another 20 ms
 // after each: at least 4 seconds, however quickly the project loaded.
-void showLoaderTail(uint64_t total);
+void showLoaderTail(LoaderScreen& loader, uint64_t total);

@@ -1,15 +1,12 @@
 #include "app/ProjectCommands.h"
 
-#include "app/BeatClock.h"
 #include "app/Fatal.h"
-#include "app/ShellState.h"
 #include "audio/Music.h"
-#include "editor/StatusLine.h"
 #include "project/CodecError.h"
 #include "project/FileIo.h"
 #include "project/LoadError.h"
 #include "project/ProjectFiles.h"
-#include "project/ResourceFiles.h"
+#include "project/SaveError.h"
 
 #include <filesystem>
 #include <functional>
@@ -20,10 +17,8 @@ namespace {
 const char* const startupProjectFile = "content.dat.json";
 const char* const playerFile = "demo.exe";
 
-std::unique_ptr<Demo> currentProject;
-
-std::string binaryFileName() { return projectFileName; }
-std::string jsonFileName() { return std::string(projectFileName) + ".json"; }
+std::string binaryFileName(const AppState& app) { return app.projectFileName; }
+std::string jsonFileName(const AppState& app) { return std::string(app.projectFileName) + ".json"; }
 
 // Runs `read`, turning every way a project file can be unusable into a message.
 std::unique_ptr<Demo> tryLoad(const std::function<std::unique_ptr<Demo>()>& read, std::string& failure) {
@@ -39,32 +34,57 @@ std::unique_ptr<Demo> tryLoad(const std::function<std::unique_ptr<Demo>()>& read
     return nullptr;
 }
 
-void loadAndInstall(const std::string& file, const std::function<std::unique_ptr<Demo>()>& read) {
+// " (and what else happened)" for the status line, or nothing.
+std::string problemsNote(const std::vector<std::string>& problems) {
+    std::string note;
+    for (const std::string& problem : problems)
+        note += (note.empty() ? " (" : "; ") + problem;
+    return note.empty() ? note : note + ")";
+}
+
+void loadAndInstall(AppState& app, const std::string& file, const std::function<std::unique_ptr<Demo>()>& read) {
     std::string failure;
     std::unique_ptr<Demo> demo = tryLoad(read, failure);
     if (!demo) {
-        setStatus("Could not load " + file + ": " + failure);
+        app.status.set("Could not load " + file + ": " + failure);
         return;
     }
-    installProject(std::move(demo));
-    startMusic(*theDemo->music, !playerMode);
-    beatClock.anchor();
-    setStatus("Loaded " + file);
+    installProject(app, std::move(demo));
+    std::vector<std::string> problems = app.project.render->takeProblems();
+    for (std::string& problem : app.project.audio->takeProblems())
+        problems.push_back(std::move(problem));
+    if (std::optional<std::string> refused = startMusic(*app.project.demo->music, !app.shell.playerMode))
+        problems.push_back("music: " + *refused);
+    app.clock.anchor();
+    app.status.set("Loaded " + file + problemsNote(problems));
 }
 
-void reportSave(const std::string& file, std::error_code error) {
-    const std::vector<std::string> stale = takeResourceWriteFailures();
+// Makes the bytes of a save; a project that cannot be written in the form says why.
+std::optional<std::vector<uint8_t>> trySerialise(AppState& app, const std::string& file,
+                                                 const std::function<std::vector<uint8_t>()>& write) {
+    try {
+        return write();
+    } catch (const SaveError& error) {
+        app.status.set("Could not save " + file + ": " + error.what());
+    } catch (const std::bad_alloc&) {
+        app.status.set("Could not save " + file + ": not enough memory");
+    }
+    return std::nullopt;
+}
+
+void reportSave(AppState& app, const std::string& file, std::error_code error,
+                const std::vector<WriteFailure>& resourceFailures = {}) {
     if (error) {
-        setStatus("Could not save " + file + ": " + error.message());
+        app.status.set("Could not save " + file + ": " + error.message());
         return;
     }
     std::string status = "Saved " + file;
-    if (!stale.empty()) {
+    if (!resourceFailures.empty()) {
         status += ", but could not write";
-        for (const std::string& path : stale)
-            status += " " + path;
+        for (const WriteFailure& failure : resourceFailures)
+            status += " " + failure.path + " (" + failure.reason + ")";
     }
-    setStatus(status);
+    app.status.set(status);
 }
 
 [[noreturn]] void failStartup(const std::string& source, const std::string& reason) {
@@ -79,92 +99,94 @@ std::unique_ptr<Demo> loadAtStartup(const std::string& source, const std::functi
     return demo;
 }
 
-std::unique_ptr<Demo> emptyProject() {
-    auto demo = std::make_unique<Demo>();
-    demo->createSoundTexture();
-    return demo;
-}
-
 } // namespace
 
-void installProject(std::unique_ptr<Demo> demo) {
+void installProject(AppState& app, std::unique_ptr<Demo> demo) {
     stopMusic(); // it streams from the previous project's bytes
-    currentProject = std::move(demo);
-    theDemo = currentProject.get();
+    app.clock.loopEvent = nullptr;
+    OpenProject project;
+    project.demo = std::move(demo);
+    project.render->build(*project.demo);
+    project.audio->build(*project.demo);
+    app.project = std::move(project);
 }
 
-void loadBinaryProject() {
-    const std::string file = binaryFileName();
+void loadBinaryProject(AppState& app) {
+    const std::string file = binaryFileName(app);
     const std::optional<std::string> bytes = tryReadWholeFile(file);
     if (!bytes || bytes->empty()) {
-        setStatus("File \"" + file + "\" does not exist or is empty.");
+        app.status.set("File \"" + file + "\" does not exist or is empty.");
         return;
     }
-    loadAndInstall(file, [&] {
+    loadAndInstall(app, file, [&] {
         return readBinaryProject(std::span(reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size()));
     });
 }
 
-void saveBinaryProject() {
-    const std::string file = binaryFileName();
-    reportSave(file, writeWholeFile(file, writeBinaryProject(*theDemo)));
+void saveBinaryProject(AppState& app) {
+    const std::string file = binaryFileName(app);
+    if (const auto bytes = trySerialise(app, file, [&] { return writeBinaryProject(*app.project.demo); }))
+        reportSave(app, file, writeWholeFile(file, *bytes));
 }
 
-void loadJsonProject() {
-    const std::string file = jsonFileName();
+void loadJsonProject(AppState& app) {
+    const std::string file = jsonFileName(app);
     const std::optional<std::string> text = tryReadWholeFile(file);
     if (!text || text->empty()) {
-        setStatus("File \"" + file + "\" does not exist or is empty.");
+        app.status.set("File \"" + file + "\" does not exist or is empty.");
         return;
     }
-    loadAndInstall(file, [&] { return readJsonProject(*text); });
+    loadAndInstall(app, file, [&] { return readJsonProject(*text); });
 }
 
-void saveJsonProject(bool projectForm) {
-    const std::string file = jsonFileName();
-    const std::string text = writeJsonProject(*theDemo, projectForm);
-    reportSave(file, writeWholeFile(file, text));
+void saveJsonProject(AppState& app, bool projectForm) {
+    const std::string file = jsonFileName(app);
+    const Demo& demo = *app.project.demo;
+    const std::string text = writeJsonProject(demo, projectForm);
+    const std::vector<WriteFailure> resourceFailures =
+        projectForm ? writeResourceFiles(projectResourceFiles(demo)) : std::vector<WriteFailure>();
+    reportSave(app, file, writeWholeFile(file, text), resourceFailures);
 }
 
-void exportPlayer() {
-    const std::optional<std::string> executable = tryReadWholeFile(exePath);
+void exportPlayer(AppState& app) {
+    const std::optional<std::string> executable = tryReadWholeFile(app.exePath);
     if (!executable) {
-        setStatus("Could not read this executable from " + exePath);
+        app.status.set("Could not read this executable from " + app.exePath);
         return;
     }
-    std::error_code error;
-    try {
-        const auto* bytes = reinterpret_cast<const uint8_t*>(executable->data());
-        error = writeWholeFile(playerFile, makePlayer(std::span(bytes, executable->size()), *theDemo));
-    } catch (const LoadError& tooLarge) {
-        setStatus(std::string("Could not write ") + playerFile + ": " + tooLarge.what());
+    const auto* executableBytes = reinterpret_cast<const uint8_t*>(executable->data());
+    const auto player = trySerialise(
+        app, playerFile, [&] { return makePlayer(std::span(executableBytes, executable->size()), *app.project.demo); });
+    if (!player)
         return;
-    }
+    std::error_code error = writeWholeFile(playerFile, *player);
     if (!error) {
         using std::filesystem::perms;
         std::filesystem::permissions(playerFile, perms::owner_exec | perms::group_exec | perms::others_exec,
                                      std::filesystem::perm_options::add, error);
     }
     if (error)
-        setStatus(std::string("Could not write ") + playerFile + ": " + error.message());
+        app.status.set(std::string("Could not write ") + playerFile + ": " + error.message());
+    else
+        app.status.set(std::string("Exported ") + playerFile);
 }
 
-void chooseProjectSource() {
+void chooseProjectSource(AppState& app, const LoadProgress& progress) {
     if (const std::optional<std::string> text = tryReadWholeFile(startupProjectFile)) {
-        std::snprintf(projectFileName, projectFileNameSize, "content.dat");
-        installProject(loadAtStartup(startupProjectFile, [&] { return readJsonProject(*text); }));
+        std::snprintf(app.projectFileName, projectFileNameSize, "content.dat");
+        installProject(app, loadAtStartup(startupProjectFile, [&] { return readJsonProject(*text, progress); }));
         return;
     }
     std::optional<std::vector<uint8_t>> appended;
     try {
-        appended = readAppendedProject(exePath);
+        appended = readAppendedProject(app.exePath);
     } catch (const LoadError& error) {
-        failStartup(exePath, error.what());
+        failStartup(app.exePath, error.what());
     }
     if (appended) {
-        playerMode = true;
-        installProject(loadAtStartup(exePath, [&] { return readBinaryProject(*appended); }));
+        app.shell.playerMode = true;
+        installProject(app, loadAtStartup(app.exePath, [&] { return readBinaryProject(*appended, progress); }));
         return;
     }
-    installProject(emptyProject());
+    installProject(app, std::make_unique<Demo>());
 }

@@ -1,18 +1,11 @@
 #include "app/Shell.h"
 
-#include "app/BeatClock.h"
-#include "app/LoaderScreen.h"
 #include "app/ProjectCommands.h"
-#include "app/ShellInput.h"
-#include "app/ShellState.h"
 #include "audio/AudioDevice.h"
 #include "audio/Music.h"
 #include "audio/SoundAnalysis.h"
 #include "editor/Editor.h"
-#include "project/Demo.h"
-#include "project/LoadProgress.h"
 #include "render/GlErrors.h"
-#include "render/ScreenSize.h"
 #include "timeline/Composition.h"
 
 #include <GL/glew.h>
@@ -30,9 +23,6 @@ const char* const windowTitle = "Quillfront by Vexlane";
 // Past this beat the end-of-demo rule is off: the editor's beat field can jump far ahead.
 constexpr float endRuleBeatLimit = 10000.0f;
 
-SDL_Window* window = nullptr;
-SDL_GLContext glContext = nullptr;
-
 void setGlAttributes() {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_FLAGS, 0);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
@@ -43,15 +33,16 @@ void setGlAttributes() {
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
 }
 
-bool createWindowAndContext() {
-    window = SDL_CreateWindow(windowTitle, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, screenSize.width,
-                              screenSize.height, SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS);
+bool createWindowAndContext(ShellWindow& shellWindow, ScreenSize size) {
+    SDL_Window* window = SDL_CreateWindow(windowTitle, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, size.width,
+                                          size.height, SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS);
     if (!window) {
         SDL_Log("SDL_CreateWindow failed: %s", SDL_GetError());
         return false;
     }
-    glContext = SDL_GL_CreateContext(window);
-    if (!glContext) {
+    shellWindow.window = window;
+    shellWindow.glContext = SDL_GL_CreateContext(window);
+    if (!shellWindow.glContext) {
         SDL_Log("SDL_GL_CreateContext failed: %s", SDL_GetError());
         return false;
     }
@@ -75,36 +66,37 @@ void printGlStrings() {
     std::printf("Renderer: %s\n", glString(GL_RENDERER));
 }
 
-void startGui() {
+void startGui(const ShellWindow& shellWindow) {
     IMGUI_CHECKVERSION();
     ImGui::CreateContext();
     ImGuiIO& io = ImGui::GetIO();
     io.ConfigFlags |= ImGuiConfigFlags_NavEnableKeyboard;
     io.ConfigWindowsMoveFromTitleBarOnly = true;
-    ImGui_ImplSDL2_InitForOpenGL(window, glContext);
+    ImGui_ImplSDL2_InitForOpenGL(shellWindow.window, shellWindow.glContext);
     ImGui_ImplOpenGL3_Init("#version 150");
     ImGui::StyleColorsDark();
 }
 
-FrameKeys pollEvents() {
+FrameKeys pollEvents(AppState& app) {
     FrameKeys keys;
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         ImGui_ImplSDL2_ProcessEvent(&event);
-        handleShellEvent(event, keys);
+        handleShellEvent(app, event, keys);
     }
     return keys;
 }
 
-bool demoHasEnded() {
-    const float beat = beatClock.currentBeat;
-    return beat > theDemo->end_beat && !editorVisible && beat < endRuleBeatLimit && !editorEverShown;
+bool demoHasEnded(const AppState& app) {
+    const float beat = app.clock.currentBeat;
+    return beat > app.project.demo->end_beat && !app.shell.editorVisible && beat < endRuleBeatLimit &&
+           !app.shell.editorEverShown;
 }
 
 } // namespace
 
-bool startUp(const char* executablePath, int& exitStatus) {
-    exePath = executablePath;
+bool startUp(AppState& app, const char* executablePath, int& exitStatus) {
+    app.exePath = executablePath;
     // Console messages reach a log file as they happen, not at exit.
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     // Debian's GLEW resolves GL functions through GLX, so stay on X11 even under Wayland.
@@ -129,86 +121,117 @@ bool startUp(const char* executablePath, int& exitStatus) {
         return false;
     }
     // Always 16:9 at the full desktop width, whatever the desktop's height.
-    screenSize = {desktop.w, desktop.w * 9 / 16};
-    if (!createWindowAndContext()) {
+    app.screen = {desktop.w, desktop.w * 9 / 16};
+    if (!createWindowAndContext(app.window, app.screen)) {
         exitStatus = exitSdlFailed;
         return false;
     }
     printGlStrings();
-    startGui();
+    startGui(app.window);
 
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     // Every layer of the demo is composited over the previous ones with this blend state.
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    setUpLoader(window, glContext);
-    loadProgress = renderLoaderFrame;
+    app.loader = std::make_unique<LoaderScreen>();
+    setUpLoader(*app.loader, app.window.window, app.window.glContext);
 
-    chooseProjectSource();
-    showLoaderTail(theDemo->loadTotal);
-    for (const auto& effect : theDemo->effects)
-        warmUpEffect(*effect);
+    chooseProjectSource(app, [&](uint64_t read, uint64_t total) { renderLoaderFrame(*app.loader, read, total); });
+    showLoaderTail(*app.loader, app.project.demo->loadTotal);
+    EffectRenderer renderer(*app.project.render, frameContext(app));
+    for (const auto& effect : app.project.demo->effects)
+        warmUpEffect(renderer, *effect);
     createFftConfig();
-    startMusic(*theDemo->music, !playerMode);
-    beatClock.anchor();
-    SDL_AddEventWatch(watchForBackground, nullptr);
+    if (std::optional<std::string> refused = startMusic(*app.project.demo->music, !app.shell.playerMode))
+        app.status.set("Music: " + *refused);
+    app.clock.anchor();
+    SDL_AddEventWatch(watchForBackground, &app.shell);
     checkGlErrors("flushing");
     return true;
 }
 
-void advanceTransport() {
-    beatClock.advance(*theDemo);
-    if (demoHasEnded())
-        quitRequested = true;
-    if (loopEvent && beatClock.currentBeat >= loopEvent->endBeat)
-        beatClock.seekToBeat(*theDemo, loopEvent->startBeat);
+void advanceTransport(AppState& app) {
+    BeatClock& clock = app.clock;
+    const Demo& demo = *app.project.demo;
+    clock.advance(demo);
+    if (demoHasEnded(app))
+        app.shell.quitRequested = true;
+    if (clock.loopEvent && clock.currentBeat >= clock.loopEvent->endBeat)
+        clock.seekToBeat(demo, clock.loopEvent->startBeat);
 }
 
-void runFrame() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    advanceTransport();
-    const FrameKeys keys = pollEvents();
+FrameContext frameContext(const AppState& app) {
+    FrameContext frame;
+    frame.beat = app.clock.currentBeat;
+    frame.paused = app.clock.paused;
+    frame.soundLevel = soundLevel();
+    frame.soundRows = soundTextureBytes();
+    frame.camera = app.camera;
+    frame.screen = app.screen;
+    return frame;
+}
 
+FrameKeys updateFrame(AppState& app) {
+    advanceTransport(app);
+    return pollEvents(app);
+}
+
+bool buildGuiFrame(AppState& app, const FrameKeys& keys) {
     ImGui_ImplOpenGL3_NewFrame();
     ImGui_ImplSDL2_NewFrame();
     ImGui::NewFrame();
     bool editorDrewDemo = false;
-    if (editorVisible)
-        editorDrewDemo = drawEditor(projectFileName, keys.commandKey, keys.windowKey);
+    if (app.shell.editorVisible)
+        editorDrewDemo = drawEditor(app, keys.commandKey, keys.windowKey);
     else
         ImGui::SetMouseCursor(ImGuiMouseCursor_None);
     ImGui::Render();
+    return editorDrewDemo;
+}
 
-    SDL_GL_MakeCurrent(window, glContext);
+void composeFrame(AppState& app, bool editorDrewDemo) {
+    SDL_GL_MakeCurrent(app.window.window, app.window.glContext);
     const ImGuiIO& io = ImGui::GetIO();
     glViewport(0, 0, static_cast<int>(io.DisplaySize.x), static_cast<int>(io.DisplaySize.y));
     glClearColor(0.45f, 0.55f, 0.60f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
-    if (!editorDrewDemo || !editorVisible)
-        renderAt(*theDemo, beatClock.currentBeat);
+    if (!editorDrewDemo || !app.shell.editorVisible)
+        renderAt(*app.project.demo, *app.project.render, *app.project.audio, frameContext(app));
     ImGui_ImplOpenGL3_RenderDrawData(ImGui::GetDrawData());
+}
 
-    SDL_GL_SwapWindow(window);
+void runFrame(AppState& app) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    const FrameKeys keys = updateFrame(app);
+    const bool editorDrewDemo = buildGuiFrame(app, keys);
+    composeFrame(app, editorDrewDemo);
+    SDL_GL_SwapWindow(app.window.window);
     SDL_Delay(2);
 }
 
-void runMainLoop() {
-    while (!quitRequested)
-        runFrame();
+void runMainLoop(AppState& app) {
+    while (!app.shell.quitRequested)
+        runFrame(app);
 }
 
-void shutDown() {
-    SDL_DelEventWatch(watchForBackground, nullptr);
-    SDL_GL_DeleteContext(glContext);
-    SDL_DestroyWindow(window);
+void shutDown(AppState& app) {
+    SDL_DelEventWatch(watchForBackground, &app.shell);
+    // The GL objects of the project and the loader go while their context exists.
+    stopMusic();
+    app.project = OpenProject();
+    app.loader.reset();
+    SDL_GL_DeleteContext(app.window.glContext);
+    SDL_DestroyWindow(app.window.window);
+    app.window = ShellWindow();
     SDL_Quit();
 }
 
 int runProgram(int, char** argv) {
     int exitStatus = exitOk;
-    if (!startUp(argv[0], exitStatus))
+    AppState app;
+    if (!startUp(app, argv[0], exitStatus))
         return exitStatus;
-    runMainLoop();
-    shutDown();
+    runMainLoop(app);
+    shutDown(app);
     return exitOk;
 }

@@ -1,38 +1,38 @@
 #include "app/ShellInput.h"
 
-#include "app/BeatClock.h"
-#include "app/ShellState.h"
-#include "project/Demo.h"
+#include "app/AppState.h"
 
 namespace {
 
-void handleShellKeyRelease(SDL_Keycode key, Uint16 mods, FrameKeys& keys) {
+void handleShellKeyRelease(AppState& app, SDL_Keycode key, Uint16 mods, FrameKeys& keys) {
     const bool ctrl = (mods & KMOD_CTRL) != 0;
     const bool shift = (mods & KMOD_SHIFT) != 0;
+    ShellFlags& shell = app.shell;
+    const Demo& demo = *app.project.demo;
 
-    if (key == SDLK_ESCAPE && !editorVisible && !editorEverShown)
-        quitRequested = true;
+    if (key == SDLK_ESCAPE && !shell.editorVisible && !shell.editorEverShown)
+        shell.quitRequested = true;
 
-    if (playerMode)
+    if (shell.playerMode)
         return;
 
     if (ctrl) {
         switch (key) {
         case SDLK_t:
-            editorEverShown = true;
-            editorVisible = !editorVisible;
+            shell.editorEverShown = true;
+            shell.editorVisible = !shell.editorVisible;
             break;
         case SDLK_SPACE:
-            beatClock.togglePause(*theDemo);
+            app.clock.togglePause(demo);
             break;
         case SDLK_HOME:
-            beatClock.seekToCue(*theDemo);
+            app.clock.seekToCue(demo);
             break;
         case SDLK_PAGEUP:
-            beatClock.seekToPreviousBar(*theDemo);
+            app.clock.seekToPreviousBar(demo);
             break;
         case SDLK_PAGEDOWN:
-            beatClock.seekToNextBar(*theDemo);
+            app.clock.seekToNextBar(demo);
             break;
         default:
             keys.commandKey = key;
@@ -47,21 +47,21 @@ void handleShellKeyRelease(SDL_Keycode key, Uint16 mods, FrameKeys& keys) {
 
 } // namespace
 
-void handleShellEvent(const SDL_Event& event, FrameKeys& keys) {
+void handleShellEvent(AppState& app, const SDL_Event& event, FrameKeys& keys) {
     switch (event.type) {
     case SDL_QUIT:
-        quitRequested = true;
+        app.shell.quitRequested = true;
         break;
     case SDL_KEYUP:
-        handleShellKeyRelease(event.key.keysym.sym, event.key.keysym.mod, keys);
+        handleShellKeyRelease(app, event.key.keysym.sym, event.key.keysym.mod, keys);
         break;
     default:
         break;
     }
 }
 
-int SDLCALL watchForBackground(void*, SDL_Event* event) {
+int SDLCALL watchForBackground(void* userData, SDL_Event* event) {
     if (event->type == SDL_APP_WILLENTERBACKGROUND)
-        quitRequested = true;
+        static_cast<ShellFlags*>(userData)->quitRequested = true;
     return 1;
 }

@@ -2,6 +2,7 @@
 
 #include "audio/SoundAnalysis.h"
 #include "project/ByteBuffer.h"
+#include "project/MediaLimits.h"
 
 #include <SDL_mixer.h>
 
@@ -22,10 +23,12 @@ void stopMusic() {
     currentMusic = nullptr;
 }
 
-void startMusic(const ByteBuffer& music, bool loopForever) {
+std::optional<std::string> startMusic(const ByteBuffer& music, bool loopForever) {
     stopMusic();
     if (music.data.empty() || music.size() > INT_MAX)
-        return;
+        return std::nullopt;
+    if (std::optional<std::string> refusal = musicRefusal(music.data))
+        return refusal;
     SDL_RWops* stream = SDL_RWFromConstMem(music.data.data(), static_cast<int>(music.size()));
     currentMusic = stream ? Mix_LoadMUS_RW(stream, 1) : nullptr;
     // Once only: the mixer would run every registered copy, scaling the volume again.
@@ -33,4 +36,5 @@ void startMusic(const ByteBuffer& music, bool loopForever) {
         analysisHooked = Mix_RegisterEffect(MIX_CHANNEL_POST, analyseMix, nullptr, nullptr) != 0;
     if (currentMusic)
         Mix_PlayMusic(currentMusic, loopForever ? -1 : 0);
+    return std::nullopt;
 }

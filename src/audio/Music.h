@@ -2,13 +2,17 @@
 // and analysed after mixing for the shaders.
 #pragma once
 
+#include <optional>
+#include <string>
+
 class ByteBuffer;
 
 // Stops the music that plays, then plays `music` (an encoded file, usually MP3)
 // from its start: forever in the editor, once in a standalone player. The bytes
 // must stay unchanged while they play. Empty bytes leave the mixer silent.
 // The analysis hook is installed with the first music, once per process.
-void startMusic(const ByteBuffer& music, bool loopForever);
+// Bytes larger than any music may be stay silent; the reason is returned.
+std::optional<std::string> startMusic(const ByteBuffer& music, bool loopForever);
 
 // Stops and releases the music that plays, so the bytes it streams from may go.
 void stopMusic();

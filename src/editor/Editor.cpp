@@ -1,3 +1,3 @@
 #include "editor/Editor.h"
 
-bool drawEditor(char*, SDL_Keycode, SDL_Keycode) { return false; }
+bool drawEditor(AppState&, SDL_Keycode, SDL_Keycode) { return false; }

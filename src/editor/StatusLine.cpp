@@ -2,10 +2,7 @@
 
 #include <SDL.h>
 
-std::string statusText;
-uint32_t statusTime = 0;
-
-void setStatus(std::string text) {
-    statusTime = SDL_GetTicks();
-    statusText = std::move(text);
+void StatusLine::set(std::string message) {
+    time = SDL_GetTicks();
+    text = std::move(message);
 }

@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <string>
 
-extern std::string statusText;
-extern uint32_t statusTime; // SDL ticks when the message was set
+struct StatusLine {
+    std::string text;
+    uint32_t time = 0; // SDL ticks when the message was set
 
-void setStatus(std::string text);
+    void set(std::string message);
+};

@@ -13,3 +13,10 @@ void BinaryWriter::writeU64(uint64_t value) {
 }
 
 void BinaryWriter::writeF32(float value) { writeU32(std::bit_cast<uint32_t>(value)); }
+
+ObjectId BinaryWriter::tokenOf(const void* object) {
+    if (!object)
+        return ObjectId::Null;
+    const auto [entry, added] = tokens_.try_emplace(object, ObjectId{tokens_.size() + 1});
+    return entry->second;
+}

@@ -5,18 +5,11 @@
 #include "project/LoadError.h"
 #include "project/LoadProgress.h"
 #include "project/ResourceFiles.h"
-#include "project/RuntimeResources.h"
-#include "render/SoundTexture.h"
 
 #include <cstdio>
 #include <map>
-#include <type_traits>
-
-Demo* theDemo = nullptr;
 
 namespace {
-
-const char* const musicFile = "resources/music.mp3";
 
 // ---------------------------------------------------------------------------
 // Shared by both readers
@@ -25,13 +18,19 @@ const char* const musicFile = "resources/music.mp3";
 // Counts objects as a reader creates them, for the loader's progress.
 class Progress {
 public:
-    explicit Progress(uint64_t total) : total_(total) {}
-    void objectCreated() { reportLoadProgress(created_++, total_); }
-    void finished() { reportLoadProgress(total_, total_); }
+    Progress(uint64_t total, const LoadProgress& report) : total_(total), report_(report) {}
+    void objectCreated() { report(created_++); }
+    void finished() { report(total_); }
 
 private:
+    void report(uint64_t read) const {
+        if (report_)
+            report_(read, total_);
+    }
+
     uint64_t created_ = 0;
     uint64_t total_;
+    const LoadProgress& report_;
 };
 
 template <typename T> T* append(std::vector<std::unique_ptr<T>>& list, std::unique_ptr<T> object) {
@@ -71,7 +70,7 @@ private:
 const JsonValue& requiredList(const JsonValue& project, const char* key) {
     const JsonValue& list = project.get(key);
     if (list.kind() != JsonKind::Array)
-        throw LoadError(std::string("Not a project: the \"") + key + "\" list is missing");
+        throw LoadError(LoadErrorKind::NotAProject, std::string("Not a project: the \"") + key + "\" list is missing");
     return list;
 }
 
@@ -141,10 +140,17 @@ constexpr size_t minGroupBytes = 8 + 8 + 8;
 constexpr size_t minFontBytes = 8 + 8 + 8 + 4 + 8;
 constexpr size_t minFontTextureBytes = 8 + 8 + 4 + 4 + 8 + 1 + 4;
 
+// Gives every object its token before any record refers to it, so tokens follow
+// the order of the records.
+template <typename T> void numberList(BinaryWriter& stream, const std::vector<std::unique_ptr<T>>& list) {
+    for (const auto& object : list)
+        stream.tokenOf(object.get());
+}
+
 template <typename T> void writeList(BinaryWriter& stream, const std::vector<std::unique_ptr<T>>& list) {
     stream.writeCount(list.size());
     for (const auto& object : list) {
-        stream.writeObjectId(objectIdOf(object.get()));
+        stream.writeReference(object.get());
         object->writeBinary(stream);
     }
 }
@@ -155,26 +161,14 @@ void readList(BinaryReader& stream, size_t minRecordBytes, std::vector<std::uniq
     const uint64_t count = stream.readCount(minRecordBytes);
     for (uint64_t i = 0; i < count; ++i) {
         const ObjectId id = stream.readObjectId();
-        std::unique_ptr<T> object;
-        // A shader program is read by its own constructor: a default one would first build the default program.
-        if constexpr (std::is_constructible_v<T, BinaryReader&>) {
-            object = std::make_unique<T>(stream);
-        } else {
-            object = std::make_unique<T>();
-            object->readBinary(stream);
-        }
+        auto object = std::make_unique<T>();
+        object->readBinary(stream);
         identities.add(id, append(list, std::move(object)));
         progress.objectCreated();
     }
 }
 
 } // namespace
-
-void Demo::createSoundTexture() {
-    loopEvent = nullptr;
-    if (runtimeResourcesEnabled())
-        soundTexture = ::createSoundTexture();
-}
 
 uint64_t Demo::objectCount() const {
     return events.size() + effects.size() + shaders.size() + textures.size() + audio_samples.size() +
@@ -190,9 +184,7 @@ JsonValue Demo::toJson(bool projectForm) const {
                                                {"event_groups", arrayOf(event_groups, projectForm)},
                                                {"fonts", arrayOf(fonts, projectForm)},
                                                {"font_textures", arrayOf(font_textures, projectForm)}});
-    if (projectForm)
-        writeResourceFile(musicFile, music->data);
-    else
+    if (!projectForm)
         project.member("music") = music->toJson(projectForm);
     project.member("end_beat") = end_beat;
     project.member("bpm") = bpm;
@@ -200,7 +192,9 @@ JsonValue Demo::toJson(bool projectForm) const {
     return project;
 }
 
-void Demo::fromJson(const JsonValue& value) {
+void Demo::fromJson(const JsonValue& value) { readJson(value, {}); }
+
+void Demo::readJson(const JsonValue& value, const LoadProgress& report) {
     const JsonValue& textureList = requiredList(value, "textures");
     const JsonValue& shaderList = requiredList(value, "shaders");
     const JsonValue& effectList = requiredList(value, "effects");
@@ -212,7 +206,7 @@ void Demo::fromJson(const JsonValue& value) {
     loadTotal = static_cast<uint64_t>(textureList.count() + shaderList.count() + effectList.count() +
                                       groupList.count() + eventList.count()) +
                 fontList.elements().size() + fontTextureList.elements().size() + sampleList.elements().size();
-    Progress progress(loadTotal);
+    Progress progress(loadTotal, report);
     unresolvedReferences.clear();
     NameTable<Texture> textureNames("texture", unresolvedReferences);
     NameTable<ShaderProgram> shaderNames("shader", unresolvedReferences);
@@ -225,23 +219,18 @@ void Demo::fromJson(const JsonValue& value) {
 
     readJsonList(textureList, textures, textureNames, progress);
     for (const JsonValue& element : shaderList.elements()) {
-        ShaderProgram* shader = append(shaders, std::make_unique<ShaderProgram>(element));
-        shaderNames.add(shader->fragmentShaderFilename, shader);
+        auto shader = std::make_unique<ShaderProgram>();
+        shader->fromJson(element);
+        shaderNames.add(shader->fragmentShaderFilename, shader.get());
+        append(shaders, std::move(shader));
         progress.objectCreated();
     }
-    for (const JsonValue& element : fontList.elements()) {
-        auto font = std::make_unique<Font>();
-        font->fromJson(element);
-        font->openFont();
-        fontNames.add(append(fonts, std::move(font)));
-        progress.objectCreated();
-    }
+    readJsonList(fontList, fonts, fontNames, progress);
     for (const JsonValue& element : fontTextureList.elements()) {
         auto text = std::make_unique<FontTexture>();
         text->fromJson(element);
         fontTextureNames.add(text.get());
         text->font = fontNames.find(element.get("font"));
-        text->createSurfaceAndTexture();
         append(font_textures, std::move(text));
         progress.objectCreated();
     }
@@ -259,7 +248,6 @@ void Demo::fromJson(const JsonValue& value) {
         for (const JsonValue& name : element.get("font_textures").elements())
             effect->fontTextures.push_back(fontTextureNames.find(name));
         effect->program = shaderNames.find(element.get("program"));
-        effect->initGeometry();
     }
     readJsonList(sampleList, audio_samples, sampleNames, progress);
     readJsonList(groupList, event_groups, groupNames, progress);
@@ -282,15 +270,23 @@ void Demo::fromJson(const JsonValue& value) {
         for (const JsonValue& name : element.get("events").elements())
             group->events.push_back(eventNames.find(name));
     }
-    music = value.contains("music") ? std::make_unique<ByteBuffer>(value.get("music")) : readResourceFile(musicFile);
+    music =
+        value.contains("music") ? std::make_unique<ByteBuffer>(value.get("music")) : readResourceFile(musicFileName);
     end_beat = static_cast<float>(value.get("end_beat").asFloat());
     bpm = static_cast<float>(value.get("bpm").asFloat());
     beat_offset = static_cast<float>(value.get("beat_offset").asFloat());
-    createSoundTexture();
     progress.finished();
 }
 
 void Demo::writeBinary(BinaryWriter& stream) const {
+    numberList(stream, events);
+    numberList(stream, effects);
+    numberList(stream, shaders);
+    numberList(stream, textures);
+    numberList(stream, audio_samples);
+    numberList(stream, event_groups);
+    numberList(stream, fonts);
+    numberList(stream, font_textures);
     stream.writeU64(objectCount());
     writeList(stream, events);
     writeList(stream, effects);
@@ -306,9 +302,11 @@ void Demo::writeBinary(BinaryWriter& stream) const {
     stream.writeF32(beat_offset);
 }
 
-void Demo::readBinary(BinaryReader& stream) {
+void Demo::readBinary(BinaryReader& stream) { readBinary(stream, {}); }
+
+void Demo::readBinary(BinaryReader& stream, const LoadProgress& report) {
     loadTotal = stream.readU64();
-    Progress progress(loadTotal);
+    Progress progress(loadTotal, report);
     unresolvedReferences.clear();
     IdentityTable<Event> eventIds("event", unresolvedReferences);
     IdentityTable<Effect> effectIds("effect", unresolvedReferences);
@@ -326,8 +324,6 @@ void Demo::readBinary(BinaryReader& stream) {
     readList(stream, minSampleBytes, audio_samples, sampleIds, progress);
     readList(stream, minGroupBytes, event_groups, groupIds, progress);
     readList(stream, minFontBytes, fonts, fontIds, progress);
-    for (const auto& font : fonts)
-        font->openFont();
     readList(stream, minFontTextureBytes, font_textures, fontTextureIds, progress);
     music = std::make_unique<ByteBuffer>(stream);
 
@@ -347,7 +343,6 @@ void Demo::readBinary(BinaryReader& stream) {
         fontTextureIds.resolve(effect->fontTextures, ids.fontTextures);
         effect->program = shaderIds.find(ids.program);
         ids = EffectReferenceIds();
-        effect->initGeometry();
     }
     for (const auto& group : event_groups) {
         eventIds.resolve(group->events, group->memberIds);
@@ -356,11 +351,9 @@ void Demo::readBinary(BinaryReader& stream) {
     for (const auto& text : font_textures) {
         text->font = fontIds.find(text->fontId);
         text->fontId = ObjectId::Null;
-        text->createSurfaceAndTexture();
     }
     end_beat = stream.readF32();
     bpm = stream.readF32();
     beat_offset = stream.readF32();
-    createSoundTexture();
     progress.finished();
 }

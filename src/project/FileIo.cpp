@@ -1,7 +1,10 @@
 #include "project/FileIo.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <charconv>
+#include <csignal>
 #include <cstdio>
 #include <memory>
 
@@ -29,6 +32,48 @@ int createTemporaryBeside(const std::filesystem::path& path, std::string& tempor
             return fd;
     }
     return -1;
+}
+
+bool isNumber(std::string_view text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The process that made `name` when it is a temporary of the file `target`, named as
+// createTemporaryBeside names them: "." + target + ".tmp" + PID + "-" + counter.
+std::optional<pid_t> temporaryOwner(std::string_view name, const std::string& target) {
+    const std::string prefix = "." + target + ".tmp";
+    if (!name.starts_with(prefix))
+        return std::nullopt;
+    name.remove_prefix(prefix.size());
+    const size_t dash = name.find('-');
+    if (dash == std::string_view::npos || !isNumber(name.substr(0, dash)) || !isNumber(name.substr(dash + 1)))
+        return std::nullopt;
+    pid_t pid = 0;
+    if (std::from_chars(name.data(), name.data() + dash, pid).ec != std::errc() || pid <= 0)
+        return std::nullopt;
+    return pid;
+}
+
+// A process of another user answers EPERM, and is running too.
+bool isRunning(pid_t pid) { return ::kill(pid, 0) == 0 || errno != ESRCH; }
+
+// Removes the temporaries of `path` that saves killed midway left beside it: those of processes
+// no longer running, and those bearing this process's PID other than `ownTemporary`, which an
+// earlier process with the same PID left (saves of one file never overlap within a process).
+void removeLeftoverTemporaries(const std::filesystem::path& path, const std::filesystem::path& ownTemporary) {
+    namespace fs = std::filesystem;
+    const fs::path directory = path.parent_path().empty() ? "." : path.parent_path();
+    const std::string target = path.filename().string();
+    std::error_code error;
+    for (fs::directory_iterator entry(directory, error), end; !error && entry != end; entry.increment(error)) {
+        const fs::path name = entry->path().filename();
+        const std::optional<pid_t> owner = temporaryOwner(name.string(), target);
+        if (!owner || (*owner == getpid() ? name == ownTemporary.filename() : isRunning(*owner)))
+            continue;
+        std::error_code ignored;
+        if (entry->is_regular_file(ignored))
+            fs::remove(entry->path(), ignored);
+    }
 }
 
 bool writeAll(int fd, const uint8_t* bytes, size_t size) {
@@ -93,6 +138,7 @@ std::error_code writeWholeFile(const std::filesystem::path& path, std::span<cons
     const int fd = createTemporaryBeside(path, temporaryName);
     if (fd < 0)
         return lastError();
+    removeLeftoverTemporaries(path, temporaryName);
 
     struct stat existing;
     const bool ok = (::stat(path.c_str(), &existing) != 0 || ::fchmod(fd, existing.st_mode & 07777) == 0) &&

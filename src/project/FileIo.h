@@ -23,5 +23,9 @@ std::string readWholeFile(const std::filesystem::path& path);
 // temporary file beside it, which is flushed to disk, given the old file's
 // permissions and renamed over it. A crash or full disk midway leaves the old
 // file whole. Returns the error that stopped it, if any.
+// A save killed midway leaves its temporary ".NAME.tmpPID-N" beside the file;
+// the next save of the same file removes those whose process is no longer
+// running (or is this one, when an earlier process had its PID), and leaves
+// the temporaries of live saves and every other file alone.
 [[nodiscard]] std::error_code writeWholeFile(const std::filesystem::path& path, std::span<const uint8_t> bytes);
 [[nodiscard]] std::error_code writeWholeFile(const std::filesystem::path& path, std::string_view bytes);

@@ -3,13 +3,10 @@
 //
 // Tokens are opaque. A reader maps them to the objects it has built through a
 // table and never turns one into an address: a token that no object in the
-// file bears resolves to null.
+// file bears resolves to null. Writers number the objects of a file in save
+// order (BinaryWriter::tokenOf); files whose tokens are addresses load the same.
 #pragma once
 
 #include <cstdint>
 
 enum class ObjectId : uint64_t { Null = 0 };
-
-// The token a save writes for `object`: its address, which is unique among the
-// live objects and never 0 for an existing one.
-inline ObjectId objectIdOf(const void* object) { return ObjectId{reinterpret_cast<uintptr_t>(object)}; }

@@ -4,6 +4,7 @@
 #include "project/BinaryWriter.h"
 #include "project/JsonParser.h"
 #include "project/LoadError.h"
+#include "project/SaveError.h"
 
 #include <cstring>
 #include <fstream>
@@ -19,22 +20,43 @@ uint32_t readU32At(const uint8_t* bytes) {
            static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
 }
 
+std::span<const uint8_t> asBytes(const std::string& text) {
+    return std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+}
+
 } // namespace
 
-std::unique_ptr<Demo> readJsonProject(std::string_view text) {
+std::unique_ptr<Demo> readJsonProject(std::string_view text, const LoadProgress& progress) {
     auto demo = std::make_unique<Demo>();
-    demo->fromJson(parseJson(text));
+    demo->readJson(parseJson(text), progress);
     return demo;
 }
 
-std::unique_ptr<Demo> readBinaryProject(std::span<const uint8_t> bytes, uint64_t decodedBudget) {
+std::unique_ptr<Demo> readBinaryProject(std::span<const uint8_t> bytes, const LoadProgress& progress,
+                                        uint64_t decodedBudget) {
     BinaryReader stream(bytes, decodedBudget);
     auto demo = std::make_unique<Demo>();
-    demo->readBinary(stream);
+    demo->readBinary(stream, progress);
     return demo;
 }
 
 std::string writeJsonProject(const Demo& demo, bool projectForm) { return demo.toJson(projectForm).serialize(1, "  "); }
+
+std::vector<ResourceFile> projectResourceFiles(const Demo& demo) {
+    std::vector<ResourceFile> files;
+    for (const auto& shader : demo.shaders) {
+        files.push_back({shader->vertexShaderFilename, asBytes(shader->vertexShaderSource)});
+        files.push_back({shader->fragmentShaderFilename, asBytes(shader->fragmentShaderSource)});
+    }
+    for (const auto& texture : demo.textures)
+        files.push_back({texture->name, texture->imageBuffer->data});
+    for (const auto& sample : demo.audio_samples)
+        files.push_back({sample->name, sample->audioBuffer->data});
+    for (const auto& font : demo.fonts)
+        files.push_back({font->filename, font->fontBuffer->data});
+    files.push_back({musicFileName, demo.music->data});
+    return files;
+}
 
 std::vector<uint8_t> writeBinaryProject(const Demo& demo) {
     BinaryWriter stream;
@@ -47,7 +69,7 @@ std::vector<uint8_t> makePlayer(std::span<const uint8_t> executable, const Demo&
     demo.writeBinary(stream);
     const size_t recordSize = stream.size() - executable.size();
     if (recordSize > std::numeric_limits<uint32_t>::max())
-        throw LoadError("The project is too large for a standalone player");
+        throw SaveError(SaveErrorKind::TooLargeForPlayer, "The project is too large for a standalone player");
     stream.writeU32(static_cast<uint32_t>(recordSize));
     stream.writeBytes(std::span(reinterpret_cast<const uint8_t*>(trailerMagic), sizeof trailerMagic));
     return stream.takeBytes();
@@ -68,10 +90,11 @@ std::optional<std::vector<uint8_t>> readAppendedProject(const std::filesystem::p
 
     const uint32_t recordSize = readU32At(trailer);
     if (recordSize > fileSize - trailerSize)
-        throw LoadError("The project appended to this player is damaged: it claims more bytes than the file holds");
+        throw LoadError(LoadErrorKind::DamagedPlayer,
+                        "The project appended to this player is damaged: it claims more bytes than the file holds");
     std::vector<uint8_t> record(recordSize);
     file.seekg(static_cast<std::streamoff>(fileSize - trailerSize - recordSize));
     if (!file.read(reinterpret_cast<char*>(record.data()), static_cast<std::streamsize>(recordSize)))
-        throw LoadError("The project appended to this player cannot be read");
+        throw LoadError(LoadErrorKind::DamagedPlayer, "The project appended to this player cannot be read");
     return record;
 }

@@ -8,6 +8,7 @@
 
 #include "project/BinaryReader.h"
 #include "project/Demo.h"
+#include "project/ResourceFiles.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -18,15 +19,21 @@
 #include <string_view>
 #include <vector>
 
-std::unique_ptr<Demo> readJsonProject(std::string_view text);
+std::unique_ptr<Demo> readJsonProject(std::string_view text, const LoadProgress& progress = {});
 // `decodedBudget`: how much all its compressed strings may decode to together.
-std::unique_ptr<Demo> readBinaryProject(std::span<const uint8_t> bytes, uint64_t decodedBudget = maxDecodedBytes);
+std::unique_ptr<Demo> readBinaryProject(std::span<const uint8_t> bytes, const LoadProgress& progress = {},
+                                        uint64_t decodedBudget = maxDecodedBytes);
 
-// The text of a project file: indented, without a final line break.
+// The text of a project file: indented, without a final line break. Writes no file:
+// with `projectForm` the caller writes projectResourceFiles too.
 std::string writeJsonProject(const Demo& demo, bool projectForm);
+// The files the JSON project form names instead of holding their bytes: shader
+// sources, images, samples, fonts and the music. Valid while `demo` is unchanged.
+std::vector<ResourceFile> projectResourceFiles(const Demo& demo);
+// Throws SaveError when an object cannot be written in the binary form.
 std::vector<uint8_t> writeBinaryProject(const Demo& demo);
 
-// `executable` with the project appended. Throws LoadError when the project does
+// `executable` with the project appended. Throws SaveError when the project does
 // not fit the trailer's 32-bit length.
 std::vector<uint8_t> makePlayer(std::span<const uint8_t> executable, const Demo& demo);
 

@@ -3,33 +3,15 @@
 #include "project/FileIo.h"
 #include "project/LoadError.h"
 
-#include <cstdio>
 #include <filesystem>
-#include <utility>
 
 namespace {
 
-std::vector<std::string> failures;
-
-void noteFailure(const std::string& path, const std::string& reason) {
-    std::printf("Could not write %s: %s\n", path.c_str(), reason.c_str());
-    failures.push_back(path);
-}
-
-void noteResult(const std::string& path, std::error_code error) {
-    if (error)
-        noteFailure(path, error.message());
-}
-
-template <typename Bytes> void writeInside(const std::string& path, Bytes bytes) {
-    if (!isInsideWorkingDirectory(path)) {
-        noteFailure(path, "not a path inside the working directory");
-        return;
-    }
+std::error_code writeInside(const std::string& path, std::span<const uint8_t> bytes) {
     // A project opened from elsewhere may be saved where its "resources" folder does not exist yet.
     std::error_code ignored;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
-    noteResult(path, writeWholeFile(path, bytes));
+    return writeWholeFile(path, bytes);
 }
 
 } // namespace
@@ -46,15 +28,23 @@ bool isInsideWorkingDirectory(const std::string& path) {
 
 std::unique_ptr<ByteBuffer> readResourceFile(const std::string& path) {
     if (!isInsideWorkingDirectory(path))
-        throw LoadError("Refused to read " + path + ": not a file inside the working directory");
+        throw LoadError(LoadErrorKind::RefusedPath,
+                        "Refused to read " + path + ": not a file inside the working directory");
     std::optional<ByteBuffer> bytes = ByteBuffer::fromFile(path);
     if (!bytes)
-        throw LoadError("File not found: " + path);
+        throw LoadError(LoadErrorKind::MissingFile, "File not found: " + path);
     return std::make_unique<ByteBuffer>(std::move(*bytes));
 }
 
-void writeResourceFile(const std::string& path, std::span<const uint8_t> bytes) { writeInside(path, bytes); }
-
-void writeResourceFile(const std::string& path, std::string_view text) { writeInside(path, text); }
-
-std::vector<std::string> takeResourceWriteFailures() { return std::exchange(failures, {}); }
+std::vector<WriteFailure> writeResourceFiles(const std::vector<ResourceFile>& files) {
+    std::vector<WriteFailure> failures;
+    for (const ResourceFile& file : files) {
+        if (!isInsideWorkingDirectory(file.path)) {
+            failures.push_back({file.path, "not a path inside the working directory"});
+            continue;
+        }
+        if (const std::error_code error = writeInside(file.path, file.bytes))
+            failures.push_back({file.path, error.message()});
+    }
+    return failures;
+}

@@ -1,7 +1,6 @@
-// The resource files a "Save JSON (project)" writes beside the project file: shader
-// sources, images, fonts and samples, each to the path it was imported from.
-// A file that cannot be written does not stop the save; it is reported on the
-// console and remembered, so the save can tell the user which files are stale.
+// The resource files of a project in its JSON project form: the music, shader
+// sources, images, fonts and samples, each in its own file beside the project
+// file, at the path it was imported from.
 #pragma once
 
 #include "project/ByteBuffer.h"
@@ -9,8 +8,10 @@
 #include <memory>
 #include <span>
 #include <string>
-#include <string_view>
 #include <vector>
+
+// Where the project form keeps the music.
+inline const char* const musicFileName = "resources/music.mp3";
 
 // Project files name their resources, and anyone may hand us a project file:
 // only relative paths that stay inside the working directory are read or
@@ -22,8 +23,18 @@ bool isInsideWorkingDirectory(const std::string& path);
 // names). Throws LoadError "File not found: <path>" when it cannot be read.
 std::unique_ptr<ByteBuffer> readResourceFile(const std::string& path);
 
-void writeResourceFile(const std::string& path, std::span<const uint8_t> bytes);
-void writeResourceFile(const std::string& path, std::string_view text);
+// One file a save writes; the bytes belong to the project being saved.
+struct ResourceFile {
+    std::string path;
+    std::span<const uint8_t> bytes;
+};
 
-// The paths that could not be written since the last call.
-std::vector<std::string> takeResourceWriteFailures();
+// A file that could not be written, and why.
+struct WriteFailure {
+    std::string path;
+    std::string reason;
+};
+
+// Writes every file atomically, creating missing folders; one that cannot be
+// written does not stop the others. Returns those that failed.
+std::vector<WriteFailure> writeResourceFiles(const std::vector<ResourceFile>& files);

@@ -4,5 +4,7 @@
 
 #include <array>
 
-extern std::array<float, 3> cameraPosition; // x, y, z
-extern std::array<float, 3> cameraRotation; // pitch, yaw, roll in radians
+struct Camera {
+    std::array<float, 3> position{}; // x, y, z
+    std::array<float, 3> rotation{}; // pitch, yaw, roll in radians
+};

@@ -1,7 +1,6 @@
 #include "render/SceneFramebuffer.h"
 
 #include "render/GlTexture.h"
-#include "render/ScreenSize.h"
 
 #include <GL/glew.h>
 
@@ -15,11 +14,11 @@ SceneFramebuffer::~SceneFramebuffer() {
     glDeleteTextures(1, &texture_);
 }
 
-void SceneFramebuffer::bind() {
+void SceneFramebuffer::bind(ScreenSize size) {
     if (framebuffer_ == 0) {
-        const std::vector<uint8_t> zeros(static_cast<size_t>(screenSize.width) *
-                                         static_cast<size_t>(screenSize.height) * 4);
-        texture_ = createRgbaTexture(screenSize.width, screenSize.height, zeros.data(), wrapClamp);
+        size_ = size;
+        const std::vector<uint8_t> zeros(static_cast<size_t>(size.width) * static_cast<size_t>(size.height) * 4);
+        texture_ = createRgbaTexture(size.width, size.height, zeros.data(), wrapClamp);
         glGenFramebuffers(1, &framebuffer_);
         glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture_, 0);
@@ -30,7 +29,7 @@ void SceneFramebuffer::bind() {
 void SceneFramebuffer::present() {
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    glBlitFramebuffer(0, 0, screenSize.width, screenSize.height, 0, 0, screenSize.width, screenSize.height,
-                      GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glBlitFramebuffer(0, 0, size_.width, size_.height, 0, 0, size_.width, size_.height, GL_COLOR_BUFFER_BIT,
+                      GL_NEAREST);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }

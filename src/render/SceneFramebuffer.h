@@ -4,6 +4,8 @@
 // from the window through a shader, at the cost of a full-screen pass).
 #pragma once
 
+#include "render/ScreenSize.h"
+
 #include <cstdint>
 
 class SceneFramebuffer {
@@ -14,11 +16,12 @@ public:
     SceneFramebuffer& operator=(const SceneFramebuffer&) = delete;
 
     // Makes it the target of drawing (and reading), creating it on first use.
-    void bind();
+    void bind(ScreenSize size);
     // Copies it into the window's back buffer and makes the window the target again.
     void present();
 
 private:
     uint32_t framebuffer_ = 0;
     uint32_t texture_ = 0;
+    ScreenSize size_;
 };

@@ -1,10 +1,8 @@
-// The window size in pixels, fixed at start-up: render read-backs, the frame
-// exporter and the "resolution" uniform use it.
+// A size in pixels: the window's, fixed at start-up, which the render passes,
+// read-backs and the "resolution" uniform use.
 #pragma once
 
 struct ScreenSize {
     int width = 1920;
     int height = 1080;
 };
-
-extern ScreenSize screenSize;

@@ -2,18 +2,26 @@
 
 #include "render/GlTexture.h"
 
-#include <cstdio>
+#include <GL/glew.h>
+
 #include <vector>
 
-std::unique_ptr<Texture> createSoundTexture() {
-    auto texture = std::make_unique<Texture>();
-    texture->width = soundTextureWidth;
-    texture->height = soundTextureHeight;
-    char name[64];
-    std::snprintf(name, sizeof name, "Texture %p (%d x %d)", static_cast<void*>(texture.get()), texture->width,
-                  texture->height);
-    texture->name = name;
-    const std::vector<uint8_t> zeros(soundTextureWidth * soundTextureHeight * 4);
-    texture->glTexture = createRgbaTexture(soundTextureWidth, soundTextureHeight, zeros.data(), wrapClamp);
-    return texture;
+namespace {
+
+const std::vector<uint8_t>& silence() {
+    static const std::vector<uint8_t> zeros(soundTextureWidth * soundTextureHeight * 4);
+    return zeros;
+}
+
+} // namespace
+
+SoundTexture::SoundTexture()
+    : glTexture(createRgbaTexture(soundTextureWidth, soundTextureHeight, silence().data(), wrapClamp)) {}
+
+SoundTexture::~SoundTexture() { glDeleteTextures(1, &glTexture); }
+
+void SoundTexture::upload(const uint8_t* rows) {
+    glBindTexture(GL_TEXTURE_2D, glTexture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, soundTextureWidth, soundTextureHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 rows ? rows : silence().data());
 }

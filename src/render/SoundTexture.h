@@ -2,13 +2,23 @@
 // analysis (row 0 the spectrum, row 1 the waveform) and bound to unit 16.
 #pragma once
 
-#include "render/Texture.h"
-
-#include <memory>
+#include <cstdint>
 
 constexpr int soundTextureWidth = 1024;
 constexpr int soundTextureHeight = 2;
 constexpr int soundTextureUnit = 16;
 
-// A zero-filled sound texture named after its address and size.
-std::unique_ptr<Texture> createSoundTexture();
+class SoundTexture {
+public:
+    uint32_t glTexture = 0;
+
+    // Zero-filled: silence.
+    SoundTexture();
+    ~SoundTexture();
+    SoundTexture(const SoundTexture&) = delete;
+    SoundTexture& operator=(const SoundTexture&) = delete;
+
+    // Replaces the texels with `rows` (spectrum row, then waveform row, RGBA);
+    // null uploads silence.
+    void upload(const uint8_t* rows);
+};

@@ -1,9 +1,9 @@
 #include "timeline/Composition.h"
 
-#include "audio/AudioSample.h"
 #include "audio/SoundAnalysis.h"
+#include "project/AudioSample.h"
 #include "project/Demo.h"
-#include "render/FontTexture.h"
+#include "project/FontTexture.h"
 #include "render/SoundTexture.h"
 
 #include <GL/glew.h>
@@ -31,6 +31,7 @@ private:
     size_t depth_ = 0;
 };
 
+// Replays nest through render(), which is also called from outside.
 ReplayStack replaying;
 
 bool isActive(const Event& event, float beat) { return event.startBeat <= beat && beat < event.endBeat; }
@@ -40,12 +41,6 @@ bool isActive(const Event& event, float beat) { return event.startBeat <= beat &
 bool projectCaptures(const Demo& demo) {
     return std::any_of(demo.effects.begin(), demo.effects.end(),
                        [](const auto& effect) { return effect->screenTexture || !effect->effects.empty(); });
-}
-
-void uploadSoundTexture(const Texture& soundTexture) {
-    glBindTexture(GL_TEXTURE_2D, soundTexture.glTexture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, soundTexture.width, soundTexture.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                 soundTextureBytes());
 }
 
 // The group's time origin: its earliest member start. False when it has no members.
@@ -60,45 +55,46 @@ bool groupOrigin(const EventGroup& group, float& origin) {
     return found;
 }
 
-void prepareEffectEvent(Event& event, float beat) {
+void prepareEffectEvent(EffectRenderer& renderer, const Event& event, float beat) {
     if (!event.effect)
         return;
-    updateFontTextures(event, beat, nullptr);
-    for (Effect* input : event.effect->effects)
+    updateFontTextures(renderer.cache(), event, beat, nullptr);
+    for (const Effect* input : event.effect->effects)
         if (input)
-            renderInputPass(*input);
+            renderer.renderInputPass(*input);
 }
 
 // Members are not range-tested: texts of members outside their own range are emptied.
-void prepareGroupEvent(Event& event, float beat) {
+void prepareGroupEvent(RenderCache& cache, const Event& event, float beat) {
     float origin = 0.0f;
     if (!event.group || !groupOrigin(*event.group, origin))
         return;
-    for (Event* member : event.group->events)
+    for (const Event* member : event.group->events)
         if (member && member->type == EffectEvent)
-            updateFontTextures(*member, beat - event.startBeat + origin, &event);
+            updateFontTextures(cache, *member, beat - event.startBeat + origin, &event);
 }
 
-void prepareEvent(Event& event, float beat) {
+void prepareEvent(EffectRenderer& renderer, const Event& event, float beat) {
     if (event.type == EffectEvent)
-        prepareEffectEvent(event, beat);
+        prepareEffectEvent(renderer, event, beat);
     else if (event.type == GroupEvent)
-        prepareGroupEvent(event, beat);
+        prepareGroupEvent(renderer.cache(), event, beat);
 }
 
-Effect* renderEffectEvent(Event& event, const Texture& soundTexture, float beat, const Event* parent) {
-    Effect* effect = event.effect;
-    if (!effect || !effect->canDraw())
+const Effect* renderEffectEvent(EffectRenderer& renderer, const Event& event, float beat, const Event* parent) {
+    const Effect* effect = event.effect;
+    if (!effect || !renderer.canDraw(*effect))
         return nullptr;
-    const unsigned unitCount = effect->bindInputs(false);
-    const bool usesSoundTexture = effect->program->builtins.soundTexture != -1;
+    const unsigned unitCount = renderer.bindInputs(*effect, false);
+    const CompiledProgram& program = renderer.cache().program(*effect->program);
+    const bool usesSoundTexture = program.builtins.soundTexture != -1;
     if (usesSoundTexture) {
         glActiveTexture(GL_TEXTURE0 + soundTextureUnit);
-        glBindTexture(GL_TEXTURE_2D, soundTexture.glTexture);
+        glBindTexture(GL_TEXTURE_2D, renderer.cache().soundTexture().glTexture);
     }
-    effect->setBuiltinUniforms();
-    applyVariables(event, beat, parent);
-    effect->drawQuad();
+    renderer.setBuiltinUniforms(program);
+    applyVariables(event, program, beat, parent);
+    renderer.drawQuad(*effect);
     unbindTextureUnits(unitCount);
     if (usesSoundTexture) {
         glActiveTexture(GL_TEXTURE0 + soundTextureUnit);
@@ -107,7 +103,7 @@ Effect* renderEffectEvent(Event& event, const Texture& soundTexture, float beat,
     return effect;
 }
 
-Effect* replayGroup(Event& event, const Texture& soundTexture, float beat, bool paused) {
+const Effect* replayGroup(Composer& composer, const Event& event, float beat) {
     float origin = 0.0f;
     if (!event.group || !groupOrigin(*event.group, origin))
         return nullptr;
@@ -115,11 +111,11 @@ Effect* replayGroup(Event& event, const Texture& soundTexture, float beat, bool 
         return nullptr;
     replaying.push(&event);
     const float memberBeat = beat - event.startBeat + origin;
-    Effect* top = nullptr;
-    for (Event* member : event.group->events) {
+    const Effect* top = nullptr;
+    for (const Event* member : event.group->events) {
         if (!member || !isActive(*member, memberBeat))
             continue;
-        if (Effect* drawn = render(*member, soundTexture, memberBeat, paused, &event))
+        if (const Effect* drawn = render(composer, *member, memberBeat, &event))
             top = drawn;
     }
     replaying.pop();
@@ -128,48 +124,51 @@ Effect* replayGroup(Event& event, const Texture& soundTexture, float beat, bool 
 
 } // namespace
 
-Effect* renderAt(Demo& demo, float beat) {
+const Effect* renderAt(const Demo& demo, RenderCache& cache, AudioCache& audio, const FrameContext& frame) {
+    Composer composer(demo, cache, audio, frame);
     const bool offscreen = projectCaptures(demo);
     if (offscreen) {
-        demo.sceneFramebuffer.bind();
+        cache.scene().bind(frame.screen);
         glClear(GL_COLOR_BUFFER_BIT); // the frame starts as the window's did, cleared
     }
-    uploadSoundTexture(*demo.soundTexture);
+    cache.soundTexture().upload(frame.soundRows);
     for (const auto& event : demo.events)
-        if (isActive(*event, beat))
-            prepareEvent(*event, beat);
+        if (isActive(*event, frame.beat))
+            prepareEvent(composer.renderer, *event, frame.beat);
 
-    Effect* top = nullptr;
+    const Effect* top = nullptr;
     for (const auto& event : demo.events) {
-        if (!isActive(*event, beat) || !event->visible)
+        if (!isActive(*event, frame.beat) || !event->visible)
             continue;
-        if (Effect* drawn = render(*event, *demo.soundTexture, beat, demo.paused, nullptr))
+        if (const Effect* drawn = render(composer, *event, frame.beat, nullptr))
             top = drawn;
     }
     if (offscreen)
-        demo.sceneFramebuffer.present();
+        cache.scene().present();
     return top;
 }
 
-Effect* render(Event& event, const Texture& soundTexture, float beat, bool paused, const Event* parent) {
+const Effect* render(Composer& composer, const Event& event, float beat, const Event* parent) {
     switch (event.type) {
     case EffectEvent:
-        return renderEffectEvent(event, soundTexture, beat, parent);
+        return renderEffectEvent(composer.renderer, event, beat, parent);
     case AudioSampleEvent:
         // Started once when reached; again only after it has played out.
-        if (!paused && event.audioSample)
-            event.audioSample->play();
+        if (!composer.renderer.frame().paused && event.audioSample)
+            composer.audio.play(*event.audioSample);
         return nullptr;
     case GroupEvent:
-        return replayGroup(event, soundTexture, beat, paused);
+        return replayGroup(composer, event, beat);
     default:
         return nullptr;
     }
 }
 
-void applyVariables(Event& event, float beat, const Event* parent) {
-    for (const auto& uniform : event.effect->program->uniformDefs) {
-        if (uniform->location == -1)
+void applyVariables(const Event& event, const CompiledProgram& program, float beat, const Event* parent) {
+    const auto& uniforms = event.effect->program->uniformDefs;
+    for (size_t i = 0; i < uniforms.size() && i < program.uniformLocations.size(); ++i) {
+        const UniformDef* uniform = uniforms[i].get();
+        if (program.uniformLocations[i] == -1)
             continue;
         float value = uniform->defaultVal;
         if (beat >= event.startBeat && beat <= event.endBeat) {
@@ -177,38 +176,38 @@ void applyVariables(Event& event, float beat, const Event* parent) {
             if (override) {
                 if (!override->points.empty())
                     value = parent->evaluate(*override, beat - event.startBeat + parent->startBeat);
-            } else {
-                const ControlPointList& own = event.variable(uniform->name);
-                if (!own.points.empty())
-                    value = event.evaluate(own, beat);
+            } else if (const ControlPointList* own = event.findVariable(uniform->name)) {
+                if (!own->points.empty())
+                    value = event.evaluate(*own, beat);
             }
         }
-        glUniform1f(uniform->location, value);
+        glUniform1f(program.uniformLocations[i], value);
     }
 }
 
-void warmUpEffect(Effect& effect) { effect.drawPass(false); }
+void warmUpEffect(EffectRenderer& renderer, const Effect& effect) { renderer.drawPass(effect, false); }
 
-void updateFontTextures(Event& event, float beat, const Event* group) {
+void updateFontTextures(RenderCache& cache, const Event& event, float beat, const Event* group) {
     if (!event.effect)
         return;
-    for (FontTexture* text : event.effect->fontTextures) {
-        if (!text)
+    for (const FontTexture* fontTexture : event.effect->fontTextures) {
+        if (!fontTexture)
             continue;
+        TextTexture& text = cache.text(*fontTexture);
+        TTF_Font* font = fontTexture->font ? cache.font(*fontTexture->font).ttfFont : nullptr;
         if (beat < event.startBeat || beat > event.endBeat) {
-            text->setText({});
+            text.setText({}, font, fontTexture->center);
             continue;
         }
         std::string_view shown;
-        const ControlPointList* override = group ? group->findOverride(event.name, text->name) : nullptr;
+        const ControlPointList* override = group ? group->findOverride(event.name, fontTexture->name) : nullptr;
         if (override) {
             if (!override->points.empty())
-                shown = group->textOf(*override, beat - event.startBeat + group->startBeat, text->charsPerBeat);
-        } else {
-            const ControlPointList& own = event.variable(text->name);
-            if (!own.points.empty())
-                shown = event.textOf(own, beat, text->charsPerBeat);
+                shown = group->textOf(*override, beat - event.startBeat + group->startBeat, fontTexture->charsPerBeat);
+        } else if (const ControlPointList* own = event.findVariable(fontTexture->name)) {
+            if (!own->points.empty())
+                shown = event.textOf(*own, beat, fontTexture->charsPerBeat);
         }
-        text->setText(shown);
+        text.setText(shown, font, fontTexture->center);
     }
 }

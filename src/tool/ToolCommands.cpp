@@ -6,7 +6,7 @@
 #include "project/JsonParser.h"
 #include "project/LoadError.h"
 #include "project/ProjectFiles.h"
-#include "project/RuntimeResources.h"
+#include "project/SaveError.h"
 
 #include <filesystem>
 #include <functional>
@@ -41,7 +41,7 @@ struct LoadedProject {
 LoadedProject loadProject(const std::string& path) {
     const std::optional<std::string> contents = tryReadWholeFile(path);
     if (!contents)
-        throw LoadError("cannot be read");
+        throw LoadError(LoadErrorKind::MissingFile, "cannot be read");
     LoadedProject loaded;
     if (isJsonName(path)) {
         loaded.form = "JSON";
@@ -58,13 +58,15 @@ LoadedProject loadProject(const std::string& path) {
     return loaded;
 }
 
-// Runs `command`, turning a refused load into a message and status 1.
+// Runs `command`, turning a refused load or save into a message and status 1.
 int guarded(const std::string& path, std::ostream& err, const std::function<int()>& command) {
     try {
         return command();
     } catch (const LoadError& error) {
         err << path << ": " << error.what() << "\n";
     } catch (const CodecError& error) {
+        err << path << ": " << error.what() << "\n";
+    } catch (const SaveError& error) {
         err << path << ": " << error.what() << "\n";
     } catch (const std::bad_alloc&) {
         err << path << ": not enough memory\n";
@@ -158,7 +160,6 @@ int exportPlayer(const std::string& project, const std::string& outPath, const s
 } // namespace
 
 int runTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    setRuntimeResourcesEnabled(false);
     const std::string command = args.empty() ? "" : args[0];
     if (command == "info" && args.size() == 2)
         return info(args[1], out, err);

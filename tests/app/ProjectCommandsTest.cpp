@@ -29,7 +29,6 @@ void writeFile(const std::string& path, std::span<const uint8_t> bytes) {
 
 class ProjectCommandsTest : public ::testing::Test {
 protected:
-    DataOnlyMode dataOnly;
     TempDir dir;
 
     void SetUp() override {

@@ -3,7 +3,7 @@
 #include "app/LoaderScreen.h"
 #include "app/Shell.h"
 #include "app/ShellState.h"
-#include "audio/AudioSample.h"
+#include "project/AudioSample.h"
 #include "project/Demo.h"
 #include "project/LoadProgress.h"
 #include "render/GlErrors.h"

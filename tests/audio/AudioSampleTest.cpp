@@ -1,5 +1,5 @@
 // Samples played by the real mixer on SDL's dummy audio driver.
-#include "audio/AudioSample.h"
+#include "project/AudioSample.h"
 #include "audio/AudioDevice.h"
 #include "support/TempDir.h"
 #include "support/WaitFor.h"

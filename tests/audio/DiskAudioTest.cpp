@@ -2,7 +2,7 @@
 // in real time into a file): the project's MP3 music, the master volume and the
 // ducking of the music under a sample.
 #include "audio/AudioDevice.h"
-#include "audio/AudioSample.h"
+#include "project/AudioSample.h"
 #include "audio/Music.h"
 #include "audio/SoundAnalysis.h"
 #include "project/ByteBuffer.h"

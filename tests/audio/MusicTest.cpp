@@ -2,7 +2,7 @@
 // analysis hook reading what the mixer outputs.
 #include "audio/Music.h"
 #include "audio/AudioDevice.h"
-#include "audio/AudioSample.h"
+#include "project/AudioSample.h"
 #include "audio/SoundAnalysis.h"
 #include "project/ByteBuffer.h"
 #include "support/WaitFor.h"

@@ -10,6 +10,8 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -112,6 +114,39 @@ TEST(FileIoTest, AFullDiskLeavesTheOldFileWhole) {
     EXPECT_EXIT(saveWithFilesLimitedTo4k(path), ::testing::ExitedWithCode(3), "");
     EXPECT_EQ(contentsOf(path), "old project");
     EXPECT_EQ(entriesIn(dir.path()), 1u);
+}
+
+// A save killed midway leaves its temporary beside the file: the next save of
+// that file removes those of processes gone, and nothing else.
+TEST(FileIoTest, ASaveRemovesTheTemporariesLeftByKilledSaves) {
+    TempDir dir;
+    dir.enter();
+    const pid_t gone = fork();
+    if (gone == 0)
+        std::_Exit(0);
+    waitpid(gone, nullptr, 0);
+    const std::string temporaryOfGone = ".project.json.tmp" + std::to_string(gone) + "-0";
+    // The second was left by an earlier process that had this one's PID.
+    const std::vector<std::string> leftovers = {temporaryOfGone,
+                                                ".project.json.tmp" + std::to_string(getpid()) + "-99999"};
+    const std::vector<std::string> others = {
+        ".project.json.tmp" + std::to_string(getppid()) + "-0", // a save running in another process
+        ".other.json.tmp" + std::to_string(gone) + "-0",
+        ".project.json.tmpabc",
+        temporaryOfGone + "x",
+        temporaryOfGone.substr(1),
+    };
+    for (const std::string& name : leftovers)
+        writeFile(name, "half a project");
+    for (const std::string& name : others)
+        writeFile(name, "half a project");
+
+    EXPECT_FALSE(writeWholeFile("project.json", "{}"));
+    for (const std::string& name : leftovers)
+        EXPECT_FALSE(fs::exists(name)) << name;
+    for (const std::string& name : others)
+        EXPECT_TRUE(fs::exists(name)) << name;
+    EXPECT_EQ(entriesIn("."), others.size() + 1);
 }
 
 } // namespace

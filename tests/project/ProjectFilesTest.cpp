@@ -1,5 +1,6 @@
 // Whole projects through their JSON and binary forms, loaded data-only.
 #include "project/ProjectFiles.h"
+#include "project/SaveError.h"
 #include "project/BinaryReader.h"
 #include "project/CodecError.h"
 #include "project/LoadError.h"
@@ -20,7 +21,6 @@ namespace {
 
 class ProjectFilesTest : public ::testing::Test {
 protected:
-    DataOnlyMode dataOnly;
     TempDir dir;
 
     void SetUp() override { dir.enter(); }
@@ -44,6 +44,7 @@ TEST_F(ProjectFilesTest, TheEmptyProjectHasItsExactForms) {
                                               "}");
     const std::string projectForm = writeJsonProject(empty, true);
     EXPECT_EQ(projectForm.find("music"), std::string::npos);
+    EXPECT_TRUE(writeResourceFiles(projectResourceFiles(empty)).empty());
     EXPECT_TRUE(std::filesystem::exists("resources/music.mp3")) << "the folder is made when missing";
 
     const std::vector<uint8_t> binary = writeBinaryProject(empty);
@@ -78,13 +79,43 @@ TEST_F(ProjectFilesTest, ARichProjectSurvivesEveryForm) {
 
 TEST_F(ProjectFilesTest, LoadsReportTheirProgress) {
     std::vector<std::pair<uint64_t, uint64_t>> reports;
-    loadProgress = [&](uint64_t read, uint64_t total) { reports.emplace_back(read, total); };
-    const auto demo = readBinaryProject(writeBinaryProject(*buildRichProject()));
-    loadProgress = nullptr;
+    const auto demo = readBinaryProject(writeBinaryProject(*buildRichProject()),
+                                        [&](uint64_t read, uint64_t total) { reports.emplace_back(read, total); });
     ASSERT_EQ(reports.size(), 15u);
     EXPECT_EQ(reports.front(), std::make_pair(uint64_t{0}, uint64_t{14}));
     EXPECT_EQ(reports[13], std::make_pair(uint64_t{13}, uint64_t{14}));
     EXPECT_EQ(reports.back(), std::make_pair(uint64_t{14}, uint64_t{14}));
+}
+
+TEST_F(ProjectFilesTest, TheSameProjectAlwaysGivesTheSameBytes) {
+    const auto demo = buildRichProject();
+    const std::vector<uint8_t> first = writeBinaryProject(*demo);
+    EXPECT_EQ(writeBinaryProject(*demo), first);
+    EXPECT_EQ(writeBinaryProject(*readBinaryProject(first)), first) << "a reload numbers its objects alike";
+    const std::vector<uint8_t> executable = {'\x7f', 'E', 'L', 'F'};
+    EXPECT_EQ(makePlayer(executable, *demo), makePlayer(executable, *buildRichProject()));
+    // The first event is the first object saved: its token is 1.
+    BinaryReader stream(first);
+    stream.readU64();
+    ASSERT_EQ(stream.readCount(8), 5u);
+    EXPECT_EQ(stream.readObjectId(), ObjectId{1});
+}
+
+TEST_F(ProjectFilesTest, EventTypesTheBinaryFormCannotHoldAreRefusedOnSave) {
+    auto demo = buildRichProject();
+    demo->events[1]->type = 300;
+    try {
+        writeBinaryProject(*demo);
+        FAIL() << "no error";
+    } catch (const SaveError& error) {
+        EXPECT_EQ(error.kind(), SaveErrorKind::EventTypeOutOfRange);
+        EXPECT_STREQ(error.what(), "Event \"titles\nline\" has type 300; the binary form holds types 0 to 255");
+    }
+    // Types up to 255 keep their type and variables through the binary form.
+    demo->events[1]->type = 255;
+    const auto reloaded = readBinaryProject(writeBinaryProject(*demo));
+    EXPECT_EQ(reloaded->events[1]->type, 255);
+    EXPECT_EQ(reloaded->events[1]->variables.count("caption"), 1u);
 }
 
 TEST_F(ProjectFilesTest, NullReferencesStayInPlace) {
@@ -221,10 +252,12 @@ TEST_F(ProjectFilesTest, ProjectFormSavesWriteOnlyInsideTheWorkingDirectory) {
     auto demo = buildRichProject();
     demo->textures[0]->name = "../escaped.png";
     demo->audio_samples[0]->name = "/tmp/quillfront-absolute.wav";
-    takeResourceWriteFailures();
     writeJsonProject(*demo, true);
-    EXPECT_EQ(takeResourceWriteFailures(),
-              (std::vector<std::string>{"../escaped.png", "/tmp/quillfront-absolute.wav"}));
+    EXPECT_FALSE(std::filesystem::exists("resources")) << "making the text writes no file";
+    const std::vector<WriteFailure> failures = writeResourceFiles(projectResourceFiles(*demo));
+    ASSERT_EQ(failures.size(), 2u);
+    EXPECT_EQ(failures[0].path, "../escaped.png");
+    EXPECT_EQ(failures[1].path, "/tmp/quillfront-absolute.wav");
     EXPECT_FALSE(std::filesystem::exists(dir.path().parent_path() / "escaped.png"));
     EXPECT_FALSE(std::filesystem::exists("/tmp/quillfront-absolute.wav"));
     EXPECT_TRUE(std::filesystem::exists("resources/tunnel.frag"));
@@ -235,6 +268,7 @@ TEST_F(ProjectFilesTest, ProjectFormSavesWriteOnlyInsideTheWorkingDirectory) {
 TEST_F(ProjectFilesTest, ProjectFormReloadsFromTheResourceFiles) {
     const auto demo = buildRichProject();
     const std::string json = writeJsonProject(*demo, true);
+    EXPECT_TRUE(writeResourceFiles(projectResourceFiles(*demo)).empty());
     const auto reloaded = readJsonProject(json);
     EXPECT_EQ(writeJsonProject(*reloaded, false), writeJsonProject(*demo, false));
     std::filesystem::remove("resources/kick.wav");
@@ -242,6 +276,7 @@ TEST_F(ProjectFilesTest, ProjectFormReloadsFromTheResourceFiles) {
         readJsonProject(json);
         FAIL() << "no error";
     } catch (const LoadError& error) {
+        EXPECT_EQ(error.kind(), LoadErrorKind::MissingFile);
         EXPECT_STREQ(error.what(), "File not found: resources/kick.wav");
     }
 }
@@ -256,6 +291,7 @@ TEST_F(ProjectFilesTest, ProjectsReadResourcesOnlyFromRegularFilesInsideTheWorki
             loadTexture(outside);
             FAIL() << outside;
         } catch (const LoadError& error) {
+            EXPECT_EQ(error.kind(), LoadErrorKind::RefusedPath);
             EXPECT_EQ(std::string(error.what()),
                       std::string("Refused to read ") + outside + ": not a file inside the working directory");
         }

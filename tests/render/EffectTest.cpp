@@ -1,5 +1,5 @@
 // Effects drawn for real into a small window, checked by reading pixels back.
-#include "render/Effect.h"
+#include "project/Effect.h"
 #include "app/BeatClock.h"
 #include "render/Camera.h"
 #include "render/RenderTestSupport.h"

@@ -1,11 +1,11 @@
 // Texts rendered with a real TrueType font into real textures.
-#include "render/FontTexture.h"
+#include "project/FontTexture.h"
 #include "project/FileIo.h"
-#include "render/Font.h"
+#include "project/Font.h"
 #include "support/GlWindow.h"
 #include "support/TempDir.h"
 #include "support/TestFont.h"
-#include "timeline/Event.h"
+#include "project/Event.h"
 
 #include <GL/glew.h>
 #include <SDL_ttf.h>

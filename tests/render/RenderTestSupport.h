@@ -2,8 +2,8 @@
 #pragma once
 
 #include "render/GlTexture.h"
-#include "render/ShaderProgram.h"
-#include "render/Texture.h"
+#include "project/ShaderProgram.h"
+#include "project/Texture.h"
 
 #include <memory>
 #include <string>

@@ -1,4 +1,4 @@
-#include "render/ShaderProgram.h"
+#include "project/ShaderProgram.h"
 #include "support/GlWindow.h"
 #include "support/StdoutCapture.h"
 #include "support/TempDir.h"

@@ -1,5 +1,5 @@
 // Images decoded through SDL2_image into real GL textures.
-#include "render/Texture.h"
+#include "project/Texture.h"
 #include "support/GlWindow.h"
 #include "support/PixelMatchers.h"
 

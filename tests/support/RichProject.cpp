@@ -1,10 +1,5 @@
 #include "support/RichProject.h"
 
-#include "project/RuntimeResources.h"
-
-DataOnlyMode::DataOnlyMode() { setRuntimeResourcesEnabled(false); }
-DataOnlyMode::~DataOnlyMode() { setRuntimeResourcesEnabled(true); }
-
 namespace {
 
 template <typename T> T* add(std::vector<std::unique_ptr<T>>& list, std::unique_ptr<T> object) {

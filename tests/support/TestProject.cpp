@@ -5,15 +5,13 @@
 namespace {
 
 ShaderProgram* addProgram(Demo& demo, const std::string& fragment, const char* uniformName = nullptr) {
-    auto program = std::make_unique<ShaderProgram>();
-    program->fragmentShaderSource = fragment;
+    auto program = std::make_unique<ShaderProgram>(fragment);
     if (uniformName) {
         auto uniform = std::make_unique<UniformDef>();
         uniform->name = uniformName;
         uniform->defaultVal = 1.0f;
         program->uniformDefs.push_back(std::move(uniform));
     }
-    program->relinkProgram();
     demo.shaders.push_back(std::move(program));
     return demo.shaders.back().get();
 }
@@ -46,7 +44,6 @@ TestProject buildTestProject() {
     TestProject project;
     project.demo = std::make_unique<Demo>();
     Demo& demo = *project.demo;
-    demo.createSoundTexture();
 
     project.red =
         addEffect(demo, "red", addProgram(demo, colourShader("vec4(level, 0.0, 0.0, 1.0)", "level"), "level"));

@@ -1,7 +1,6 @@
 #include "tool/ToolCommands.h"
 #include "project/FileIo.h"
 #include "project/ProjectFiles.h"
-#include "project/RuntimeResources.h"
 #include "support/RichProject.h"
 #include "support/TempDir.h"
 
@@ -21,10 +20,8 @@ protected:
 
     void SetUp() override {
         dir.enter();
-        DataOnlyMode dataOnly;
         std::ofstream("rich.json") << writeJsonProject(*buildRichProject(), false);
     }
-    void TearDown() override { setRuntimeResourcesEnabled(true); }
     int run(std::vector<std::string> args) {
         out.str("");
         err.str("");

@@ -1,0 +1,31 @@
+// Everything the running program keeps from frame to frame, in a few named
+// parts with one owner: `runProgram` makes one AppState and passes it down.
+// Tests make their own.
+#pragma once
+
+#include "app/BeatClock.h"
+#include "app/LoaderScreen.h"
+#include "app/OpenProject.h"
+#include "app/ShellState.h"
+#include "editor/StatusLine.h"
+#include "render/Camera.h"
+#include "render/ScreenSize.h"
+
+#include <memory>
+#include <string>
+
+constexpr int projectFileNameSize = 256;
+
+struct AppState {
+    ShellFlags shell;
+    ShellWindow window;
+    ScreenSize screen; // the window's size, fixed at start-up
+    BeatClock clock;
+    OpenProject project;
+    Camera camera;                        // the editor viewport's free camera
+    StatusLine status;                    // the editor's status line, where commands report
+    std::unique_ptr<LoaderScreen> loader; // made once the window exists
+    std::string exePath;                  // path that opens the running executable's image
+    // The editor's file name field and the name the project file commands use.
+    char projectFileName[projectFileNameSize] = "untitled.demo";
+};

@@ -1,0 +1,20 @@
+#include "audio/AudioCache.h"
+
+#include <cstdio>
+#include <utility>
+
+void AudioCache::build(const Demo& demo) {
+    for (const auto& sample : demo.audio_samples)
+        sound(*sample);
+}
+
+SampleSound& AudioCache::sound(const AudioSample& sample) {
+    return sounds_.get(sample, [&](SampleSound& sound) {
+        if (std::optional<std::string> problem = sound.decode(sample.audioBuffer->data)) {
+            problems_.push_back(sample.name + ": " + *problem);
+            std::printf("%s\n", problems_.back().c_str());
+        }
+    });
+}
+
+std::vector<std::string> AudioCache::takeProblems() { return std::exchange(problems_, {}); }

@@ -1,0 +1,28 @@
+// The mixer side of a running project: one decoded sound per audio sample,
+// found by the sample and decoded again when the sample's bytes change. One
+// cache serves one project and is released with it.
+#pragma once
+
+#include "audio/SampleSound.h"
+#include "project/Demo.h"
+#include "project/ObjectCache.h"
+
+#include <string>
+#include <vector>
+
+class AudioCache {
+public:
+    // Decodes every sample of `demo`, so no event waits for a decoder.
+    void build(const Demo& demo);
+
+    SampleSound& sound(const AudioSample& sample);
+    // Starts the sample unless it is still playing.
+    void play(const AudioSample& sample) { sound(sample).play(); }
+
+    // Messages about samples that were refused since the last call, for the user.
+    std::vector<std::string> takeProblems();
+
+private:
+    ObjectCache<AudioSample, SampleSound> sounds_;
+    std::vector<std::string> problems_;
+};

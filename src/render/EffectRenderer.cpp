@@ -1,0 +1,101 @@
+#include "render/EffectRenderer.h"
+
+#include "render/SoundTexture.h"
+
+#include <GL/glew.h>
+
+namespace {
+
+void bindToUnit(unsigned unit, GLuint texture) {
+    glActiveTexture(GL_TEXTURE0 + unit);
+    glBindTexture(GL_TEXTURE_2D, texture);
+}
+
+} // namespace
+
+bool EffectRenderer::canDraw(const Effect& effect) { return effect.program && cache_.program(*effect.program).linked; }
+
+unsigned EffectRenderer::bindInputs(const Effect& effect, bool renderInputs) {
+    if (!canDraw(effect))
+        return 0;
+    EffectTargets& targets = cache_.effect(effect);
+    if (renderInputs) {
+        targets.renderingInputs = true;
+        for (const Effect* input : effect.effects)
+            if (input && !cache_.effect(*input).renderingInputs)
+                renderInputPass(*input);
+        targets.renderingInputs = false;
+    }
+    if (effect.feedback)
+        targets.ensureCaptureTarget(frame_.screen);
+    glUseProgram(cache_.program(*effect.program).programObject);
+
+    // A null reference still takes its unit, so the units after it stay where the
+    // shader expects them.
+    unsigned unit = 0;
+    if (effect.feedback)
+        bindToUnit(unit++, targets.outputTexture);
+    for (const Texture* texture : effect.textures)
+        bindToUnit(unit++, texture ? cache_.image(*texture).glTexture : 0);
+    for (const FontTexture* text : effect.fontTextures)
+        bindToUnit(unit++, text ? cache_.text(*text).glTexture : 0);
+    for (const Effect* input : effect.effects)
+        bindToUnit(unit++, input ? cache_.effect(*input).outputTexture : 0);
+    if (effect.screenTexture) {
+        glActiveTexture(GL_TEXTURE0 + unit);
+        targets.captureScreen(frame_.screen);
+        bindToUnit(unit++, targets.outputTexture);
+    }
+    return unit;
+}
+
+void EffectRenderer::setBuiltinUniforms(const CompiledProgram& program) {
+    const BuiltinUniformLocations& at = program.builtins;
+    if (at.beat != -1)
+        glUniform1f(at.beat, frame_.beat);
+    if (at.sound != -1)
+        glUniform1i(at.sound, frame_.soundLevel);
+    if (at.soundTexture != -1)
+        glUniform1i(at.soundTexture, soundTextureUnit);
+    for (GLint unit = 0; unit < samplerUnitCount; ++unit)
+        if (at.tex[unit] != -1)
+            glUniform1i(at.tex[unit], unit);
+    if (at.resolution != -1)
+        glUniform2f(at.resolution, static_cast<float>(frame_.screen.width), static_cast<float>(frame_.screen.height));
+    const Camera& camera = frame_.camera;
+    if (at.cameraPosition != -1)
+        glUniform3f(at.cameraPosition, camera.position[0], camera.position[1], camera.position[2]);
+    if (at.cameraRotation != -1)
+        glUniform3f(at.cameraRotation, camera.rotation[0], camera.rotation[1], camera.rotation[2]);
+}
+
+void EffectRenderer::drawPass(const Effect& effect, bool renderInputs) {
+    if (!canDraw(effect))
+        return;
+    const unsigned unitCount = bindInputs(effect, renderInputs);
+    setBuiltinUniforms(cache_.program(*effect.program));
+    drawQuad(effect);
+    unbindTextureUnits(unitCount);
+}
+
+void EffectRenderer::drawQuad(const Effect& effect) {
+    cache_.effect(effect).drawQuad(cache_.program(*effect.program).builtins.vp);
+}
+
+void EffectRenderer::renderInputPass(const Effect& effect) {
+    if (!canDraw(effect))
+        return;
+    // Defaults, so an input never shows values an event last set on a shared program.
+    const unsigned unitCount = bindInputs(effect, true);
+    const CompiledProgram& program = cache_.program(*effect.program);
+    program.setUniformDefaults(*effect.program);
+    setBuiltinUniforms(program);
+    drawQuad(effect);
+    unbindTextureUnits(unitCount);
+    cache_.effect(effect).captureScreen(frame_.screen);
+}
+
+void unbindTextureUnits(unsigned count) {
+    for (unsigned unit = 0; unit < count; ++unit)
+        bindToUnit(unit, 0);
+}

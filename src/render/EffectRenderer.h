@@ -1,0 +1,42 @@
+// Draws effects as full-screen passes into the current framebuffer, with the GL
+// objects of a render cache and the values of one frame.
+//
+// Inputs are bound to consecutive units from 0 in the order the effect lists
+// them (see project/Effect.h); an effect whose result is needed as a texture
+// copies it into its output texture on the GPU.
+#pragma once
+
+#include "project/Effect.h"
+#include "render/FrameContext.h"
+#include "render/RenderCache.h"
+
+class EffectRenderer {
+public:
+    EffectRenderer(RenderCache& cache, const FrameContext& frame) : cache_(cache), frame_(frame) {}
+
+    // True when the effect has a linked program to draw with.
+    bool canDraw(const Effect& effect);
+    // Puts the program in use and binds the inputs from unit 0; with `renderInputs`
+    // the input effects are first rendered into their output textures. Returns the
+    // number of units bound.
+    unsigned bindInputs(const Effect& effect, bool renderInputs);
+    // Sets beat, sound, samplers, resolution and camera on the program in use.
+    void setBuiltinUniforms(const CompiledProgram& program);
+    // Binds the inputs, draws the quad and unbinds the units it used.
+    void drawPass(const Effect& effect, bool renderInputs);
+    // Draws the full-screen quad with the program in use.
+    void drawQuad(const Effect& effect);
+    // Renders `effect`, after its own inputs, into its output texture; its author
+    // uniforms take their defaults.
+    void renderInputPass(const Effect& effect);
+
+    RenderCache& cache() { return cache_; }
+    const FrameContext& frame() const { return frame_; }
+
+private:
+    RenderCache& cache_;
+    const FrameContext& frame_;
+};
+
+// Binds no texture to units 0 to count - 1.
+void unbindTextureUnits(unsigned count);

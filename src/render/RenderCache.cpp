@@ -1,0 +1,76 @@
+#include "render/RenderCache.h"
+
+#include "project/MediaLimits.h"
+
+#include <GL/glew.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+
+void RenderCache::build(const Demo& demo) {
+    for (const auto& shader : demo.shaders)
+        program(*shader);
+    for (const auto& texture : demo.textures)
+        image(*texture);
+    for (const auto& font : demo.fonts)
+        this->font(*font);
+    for (const auto& fontTexture : demo.font_textures)
+        text(*fontTexture);
+    soundTexture();
+}
+
+CompiledProgram& RenderCache::program(const ShaderProgram& program) {
+    return programs_.get(program, [&](CompiledProgram& compiled) { compiled.build(program); });
+}
+
+EffectTargets& RenderCache::effect(const Effect& effect) {
+    return effects_.get(effect, [](EffectTargets& targets) { targets.reset(); });
+}
+
+ImageTexture& RenderCache::image(const Texture& texture) {
+    return images_.get(texture, [&](ImageTexture& image) {
+        note(texture.name, image.decode(texture.imageBuffer->data, imageSideLimit()));
+    });
+}
+
+OpenFont& RenderCache::font(const Font& font) {
+    return fonts_.get(font, [&](OpenFont& open) { note(font.name, open.open(font)); });
+}
+
+TextTexture& RenderCache::text(const FontTexture& fontTexture) {
+    TextTexture& text =
+        texts_.get(fontTexture, [&](TextTexture& made) { made.create(fontTexture.width, fontTexture.height); });
+    const uint64_t fontMark = fontTexture.font ? fontTexture.font->edits.value() : 0;
+    uint64_t& renderedWith = textFonts_[&fontTexture];
+    if (renderedWith != fontMark) {
+        renderedWith = fontMark;
+        text.markStale();
+    }
+    return text;
+}
+
+SoundTexture& RenderCache::soundTexture() {
+    if (!soundTexture_)
+        soundTexture_ = std::make_unique<SoundTexture>();
+    return *soundTexture_;
+}
+
+std::vector<std::string> RenderCache::takeProblems() { return std::exchange(problems_, {}); }
+
+void RenderCache::note(const std::string& name, std::optional<std::string> problem) {
+    if (!problem)
+        return;
+    problems_.push_back(name + ": " + *problem);
+    std::printf("%s\n", problems_.back().c_str());
+}
+
+int RenderCache::imageSideLimit() {
+    if (imageSideLimit_ == 0) {
+        GLint glLimit = 0;
+        glGetIntegerv(GL_MAX_TEXTURE_SIZE, &glLimit);
+        // Larger images cost gigabytes whatever the GL allows, and no screen shows them.
+        imageSideLimit_ = static_cast<int>(glLimit > 0 ? std::min<int64_t>(glLimit, maxImageSide) : maxImageSide);
+    }
+    return imageSideLimit_;
+}

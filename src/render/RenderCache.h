@@ -1,0 +1,60 @@
+// The GL side of a running project, kept apart from the project's data: compiled
+// programs, effects' quads and output textures, decoded images, opened fonts,
+// text textures, the sound texture and the scene framebuffer.
+//
+// Entries are found by the object they were built from and rebuilt when that
+// object's edit mark has moved on, so an edit rebuilds only what it touched.
+// Building needs the GL context current; one cache serves one project and is
+// released with it.
+#pragma once
+
+#include "project/Demo.h"
+#include "project/ObjectCache.h"
+#include "render/CompiledProgram.h"
+#include "render/EffectTargets.h"
+#include "render/ImageTexture.h"
+#include "render/OpenFont.h"
+#include "render/SceneFramebuffer.h"
+#include "render/SoundTexture.h"
+#include "render/TextTexture.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class RenderCache {
+public:
+    // Compiles, decodes and opens everything `demo` holds, so the first frame
+    // does not stall.
+    void build(const Demo& demo);
+
+    CompiledProgram& program(const ShaderProgram& program);
+    EffectTargets& effect(const Effect& effect);
+    ImageTexture& image(const Texture& texture);
+    OpenFont& font(const Font& font);
+    // The text texture, with its text rendered again once its font has changed.
+    TextTexture& text(const FontTexture& text);
+    SoundTexture& soundTexture();
+    SceneFramebuffer& scene() { return scene_; }
+
+    // Messages about resources that were refused (an image too large to show, a
+    // damaged font) since the last call, for the user.
+    std::vector<std::string> takeProblems();
+
+private:
+    void note(const std::string& name, std::optional<std::string> problem);
+    int imageSideLimit();
+
+    ObjectCache<ShaderProgram, CompiledProgram> programs_;
+    ObjectCache<Effect, EffectTargets> effects_;
+    ObjectCache<Texture, ImageTexture> images_;
+    ObjectCache<Font, OpenFont> fonts_;
+    ObjectCache<FontTexture, TextTexture> texts_;
+    std::unordered_map<const FontTexture*, uint64_t> textFonts_; // the font mark each text was rendered with
+    std::unique_ptr<SoundTexture> soundTexture_;
+    SceneFramebuffer scene_;
+    std::vector<std::string> problems_;
+    int imageSideLimit_ = 0; // 0 until the GL is asked
+};

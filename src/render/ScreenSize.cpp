@@ -1,3 +1,0 @@
-#include "render/ScreenSize.h"
-
-ScreenSize screenSize;

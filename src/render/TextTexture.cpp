@@ -1,0 +1,52 @@
+#include "render/TextTexture.h"
+
+#include "project/FontTexture.h"
+#include "render/GlTexture.h"
+
+#include <GL/glew.h>
+
+TextTexture::~TextTexture() { release(); }
+
+void TextTexture::release() {
+    SDL_FreeSurface(surface);
+    surface = nullptr;
+    if (glTexture != 0)
+        glDeleteTextures(1, &glTexture);
+    glTexture = 0;
+    currentText.clear();
+}
+
+void TextTexture::create(int32_t width, int32_t height) {
+    release();
+    if (width < 1 || height < 1 || width > maxFontTextureSide || height > maxFontTextureSide)
+        return;
+    surface = SDL_CreateRGBSurface(0, width, height, 32, 0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000);
+    if (surface)
+        glTexture = createRgbaTexture(width, height, surface->pixels, wrapClamp);
+}
+
+void TextTexture::setText(std::string_view text, TTF_Font* font, bool center) {
+    if (text == currentText && !stale_)
+        return;
+    currentText.assign(text);
+    stale_ = false;
+    render(font, center);
+}
+
+void TextTexture::render(TTF_Font* font, bool center) {
+    if (!surface)
+        return;
+    SDL_FillRect(surface, nullptr, 0);
+    SDL_Surface* rendered =
+        font && !currentText.empty()
+            ? TTF_RenderText_Blended_Wrapped(font, currentText.c_str(), SDL_Color{255, 255, 255, 255},
+                                             static_cast<Uint32>(surface->w))
+            : nullptr;
+    if (rendered) {
+        SDL_Rect at{center ? (surface->w - rendered->w) / 2 : 0, 0, rendered->w, rendered->h};
+        SDL_BlitSurface(rendered, nullptr, surface, &at);
+        SDL_FreeSurface(rendered);
+    }
+    glBindTexture(GL_TEXTURE_2D, glTexture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, surface->w, surface->h, 0, GL_RGBA, GL_UNSIGNED_BYTE, surface->pixels);
+}

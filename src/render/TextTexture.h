@@ -1,0 +1,37 @@
+// The GL side of a font texture: a transparent RGBA surface of the font
+// texture's size with the current text rendered on it, and its GL texture.
+#pragma once
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class TextTexture {
+public:
+    SDL_Surface* surface = nullptr; // RGBA bytes; null when the size is out of range
+    uint32_t glTexture = 0;
+    std::string currentText; // what the surface shows
+
+    TextTexture() = default;
+    ~TextTexture();
+    TextTexture(const TextTexture&) = delete;
+    TextTexture& operator=(const TextTexture&) = delete;
+
+    // (Re)creates the transparent surface and texture; sides outside 1 to
+    // maxFontTextureSide give none.
+    void create(int32_t width, int32_t height);
+    // Renders `text` with `font` wrapped at the width (as Latin-1 bytes), centred
+    // when asked, and uploads it; nothing happens when the text is already shown.
+    void setText(std::string_view text, TTF_Font* font, bool center);
+    // Makes the next setText render even an unchanged text, as after a font change.
+    void markStale() { stale_ = true; }
+
+private:
+    void release();
+    void render(TTF_Font* font, bool center);
+
+    bool stale_ = false;
+};
