@@ -3,7 +3,6 @@
 // window is tiny so that the rasteriser's work does not hide the CPU's.
 // Reports GL calls and heap allocations per frame beside the time.
 #include "GlCallCounter.h"
-#include "app/BeatClock.h"
 #include "project/Demo.h"
 #include "support/GlWindow.h"
 #include "timeline/Composition.h"
@@ -27,7 +26,6 @@ constexpr float measuredBeat = 50.0f;
 
 std::unique_ptr<Demo> buildProject() {
     auto demo = std::make_unique<Demo>();
-    demo->createSoundTexture();
     for (int p = 0; p < programCount; ++p) {
         auto program = std::make_unique<ShaderProgram>();
         program->fragmentShaderSource = "#version 150\nuniform float beat, speed, shade;\nuniform vec2 resolution;\n"
@@ -38,7 +36,6 @@ std::unique_ptr<Demo> buildProject() {
             uniform->name = name;
             program->uniformDefs.push_back(std::move(uniform));
         }
-        program->relinkProgram();
         demo->effects.push_back(
             std::make_unique<Effect>("effect " + std::to_string(p), program.get(), nullptr, nullptr, false, false));
         demo->shaders.push_back(std::move(program));
@@ -62,16 +59,21 @@ std::unique_ptr<Demo> buildProject() {
 void BM_RenderAt(benchmark::State& state) {
     GlWindow window(64, 36);
     auto demo = buildProject();
-    beatClock.currentBeat = measuredBeat;
+    RenderCache cache;
+    AudioCache audio;
+    FrameContext frame;
+    frame.beat = measuredBeat;
+    frame.screen = {64, 36};
+    cache.build(*demo);
     countGlCalls();
-    renderAt(*demo, measuredBeat); // first frame creates the variables drawing looks up
+    renderAt(*demo, cache, audio, frame); // first frame creates the variables drawing looks up
     glFinish();
 
     uint64_t frames = 0;
     const uint64_t callsBefore = glCallCount;
     const uint64_t allocationsBefore = heapAllocations;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(renderAt(*demo, measuredBeat));
+        benchmark::DoNotOptimize(renderAt(*demo, cache, audio, frame));
         ++frames;
         if (frames % 64 == 0) {
             state.PauseTiming();

@@ -2,14 +2,13 @@
 // alone and within a frame of an effect with four input effects.
 //
 // - CpuRoundTrip: glReadPixels of the window, then glTexImage2D (the original design).
-// - BlitFromWindow: Effect::captureScreen while drawing into the window's back buffer.
-// - BlitFromScene: Effect::captureScreen while drawing into an RGBA8 framebuffer of
+// - BlitFromWindow: EffectTargets::captureScreen while drawing into the window's back buffer.
+// - BlitFromScene: EffectTargets::captureScreen while drawing into an RGBA8 framebuffer of
 //   the window's size, blitted to the window once at the end of the frame.
 // - CopyTexSubImage: glCopyTexSubImage2D from the back buffer, for comparison.
 #include "project/Effect.h"
 #include "project/ShaderProgram.h"
-#include "render/SceneFramebuffer.h"
-#include "render/ScreenSize.h"
+#include "render/EffectRenderer.h"
 #include "support/GlWindow.h"
 
 #include <GL/glew.h>
@@ -41,45 +40,42 @@ enum class Capture { none, cpuRoundTrip, blit, copyTexSubImage };
 
 struct Scene {
     GlWindow window{width, height};
-    std::unique_ptr<ShaderProgram> inputProgram = programFor(inputShader);
-    std::unique_ptr<ShaderProgram> mixProgram = programFor(mixShader);
+    ShaderProgram inputProgram{inputShader};
+    ShaderProgram mixProgram{mixShader};
     std::vector<std::unique_ptr<Effect>> inputs;
     std::unique_ptr<Effect> visible;
     std::vector<uint8_t> cpuBuffer = std::vector<uint8_t>(static_cast<size_t>(width) * height * 4);
-    SceneFramebuffer sceneFramebuffer;
+    RenderCache cache;
+    FrameContext frameValues;
+    EffectRenderer renderer{cache, frameValues};
 
     Scene() {
-        visible = std::make_unique<Effect>("mix", mixProgram.get(), nullptr, nullptr, false, false);
+        frameValues.screen = {width, height};
+        visible = std::make_unique<Effect>("mix", &mixProgram, nullptr, nullptr, false, false);
         for (int i = 0; i < inputCount; ++i) {
-            inputs.push_back(std::make_unique<Effect>("input", inputProgram.get(), nullptr, nullptr, false, false));
-            inputs.back()->ensureCaptureTarget();
+            inputs.push_back(std::make_unique<Effect>("input", &inputProgram, nullptr, nullptr, false, false));
+            cache.effect(*inputs.back()).ensureCaptureTarget(frameValues.screen);
             visible->effects.push_back(inputs.back().get());
         }
     }
 
-    static std::unique_ptr<ShaderProgram> programFor(const char* fragment) {
-        auto program = std::make_unique<ShaderProgram>();
-        program->fragmentShaderSource = fragment;
-        program->relinkProgram();
-        return program;
-    }
-
-    void capture(Effect& effect, Capture how) {
+    void capture(const Effect& effect, Capture how) {
+        EffectTargets& targets = cache.effect(effect);
         switch (how) {
         case Capture::none:
             break;
         case Capture::cpuRoundTrip:
             glReadBuffer(GL_BACK);
             glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, cpuBuffer.data());
-            glBindTexture(GL_TEXTURE_2D, effect.outputTexture);
+            glBindTexture(GL_TEXTURE_2D, targets.outputTexture);
             glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, cpuBuffer.data());
             break;
         case Capture::blit:
-            effect.captureScreen();
+            targets.captureScreen(frameValues.screen);
             break;
         case Capture::copyTexSubImage:
             glReadBuffer(GL_BACK);
-            glBindTexture(GL_TEXTURE_2D, effect.outputTexture);
+            glBindTexture(GL_TEXTURE_2D, targets.outputTexture);
             glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, width, height);
             break;
         }
@@ -87,15 +83,15 @@ struct Scene {
 
     void frame(Capture how, bool throughScene) {
         if (throughScene)
-            sceneFramebuffer.bind();
+            cache.scene().bind(frameValues.screen);
         glClear(GL_COLOR_BUFFER_BIT);
         for (auto& input : inputs) {
-            input->drawPass(false);
+            renderer.drawPass(*input, false);
             capture(*input, how);
         }
-        visible->drawPass(false);
+        renderer.drawPass(*visible, false);
         if (throughScene)
-            sceneFramebuffer.present();
+            cache.scene().present();
         glFinish();
     }
 };
@@ -108,8 +104,8 @@ Scene& scene() {
 void BM_Capture(benchmark::State& state, Capture how, bool fromScene) {
     Scene& s = scene();
     if (fromScene)
-        s.sceneFramebuffer.bind();
-    s.inputs[0]->drawPass(false);
+        s.cache.scene().bind(s.frameValues.screen);
+    s.renderer.drawPass(*s.inputs[0], false);
     glFinish();
     for (auto _ : state) {
         s.capture(*s.inputs[0], how);

@@ -1,20 +1,19 @@
-// Shared by the project loaders' fuzz targets: data-only loading in an empty
-// folder, and what every loaded project must allow.
+// Shared by the project loaders' fuzz targets: loading in an empty folder, and
+// what every loaded project must allow.
 #pragma once
 
 #include "project/CodecError.h"
 #include "project/LoadError.h"
 #include "project/ProjectFiles.h"
-#include "project/RuntimeResources.h"
+#include "project/SaveError.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
-// No GL, no audio; resource files named by inputs are looked for in a folder
-// that holds none, and nothing is ever written.
+// Resource files named by inputs are looked for in a folder that holds none,
+// and nothing is ever written.
 inline void prepareProjectFuzzing() {
-    setRuntimeResourcesEnabled(false);
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / "quillfront-fuzz-empty";
     std::filesystem::create_directories(folder);
     std::filesystem::current_path(folder);
@@ -32,8 +31,14 @@ template <typename Read> void loadAndRewrite(Read read) {
         return;
     }
     writeJsonProject(*demo, false);
+    std::vector<uint8_t> binary;
     try {
-        readBinaryProject(writeBinaryProject(*demo));
+        binary = writeBinaryProject(*demo);
+    } catch (const SaveError&) {
+        return; // an event type the binary form cannot hold, refused with a message
+    }
+    try {
+        readBinaryProject(binary);
     } catch (const CodecError&) {
         std::abort(); // what the program writes, it must read
     }

@@ -6,6 +6,7 @@
 #include "project/EditMark.h"
 #include "project/ISerializable.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -25,6 +26,8 @@ public:
     // With `projectForm` the object holds only "name" (the bytes are among the
     // project's resource files); otherwise "audio_buffer" holds them too.
     JsonValue toJson(bool projectForm) const override;
+    // The least its record takes: the name's length and the file's size.
+    static constexpr size_t minBinaryBytes = 8 + 8;
     void writeBinary(BinaryWriter& stream) const override;
     // The bytes of "audio_buffer", else of the file `name`.
     void fromJson(const JsonValue& value) override;

@@ -1,3 +1,12 @@
+// The project root's readers and writers. Each of the eight lists is described
+// once, by its row in the table of lists: its JSON key, its member, what JSON
+// references call its objects, its name and identity tables, and the code that
+// resolves its objects' references. The readers and writers walk the rows in the
+// order of each form.
+//
+// Sections: shared by both readers; JSON form (NameTable); binary form
+// (IdentityTable); the table of lists; one list in the JSON form; one list in the
+// binary form; Demo.
 #include "project/Demo.h"
 
 #include "project/BinaryReader.h"
@@ -47,7 +56,6 @@ template <typename T> class NameTable {
 public:
     NameTable(const char* what, std::vector<std::string>& unresolved) : what_(what), unresolved_(unresolved) {}
 
-    void add(T* object) { byName_[object->name] = object; }
     void add(const std::string& name, T* object) { byName_[name] = object; }
     // The object named `name`; null for "" (a null reference) and for names nothing bears.
     T* find(const std::string& name) const {
@@ -65,34 +73,6 @@ private:
     std::vector<std::string>& unresolved_;
     std::map<std::string, T*, std::less<>> byName_;
 };
-
-// The lists a project cannot do without; the other three may be absent.
-const JsonValue& requiredList(const JsonValue& project, const char* key) {
-    const JsonValue& list = project.get(key);
-    if (list.kind() != JsonKind::Array)
-        throw LoadError(LoadErrorKind::NotAProject, std::string("Not a project: the \"") + key + "\" list is missing");
-    return list;
-}
-
-// Builds, registers and appends one object per element, for the classes whose
-// elements need nothing else.
-template <typename T>
-void readJsonList(const JsonValue& elements, std::vector<std::unique_ptr<T>>& list, NameTable<T>& names,
-                  Progress& progress) {
-    for (const JsonValue& element : elements.elements()) {
-        auto object = std::make_unique<T>();
-        object->fromJson(element);
-        names.add(append(list, std::move(object)));
-        progress.objectCreated();
-    }
-}
-
-template <typename T> JsonValue arrayOf(const std::vector<std::unique_ptr<T>>& list, bool projectForm) {
-    JsonValue array = JsonValue::makeArray();
-    for (const auto& object : list)
-        array.append(object->toJson(projectForm));
-    return array;
-}
 
 // ---------------------------------------------------------------------------
 // Binary form: references by identity token
@@ -129,16 +109,278 @@ private:
     std::map<ObjectId, T*> byId_;
 };
 
-// Smallest records, so a count can be checked against the bytes left before
-// anything is built: an 8-byte token plus the fixed part of each class's record.
-constexpr size_t minEventBytes = 8 + 1 + 8;
-constexpr size_t minEffectBytes = 8 + 3 * 8 + 8 + 8 + 2;
-constexpr size_t minShaderBytes = 8 + 4 * 8 + 8;
-constexpr size_t minTextureBytes = 8 + 8 + 8;
-constexpr size_t minSampleBytes = 8 + 8 + 8;
-constexpr size_t minGroupBytes = 8 + 8 + 8;
-constexpr size_t minFontBytes = 8 + 8 + 8 + 4 + 8;
-constexpr size_t minFontTextureBytes = 8 + 8 + 4 + 4 + 8 + 1 + 4;
+// One table of each class for one read: NameTable in the JSON form, IdentityTable
+// in the binary form. The texts name the class in unresolvedReferences.
+template <template <typename> class Table> struct TablePerClass {
+    std::vector<std::string>& unresolved;
+    Table<Event> events{"event", unresolved};
+    Table<Effect> effects{"effect", unresolved};
+    Table<ShaderProgram> shaders{"shader", unresolved};
+    Table<Texture> textures{"texture", unresolved};
+    Table<AudioSample> samples{"audio sample", unresolved};
+    Table<EventGroup> groups{"event group", unresolved};
+    Table<Font> fonts{"font", unresolved};
+    Table<FontTexture> fontTextures{"font texture", unresolved};
+};
+
+using NameTables = TablePerClass<NameTable>;
+using IdentityTables = TablePerClass<IdentityTable>;
+
+// ---------------------------------------------------------------------------
+// The table of lists: one row per list of the project
+// ---------------------------------------------------------------------------
+
+// What the readers and writers need to know of one of the project's lists. The
+// least bytes of a record come from the class (T::minBinaryBytes).
+template <typename T> struct ListRow {
+    const char* key;                                // the list's key in the JSON form
+    bool required;                                  // a JSON project without the list is refused
+    std::vector<std::unique_ptr<T>> Demo::*objects; // the list
+    std::string T::*referenceName;                  // what JSON references call an object
+    NameTable<T> NameTables::*names;                // the class's table in a JSON read
+    IdentityTable<T> IdentityTables::*identities;   // the class's table in a binary read
+    // Turn what was read of an object's references into pointers once every object
+    // exists; null for classes that refer to nothing. `built` is the object made from `element`.
+    void (*resolveNames)(T& built, const JsonValue& element, const NameTables& names) = nullptr;
+    void (*resolveTokens)(T& object, const IdentityTables& identities) = nullptr;
+    // The JSON reader resolves the list's names right after building it, or with
+    // this, after building every list: for a list that refers to one built after it.
+    bool resolveNamesLast = false;
+};
+
+// The rows, in the order of the binary form, each after the code that resolves its
+// references.
+
+// The object that receives the references of the element `built` was made from:
+// the one registered under its name (there is always one, `built` at least), so
+// with two objects of one name the later one receives both elements' references.
+template <typename T> T& receiverOf(const T& built, const NameTable<T>& names) { return *names.find(built.name); }
+
+// Events: the one reference their type uses.
+
+void resolveEventNames(Event& built, const JsonValue& element, const NameTables& names) {
+    Event& event = receiverOf(built, names.events);
+    if (event.type == EffectEvent)
+        event.effect = names.effects.find(element.get("effect"));
+    else if (event.type == AudioSampleEvent)
+        event.audioSample = names.samples.find(element.get("audio_sample"));
+    else if (event.type == GroupEvent)
+        event.group = names.groups.find(element.get("group"));
+}
+
+void resolveEventTokens(Event& event, const IdentityTables& identities) {
+    if (event.type == EffectEvent)
+        event.effect = identities.effects.find(event.referenceId);
+    else if (event.type == AudioSampleEvent)
+        event.audioSample = identities.samples.find(event.referenceId);
+    else if (event.type == GroupEvent)
+        event.group = identities.groups.find(event.referenceId);
+    event.referenceId = ObjectId::Null;
+}
+
+constexpr ListRow<Event> eventList{
+    .key = "events",
+    .required = true,
+    .objects = &Demo::events,
+    .referenceName = &Event::name,
+    .names = &NameTables::events,
+    .identities = &IdentityTables::events,
+    .resolveNames = resolveEventNames,
+    .resolveTokens = resolveEventTokens,
+};
+
+// Effects: input effects, textures, font textures and the program.
+
+void resolveEffectNames(Effect& built, const JsonValue& element, const NameTables& names) {
+    Effect& effect = receiverOf(built, names.effects);
+    for (const JsonValue& name : element.get("effects").elements())
+        effect.effects.push_back(names.effects.find(name));
+    for (const JsonValue& name : element.get("textures").elements())
+        effect.textures.push_back(names.textures.find(name));
+    for (const JsonValue& name : element.get("font_textures").elements())
+        effect.fontTextures.push_back(names.fontTextures.find(name));
+    effect.program = names.shaders.find(element.get("program"));
+}
+
+void resolveEffectTokens(Effect& effect, const IdentityTables& identities) {
+    EffectReferenceIds& ids = effect.referenceIds;
+    identities.effects.resolve(effect.effects, ids.effects);
+    identities.textures.resolve(effect.textures, ids.textures);
+    identities.fontTextures.resolve(effect.fontTextures, ids.fontTextures);
+    effect.program = identities.shaders.find(ids.program);
+    ids = EffectReferenceIds();
+}
+
+constexpr ListRow<Effect> effectList{
+    .key = "effects",
+    .required = true,
+    .objects = &Demo::effects,
+    .referenceName = &Effect::name,
+    .names = &NameTables::effects,
+    .identities = &IdentityTables::effects,
+    .resolveNames = resolveEffectNames,
+    .resolveTokens = resolveEffectTokens,
+};
+
+// Shaders: effects refer to a program by its fragment shader's file name.
+
+constexpr ListRow<ShaderProgram> shaderList{
+    .key = "shaders",
+    .required = true,
+    .objects = &Demo::shaders,
+    .referenceName = &ShaderProgram::fragmentShaderFilename,
+    .names = &NameTables::shaders,
+    .identities = &IdentityTables::shaders,
+};
+
+constexpr ListRow<Texture> textureList{
+    .key = "textures",
+    .required = true,
+    .objects = &Demo::textures,
+    .referenceName = &Texture::name,
+    .names = &NameTables::textures,
+    .identities = &IdentityTables::textures,
+};
+
+constexpr ListRow<AudioSample> sampleList{
+    .key = "audio_samples",
+    .required = false,
+    .objects = &Demo::audio_samples,
+    .referenceName = &AudioSample::name,
+    .names = &NameTables::samples,
+    .identities = &IdentityTables::samples,
+};
+
+// Event groups: their members, events the JSON reader builds after the groups.
+
+void resolveGroupNames(EventGroup& built, const JsonValue& element, const NameTables& names) {
+    EventGroup& group = receiverOf(built, names.groups);
+    for (const JsonValue& name : element.get("events").elements())
+        group.events.push_back(names.events.find(name));
+}
+
+void resolveGroupTokens(EventGroup& group, const IdentityTables& identities) {
+    identities.events.resolve(group.events, group.memberIds);
+    group.memberIds.clear();
+}
+
+constexpr ListRow<EventGroup> groupList{
+    .key = "event_groups",
+    .required = true,
+    .objects = &Demo::event_groups,
+    .referenceName = &EventGroup::name,
+    .names = &NameTables::groups,
+    .identities = &IdentityTables::groups,
+    .resolveNames = resolveGroupNames,
+    .resolveTokens = resolveGroupTokens,
+    .resolveNamesLast = true,
+};
+
+constexpr ListRow<Font> fontList{
+    .key = "fonts",
+    .required = false,
+    .objects = &Demo::fonts,
+    .referenceName = &Font::name,
+    .names = &NameTables::fonts,
+    .identities = &IdentityTables::fonts,
+};
+
+// Font textures: the font, into the font texture built from the element even when
+// a later one bears its name.
+void resolveFontTextureNames(FontTexture& built, const JsonValue& element, const NameTables& names) {
+    built.font = names.fonts.find(element.get("font"));
+}
+
+void resolveFontTextureTokens(FontTexture& text, const IdentityTables& identities) {
+    text.font = identities.fonts.find(text.fontId);
+    text.fontId = ObjectId::Null;
+}
+
+constexpr ListRow<FontTexture> fontTextureList{
+    .key = "font_textures",
+    .required = false,
+    .objects = &Demo::font_textures,
+    .referenceName = &FontTexture::name,
+    .names = &NameTables::fontTextures,
+    .identities = &IdentityTables::fontTextures,
+    .resolveNames = resolveFontTextureNames,
+    .resolveTokens = resolveFontTextureTokens,
+};
+
+// The lists in the order of the binary form, which is also the order in which the
+// binary reader resolves their tokens.
+template <typename Visit> void forEachList(Visit visit) {
+    visit(eventList);
+    visit(effectList);
+    visit(shaderList);
+    visit(textureList);
+    visit(sampleList);
+    visit(groupList);
+    visit(fontList);
+    visit(fontTextureList);
+}
+
+// The order in which the JSON reader builds the lists, and so reads their resource
+// files: each after the lists its objects refer to, but event groups before events.
+template <typename Visit> void forEachListInJsonOrder(Visit visit) {
+    visit(textureList);
+    visit(shaderList);
+    visit(fontList);
+    visit(fontTextureList);
+    visit(effectList);
+    visit(sampleList);
+    visit(groupList);
+    visit(eventList);
+}
+
+// ---------------------------------------------------------------------------
+// One list in the JSON form
+// ---------------------------------------------------------------------------
+
+template <typename T> JsonValue arrayOf(const std::vector<std::unique_ptr<T>>& list, bool projectForm) {
+    JsonValue array = JsonValue::makeArray();
+    for (const auto& object : list)
+        array.append(object->toJson(projectForm));
+    return array;
+}
+
+// The list's elements in `project`; refused when the project cannot do without the list.
+template <typename T> const JsonValue::Array& elementsOf(const JsonValue& project, const ListRow<T>& row) {
+    const JsonValue& list = project.get(row.key);
+    if (row.required && list.kind() != JsonKind::Array)
+        throw LoadError(LoadErrorKind::NotAProject,
+                        std::string("Not a project: the \"") + row.key + "\" list is missing");
+    return list.elements();
+}
+
+// Builds, registers and appends one object per element.
+template <typename T>
+void buildList(const ListRow<T>& row, const JsonValue& project, Demo& demo, NameTables& names, Progress& progress) {
+    for (const JsonValue& element : elementsOf(project, row)) {
+        auto object = std::make_unique<T>();
+        object->fromJson(element);
+        T* added = append(demo.*row.objects, std::move(object));
+        (names.*row.names).add(added->*row.referenceName, added);
+        progress.objectCreated();
+    }
+}
+
+// Hands every element to the row's resolver with the object built from it, which
+// are the list's last objects.
+template <typename T>
+void resolveListNames(const ListRow<T>& row, const JsonValue& project, Demo& demo, const NameTables& names) {
+    if (!row.resolveNames)
+        return;
+    const JsonValue::Array& elements = elementsOf(project, row);
+    std::vector<std::unique_ptr<T>>& list = demo.*row.objects;
+    const size_t first = list.size() - elements.size();
+    for (size_t i = 0; i < elements.size(); ++i)
+        row.resolveNames(*list[first + i], elements[i], names);
+}
+
+// ---------------------------------------------------------------------------
+// One list in the binary form
+// ---------------------------------------------------------------------------
 
 // Gives every object its token before any record refers to it, so tokens follow
 // the order of the records.
@@ -155,35 +397,38 @@ template <typename T> void writeList(BinaryWriter& stream, const std::vector<std
     }
 }
 
+// Each record is the object's token, then the class's own record; the count is
+// checked against the bytes left before anything is built.
 template <typename T>
-void readList(BinaryReader& stream, size_t minRecordBytes, std::vector<std::unique_ptr<T>>& list,
-              IdentityTable<T>& identities, Progress& progress) {
-    const uint64_t count = stream.readCount(minRecordBytes);
+void readList(const ListRow<T>& row, BinaryReader& stream, Demo& demo, IdentityTables& identities, Progress& progress) {
+    const uint64_t count = stream.readCount(sizeof(ObjectId) + T::minBinaryBytes);
     for (uint64_t i = 0; i < count; ++i) {
         const ObjectId id = stream.readObjectId();
         auto object = std::make_unique<T>();
         object->readBinary(stream);
-        identities.add(id, append(list, std::move(object)));
+        (identities.*row.identities).add(id, append(demo.*row.objects, std::move(object)));
         progress.objectCreated();
     }
+}
+
+template <typename T> void resolveListTokens(const ListRow<T>& row, Demo& demo, const IdentityTables& identities) {
+    if (!row.resolveTokens)
+        return;
+    for (const auto& object : demo.*row.objects)
+        row.resolveTokens(*object, identities);
 }
 
 } // namespace
 
 uint64_t Demo::objectCount() const {
-    return events.size() + effects.size() + shaders.size() + textures.size() + audio_samples.size() +
-           event_groups.size() + fonts.size() + font_textures.size();
+    uint64_t count = 0;
+    forEachList([&](const auto& row) { count += (this->*row.objects).size(); });
+    return count;
 }
 
 JsonValue Demo::toJson(bool projectForm) const {
-    JsonValue project = JsonValue::makeObject({{"events", arrayOf(events, projectForm)},
-                                               {"effects", arrayOf(effects, projectForm)},
-                                               {"shaders", arrayOf(shaders, projectForm)},
-                                               {"textures", arrayOf(textures, projectForm)},
-                                               {"audio_samples", arrayOf(audio_samples, projectForm)},
-                                               {"event_groups", arrayOf(event_groups, projectForm)},
-                                               {"fonts", arrayOf(fonts, projectForm)},
-                                               {"font_textures", arrayOf(font_textures, projectForm)}});
+    JsonValue project = JsonValue::makeObject({});
+    forEachList([&](const auto& row) { project.member(row.key) = arrayOf(this->*row.objects, projectForm); });
     if (!projectForm)
         project.member("music") = music->toJson(projectForm);
     project.member("end_beat") = end_beat;
@@ -195,81 +440,22 @@ JsonValue Demo::toJson(bool projectForm) const {
 void Demo::fromJson(const JsonValue& value) { readJson(value, {}); }
 
 void Demo::readJson(const JsonValue& value, const LoadProgress& report) {
-    const JsonValue& textureList = requiredList(value, "textures");
-    const JsonValue& shaderList = requiredList(value, "shaders");
-    const JsonValue& effectList = requiredList(value, "effects");
-    const JsonValue& groupList = requiredList(value, "event_groups");
-    const JsonValue& eventList = requiredList(value, "events");
-    const JsonValue& fontList = value.get("fonts");
-    const JsonValue& fontTextureList = value.get("font_textures");
-    const JsonValue& sampleList = value.get("audio_samples");
-    loadTotal = static_cast<uint64_t>(textureList.count() + shaderList.count() + effectList.count() +
-                                      groupList.count() + eventList.count()) +
-                fontList.elements().size() + fontTextureList.elements().size() + sampleList.elements().size();
+    // Every list is looked up first, so a project missing one is refused before anything is built.
+    uint64_t total = 0;
+    forEachListInJsonOrder([&](const auto& row) { total += elementsOf(value, row).size(); });
+    loadTotal = total;
     Progress progress(loadTotal, report);
     unresolvedReferences.clear();
-    NameTable<Texture> textureNames("texture", unresolvedReferences);
-    NameTable<ShaderProgram> shaderNames("shader", unresolvedReferences);
-    NameTable<Font> fontNames("font", unresolvedReferences);
-    NameTable<FontTexture> fontTextureNames("font texture", unresolvedReferences);
-    NameTable<Effect> effectNames("effect", unresolvedReferences);
-    NameTable<AudioSample> sampleNames("audio sample", unresolvedReferences);
-    NameTable<EventGroup> groupNames("event group", unresolvedReferences);
-    NameTable<Event> eventNames("event", unresolvedReferences);
-
-    readJsonList(textureList, textures, textureNames, progress);
-    for (const JsonValue& element : shaderList.elements()) {
-        auto shader = std::make_unique<ShaderProgram>();
-        shader->fromJson(element);
-        shaderNames.add(shader->fragmentShaderFilename, shader.get());
-        append(shaders, std::move(shader));
-        progress.objectCreated();
-    }
-    readJsonList(fontList, fonts, fontNames, progress);
-    for (const JsonValue& element : fontTextureList.elements()) {
-        auto text = std::make_unique<FontTexture>();
-        text->fromJson(element);
-        fontTextureNames.add(text.get());
-        text->font = fontNames.find(element.get("font"));
-        append(font_textures, std::move(text));
-        progress.objectCreated();
-    }
-    readJsonList(effectList, effects, effectNames, progress);
-    // Into the effect registered under the element's name: with two effects of one
-    // name, the later one receives both elements' references.
-    for (const JsonValue& element : effectList.elements()) {
-        Effect* effect = effectNames.find(element.get("name"));
-        if (!effect)
-            continue;
-        for (const JsonValue& name : element.get("effects").elements())
-            effect->effects.push_back(effectNames.find(name));
-        for (const JsonValue& name : element.get("textures").elements())
-            effect->textures.push_back(textureNames.find(name));
-        for (const JsonValue& name : element.get("font_textures").elements())
-            effect->fontTextures.push_back(fontTextureNames.find(name));
-        effect->program = shaderNames.find(element.get("program"));
-    }
-    readJsonList(sampleList, audio_samples, sampleNames, progress);
-    readJsonList(groupList, event_groups, groupNames, progress);
-    readJsonList(eventList, events, eventNames, progress);
-    for (const JsonValue& element : eventList.elements()) {
-        Event* event = eventNames.find(element.get("name"));
-        if (!event)
-            continue;
-        if (event->type == EffectEvent)
-            event->effect = effectNames.find(element.get("effect"));
-        else if (event->type == AudioSampleEvent)
-            event->audioSample = sampleNames.find(element.get("audio_sample"));
-        else if (event->type == GroupEvent)
-            event->group = groupNames.find(element.get("group"));
-    }
-    for (const JsonValue& element : groupList.elements()) {
-        EventGroup* group = groupNames.find(element.get("name"));
-        if (!group)
-            continue;
-        for (const JsonValue& name : element.get("events").elements())
-            group->events.push_back(eventNames.find(name));
-    }
+    NameTables names{unresolvedReferences};
+    forEachListInJsonOrder([&](const auto& row) {
+        buildList(row, value, *this, names, progress);
+        if (!row.resolveNamesLast)
+            resolveListNames(row, value, *this, names);
+    });
+    forEachListInJsonOrder([&](const auto& row) {
+        if (row.resolveNamesLast)
+            resolveListNames(row, value, *this, names);
+    });
     music =
         value.contains("music") ? std::make_unique<ByteBuffer>(value.get("music")) : readResourceFile(musicFileName);
     end_beat = static_cast<float>(value.get("end_beat").asFloat());
@@ -279,23 +465,9 @@ void Demo::readJson(const JsonValue& value, const LoadProgress& report) {
 }
 
 void Demo::writeBinary(BinaryWriter& stream) const {
-    numberList(stream, events);
-    numberList(stream, effects);
-    numberList(stream, shaders);
-    numberList(stream, textures);
-    numberList(stream, audio_samples);
-    numberList(stream, event_groups);
-    numberList(stream, fonts);
-    numberList(stream, font_textures);
+    forEachList([&](const auto& row) { numberList(stream, this->*row.objects); });
     stream.writeU64(objectCount());
-    writeList(stream, events);
-    writeList(stream, effects);
-    writeList(stream, shaders);
-    writeList(stream, textures);
-    writeList(stream, audio_samples);
-    writeList(stream, event_groups);
-    writeList(stream, fonts);
-    writeList(stream, font_textures);
+    forEachList([&](const auto& row) { writeList(stream, this->*row.objects); });
     music->writeBinary(stream);
     stream.writeF32(end_beat);
     stream.writeF32(bpm);
@@ -308,50 +480,10 @@ void Demo::readBinary(BinaryReader& stream, const LoadProgress& report) {
     loadTotal = stream.readU64();
     Progress progress(loadTotal, report);
     unresolvedReferences.clear();
-    IdentityTable<Event> eventIds("event", unresolvedReferences);
-    IdentityTable<Effect> effectIds("effect", unresolvedReferences);
-    IdentityTable<ShaderProgram> shaderIds("shader", unresolvedReferences);
-    IdentityTable<Texture> textureIds("texture", unresolvedReferences);
-    IdentityTable<AudioSample> sampleIds("audio sample", unresolvedReferences);
-    IdentityTable<EventGroup> groupIds("event group", unresolvedReferences);
-    IdentityTable<Font> fontIds("font", unresolvedReferences);
-    IdentityTable<FontTexture> fontTextureIds("font texture", unresolvedReferences);
-
-    readList(stream, minEventBytes, events, eventIds, progress);
-    readList(stream, minEffectBytes, effects, effectIds, progress);
-    readList(stream, minShaderBytes, shaders, shaderIds, progress);
-    readList(stream, minTextureBytes, textures, textureIds, progress);
-    readList(stream, minSampleBytes, audio_samples, sampleIds, progress);
-    readList(stream, minGroupBytes, event_groups, groupIds, progress);
-    readList(stream, minFontBytes, fonts, fontIds, progress);
-    readList(stream, minFontTextureBytes, font_textures, fontTextureIds, progress);
+    IdentityTables identities{unresolvedReferences};
+    forEachList([&](const auto& row) { readList(row, stream, *this, identities, progress); });
     music = std::make_unique<ByteBuffer>(stream);
-
-    for (const auto& event : events) {
-        if (event->type == EffectEvent)
-            event->effect = effectIds.find(event->referenceId);
-        else if (event->type == AudioSampleEvent)
-            event->audioSample = sampleIds.find(event->referenceId);
-        else if (event->type == GroupEvent)
-            event->group = groupIds.find(event->referenceId);
-        event->referenceId = ObjectId::Null;
-    }
-    for (const auto& effect : effects) {
-        EffectReferenceIds& ids = effect->referenceIds;
-        effectIds.resolve(effect->effects, ids.effects);
-        textureIds.resolve(effect->textures, ids.textures);
-        fontTextureIds.resolve(effect->fontTextures, ids.fontTextures);
-        effect->program = shaderIds.find(ids.program);
-        ids = EffectReferenceIds();
-    }
-    for (const auto& group : event_groups) {
-        eventIds.resolve(group->events, group->memberIds);
-        group->memberIds.clear();
-    }
-    for (const auto& text : font_textures) {
-        text->font = fontIds.find(text->fontId);
-        text->fontId = ObjectId::Null;
-    }
+    forEachList([&](const auto& row) { resolveListTokens(row, *this, identities); });
     end_beat = stream.readF32();
     bpm = stream.readF32();
     beat_offset = stream.readF32();

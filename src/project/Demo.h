@@ -19,7 +19,6 @@
 #include "project/LoadProgress.h"
 #include "project/ShaderProgram.h"
 #include "project/Texture.h"
-#include "render/SceneFramebuffer.h"
 
 #include <cstdint>
 #include <memory>

@@ -10,6 +10,7 @@
 #include "project/ISerializable.h"
 #include "project/ObjectId.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,9 @@ public:
     // References by name: "textures", "effects", "font_textures", "program" (the
     // program's fragment shader file name); `projectForm` makes no difference.
     JsonValue toJson(bool projectForm) const override;
+    // The least its record takes: three reference counts, the program's token, the name's
+    // length and the two flags.
+    static constexpr size_t minBinaryBytes = 3 * 8 + 8 + 8 + 2;
     void writeBinary(BinaryWriter& stream) const override;
     // Reads "name", "feedback" and "screen_texture"; the project resolves the references.
     void fromJson(const JsonValue& value) override;

@@ -11,6 +11,7 @@
 #include "project/ObjectId.h"
 #include "project/OverrideKey.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -62,6 +63,8 @@ public:
     // The reference is written by name ("effect", "audio_sample" or "group"), or
     // as "" when it is null. Events of other types keep only their type and name.
     JsonValue toJson(bool projectForm) const override;
+    // The least its record takes: the type byte and the variable count.
+    static constexpr size_t minBinaryBytes = 1 + 8;
     // Types 1 to 3 store visibility, reference, beats and name after the
     // variables; other types store only their type and variables. Throws
     // SaveError for a type outside 0 to 255, which the record's one byte cannot hold.

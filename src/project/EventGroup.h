@@ -5,6 +5,7 @@
 #include "project/ISerializable.h"
 #include "project/ObjectId.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@ public:
 
     // "name" and "events", the members' names ("" for a null member).
     JsonValue toJson(bool projectForm) const override;
+    // The least its record takes: the name's length and the member count.
+    static constexpr size_t minBinaryBytes = 8 + 8;
     void writeBinary(BinaryWriter& stream) const override;
     // Reads only the name: the project appends the members.
     void fromJson(const JsonValue& value) override;

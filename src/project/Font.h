@@ -6,6 +6,7 @@
 #include "project/EditMark.h"
 #include "project/ISerializable.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -28,6 +29,9 @@ public:
     // With `projectForm` the object holds no "font_buffer" (the bytes are among
     // the project's resource files).
     JsonValue toJson(bool projectForm) const override;
+    // The least its record takes: the name's and the file name's lengths, the point size
+    // and the file's size.
+    static constexpr size_t minBinaryBytes = 8 + 8 + 4 + 8;
     void writeBinary(BinaryWriter& stream) const override;
     void fromJson(const JsonValue& value) override;
     void readBinary(BinaryReader& stream) override;

@@ -8,6 +8,7 @@
 #include "project/ISerializable.h"
 #include "project/ObjectId.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -32,6 +33,9 @@ public:
 
     // Keys "name", "width", "height", "font" (its name), "center", "chars_per_beat".
     JsonValue toJson(bool projectForm) const override;
+    // The least its record takes: the name's length, width, height, the font's token,
+    // the centre flag and the typing speed.
+    static constexpr size_t minBinaryBytes = 8 + 4 + 4 + 8 + 1 + 4;
     void writeBinary(BinaryWriter& stream) const override;
     // The font is resolved by the project.
     void fromJson(const JsonValue& value) override;

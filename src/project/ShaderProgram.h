@@ -7,6 +7,7 @@
 #include "project/ISerializable.h"
 #include "project/UniformDef.h"
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,6 +34,8 @@ public:
     // With `projectForm` the object keeps only the sources' file names (the files
     // are among the project's resource files); otherwise the sources are inline.
     JsonValue toJson(bool projectForm) const override;
+    // The least its record takes: four strings' lengths and the uniform count.
+    static constexpr size_t minBinaryBytes = 4 * 8 + 8;
     void writeBinary(BinaryWriter& stream) const override;
     // Inline sources when the object has "fragment_shader_source", else both files.
     void fromJson(const JsonValue& value) override;

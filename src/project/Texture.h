@@ -6,7 +6,9 @@
 #include "project/EditMark.h"
 #include "project/ISerializable.h"
 
+#include <cstddef>
 #include <memory>
+#include <span>
 #include <string>
 
 class Texture : public ISerializable {
@@ -23,6 +25,8 @@ public:
     // With `projectForm` the object holds only "name" (the bytes are among the
     // project's resource files); otherwise "image_buffer" holds them too.
     JsonValue toJson(bool projectForm) const override;
+    // The least its record takes: the name's length and the image's size.
+    static constexpr size_t minBinaryBytes = 8 + 8;
     void writeBinary(BinaryWriter& stream) const override;
     // The bytes of "image_buffer", else of the file `name`.
     void fromJson(const JsonValue& value) override;

@@ -28,6 +28,7 @@ unsigned EffectRenderer::bindInputs(const Effect& effect, bool renderInputs) {
     }
     if (effect.feedback)
         targets.ensureCaptureTarget(frame_.screen);
+    makeInputTextures(effect);
     glUseProgram(cache_.program(*effect.program).programObject);
 
     // A null reference still takes its unit, so the units after it stay where the
@@ -47,6 +48,15 @@ unsigned EffectRenderer::bindInputs(const Effect& effect, bool renderInputs) {
         bindToUnit(unit++, targets.outputTexture);
     }
     return unit;
+}
+
+void EffectRenderer::makeInputTextures(const Effect& effect) {
+    for (const Texture* texture : effect.textures)
+        if (texture)
+            cache_.image(*texture);
+    for (const FontTexture* text : effect.fontTextures)
+        if (text)
+            cache_.text(*text);
 }
 
 void EffectRenderer::setBuiltinUniforms(const CompiledProgram& program) {

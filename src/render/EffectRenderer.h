@@ -34,6 +34,10 @@ public:
     const FrameContext& frame() const { return frame_; }
 
 private:
+    // Creating a texture binds it to the active unit: every input texture is made
+    // before the first unit is bound, so no creation replaces a binding.
+    void makeInputTextures(const Effect& effect);
+
     RenderCache& cache_;
     const FrameContext& frame_;
 };

@@ -55,7 +55,7 @@ bool groupOrigin(const EventGroup& group, float& origin) {
     return found;
 }
 
-void prepareEffectEvent(EffectRenderer& renderer, const Event& event, float beat) {
+void prepareEffectEvent(EffectRenderer& renderer, Event& event, float beat) {
     if (!event.effect)
         return;
     updateFontTextures(renderer.cache(), event, beat, nullptr);
@@ -65,23 +65,23 @@ void prepareEffectEvent(EffectRenderer& renderer, const Event& event, float beat
 }
 
 // Members are not range-tested: texts of members outside their own range are emptied.
-void prepareGroupEvent(RenderCache& cache, const Event& event, float beat) {
+void prepareGroupEvent(RenderCache& cache, Event& event, float beat) {
     float origin = 0.0f;
     if (!event.group || !groupOrigin(*event.group, origin))
         return;
-    for (const Event* member : event.group->events)
+    for (Event* member : event.group->events)
         if (member && member->type == EffectEvent)
             updateFontTextures(cache, *member, beat - event.startBeat + origin, &event);
 }
 
-void prepareEvent(EffectRenderer& renderer, const Event& event, float beat) {
+void prepareEvent(EffectRenderer& renderer, Event& event, float beat) {
     if (event.type == EffectEvent)
         prepareEffectEvent(renderer, event, beat);
     else if (event.type == GroupEvent)
         prepareGroupEvent(renderer.cache(), event, beat);
 }
 
-const Effect* renderEffectEvent(EffectRenderer& renderer, const Event& event, float beat, const Event* parent) {
+const Effect* renderEffectEvent(EffectRenderer& renderer, Event& event, float beat, const Event* parent) {
     const Effect* effect = event.effect;
     if (!effect || !renderer.canDraw(*effect))
         return nullptr;
@@ -103,7 +103,7 @@ const Effect* renderEffectEvent(EffectRenderer& renderer, const Event& event, fl
     return effect;
 }
 
-const Effect* replayGroup(Composer& composer, const Event& event, float beat) {
+const Effect* replayGroup(Composer& composer, Event& event, float beat) {
     float origin = 0.0f;
     if (!event.group || !groupOrigin(*event.group, origin))
         return nullptr;
@@ -112,7 +112,7 @@ const Effect* replayGroup(Composer& composer, const Event& event, float beat) {
     replaying.push(&event);
     const float memberBeat = beat - event.startBeat + origin;
     const Effect* top = nullptr;
-    for (const Event* member : event.group->events) {
+    for (Event* member : event.group->events) {
         if (!member || !isActive(*member, memberBeat))
             continue;
         if (const Effect* drawn = render(composer, *member, memberBeat, &event))
@@ -124,7 +124,7 @@ const Effect* replayGroup(Composer& composer, const Event& event, float beat) {
 
 } // namespace
 
-const Effect* renderAt(const Demo& demo, RenderCache& cache, AudioCache& audio, const FrameContext& frame) {
+const Effect* renderAt(Demo& demo, RenderCache& cache, AudioCache& audio, const FrameContext& frame) {
     Composer composer(demo, cache, audio, frame);
     const bool offscreen = projectCaptures(demo);
     if (offscreen) {
@@ -148,7 +148,7 @@ const Effect* renderAt(const Demo& demo, RenderCache& cache, AudioCache& audio, 
     return top;
 }
 
-const Effect* render(Composer& composer, const Event& event, float beat, const Event* parent) {
+const Effect* render(Composer& composer, Event& event, float beat, const Event* parent) {
     switch (event.type) {
     case EffectEvent:
         return renderEffectEvent(composer.renderer, event, beat, parent);
@@ -164,7 +164,7 @@ const Effect* render(Composer& composer, const Event& event, float beat, const E
     }
 }
 
-void applyVariables(const Event& event, const CompiledProgram& program, float beat, const Event* parent) {
+void applyVariables(Event& event, const CompiledProgram& program, float beat, const Event* parent) {
     const auto& uniforms = event.effect->program->uniformDefs;
     for (size_t i = 0; i < uniforms.size() && i < program.uniformLocations.size(); ++i) {
         const UniformDef* uniform = uniforms[i].get();
@@ -176,9 +176,11 @@ void applyVariables(const Event& event, const CompiledProgram& program, float be
             if (override) {
                 if (!override->points.empty())
                     value = parent->evaluate(*override, beat - event.startBeat + parent->startBeat);
-            } else if (const ControlPointList* own = event.findVariable(uniform->name)) {
-                if (!own->points.empty())
-                    value = event.evaluate(*own, beat);
+            } else {
+                // Created when missing: the variables editor then lists one per uniform.
+                const ControlPointList& own = event.variable(uniform->name);
+                if (!own.points.empty())
+                    value = event.evaluate(own, beat);
             }
         }
         glUniform1f(program.uniformLocations[i], value);
@@ -187,7 +189,7 @@ void applyVariables(const Event& event, const CompiledProgram& program, float be
 
 void warmUpEffect(EffectRenderer& renderer, const Effect& effect) { renderer.drawPass(effect, false); }
 
-void updateFontTextures(RenderCache& cache, const Event& event, float beat, const Event* group) {
+void updateFontTextures(RenderCache& cache, Event& event, float beat, const Event* group) {
     if (!event.effect)
         return;
     for (const FontTexture* fontTexture : event.effect->fontTextures) {
@@ -204,9 +206,10 @@ void updateFontTextures(RenderCache& cache, const Event& event, float beat, cons
         if (override) {
             if (!override->points.empty())
                 shown = group->textOf(*override, beat - event.startBeat + group->startBeat, fontTexture->charsPerBeat);
-        } else if (const ControlPointList* own = event.findVariable(fontTexture->name)) {
-            if (!own->points.empty())
-                shown = event.textOf(*own, beat, fontTexture->charsPerBeat);
+        } else {
+            const ControlPointList& own = event.variable(fontTexture->name);
+            if (!own.points.empty())
+                shown = event.textOf(own, beat, fontTexture->charsPerBeat);
         }
         text.setText(shown, font, fontTexture->center);
     }

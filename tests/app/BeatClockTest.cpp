@@ -1,14 +1,12 @@
 #include "app/BeatClock.h"
 #include "project/Demo.h"
+#include "support/FakeTicks.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 
 namespace {
-
-uint32_t fakeNow = 0;
-uint32_t fakeTicks() { return fakeNow; }
 
 class BeatClockTest : public ::testing::Test {
 protected:
@@ -50,7 +48,7 @@ TEST_F(BeatClockTest, PausedClockHoldsItsBeat) {
     beatAfterMs(1000);
     const float held = clock.currentBeat;
     clock.togglePause(demo);
-    EXPECT_TRUE(demo.paused);
+    EXPECT_TRUE(clock.paused);
     EXPECT_FLOAT_EQ(beatAfterMs(5000), held);
 }
 
@@ -59,7 +57,7 @@ TEST_F(BeatClockTest, ResumeContinuesFromABeatSetWhilePaused) {
     clock.togglePause(demo);
     clock.currentBeat = 20.0f; // typed into the beat field
     clock.togglePause(demo);
-    EXPECT_FALSE(demo.paused);
+    EXPECT_FALSE(clock.paused);
     EXPECT_NEAR(beatAfterMs(0), 20.0f, 0.01f);
     EXPECT_NEAR(beatAfterMs(60000), 150.0f, 0.01f);
 }
@@ -90,7 +88,7 @@ TEST_F(BeatClockTest, SeekBeforeTheMusicStartShowsTheBeatUntilTheNextFrame) {
 TEST_F(BeatClockTest, SeekKeepsThePauseState) {
     clock.togglePause(demo);
     clock.seekToBeat(demo, 64.0f);
-    EXPECT_TRUE(demo.paused);
+    EXPECT_TRUE(clock.paused);
     EXPECT_FLOAT_EQ(beatAfterMs(1000), 64.0f);
 }
 

@@ -3,11 +3,8 @@
 #include "app/LoaderScreen.h"
 #include "app/BuiltinAssets.h"
 #include "audio/AudioDevice.h"
-#include "project/AudioSample.h"
-#include "project/Effect.h"
-#include "project/ShaderProgram.h"
-#include "project/Texture.h"
 #include "support/GlWindow.h"
+#include "support/StdoutCapture.h"
 #include "support/PixelMatchers.h"
 
 #include <GL/glew.h>
@@ -48,10 +45,14 @@ const auto black = IsRgba(0, 0, 0, 255);
 class LoaderScreenTest : public ::testing::Test {
 protected:
     GlWindow window{width, height};
+    LoaderScreen loader;
+    std::string console; // what setting up printed
 
     void SetUp() override {
         ASSERT_TRUE(window.ok()) << window.error();
-        setUpLoader(SDL_GL_GetCurrentWindow(), SDL_GL_GetCurrentContext());
+        StdoutCapture capture;
+        setUpLoader(loader, SDL_GL_GetCurrentWindow(), SDL_GL_GetCurrentContext());
+        console = capture.text();
     }
 
     // The window pixel showing a logo pixel: the logo spans the window's height,
@@ -62,8 +63,8 @@ protected:
         const int y = static_cast<int>(height - 1 - pixel.y * scale);
         return window.pixelAt(x, y);
     }
-    bool darkInImage(LogoPixel pixel) const {
-        return window.texelAt(loaderEffect->textures.at(0)->glTexture, pixel.x, pixel.y)[0] < 128;
+    bool darkInImage(LogoPixel pixel) {
+        return window.texelAt(loader.render.image(loader.logo).glTexture, pixel.x, pixel.y)[0] < 128;
     }
     void expectNoFill() const {
         for (const LogoPixel pixel : darkPixels)
@@ -82,32 +83,35 @@ protected:
 };
 
 TEST_F(LoaderScreenTest, TheLogoIsASquareImageDarkOnItsRing) {
-    ASSERT_NE(loaderEffect, nullptr);
-    EXPECT_EQ(loaderEffect->name, "Loader");
-    ASSERT_EQ(loaderEffect->textures.size(), 1u);
-    const Texture& logo = *loaderEffect->textures[0];
-    EXPECT_EQ(logo.name, "loader");
-    EXPECT_EQ(logo.width, logoSize);
-    EXPECT_EQ(logo.height, logoSize);
+    const Effect& effect = loader.effect;
+    EXPECT_EQ(effect.name, "Loader");
+    ASSERT_EQ(effect.textures.size(), 1u);
+    EXPECT_EQ(effect.textures[0], &loader.logo);
+    EXPECT_EQ(loader.logo.name, "loader");
+    EXPECT_EQ(loader.render.image(loader.logo).width, logoSize);
+    EXPECT_EQ(loader.render.image(loader.logo).height, logoSize);
     for (const LogoPixel pixel : darkPixels)
         EXPECT_TRUE(darkInImage(pixel)) << pixel.x << ", " << pixel.y;
     for (const LogoPixel pixel : lightPixels)
         EXPECT_FALSE(darkInImage(pixel)) << pixel.x << ", " << pixel.y;
-    EXPECT_TRUE(loaderEffect->program->linked) << loaderEffect->program->compileLog;
-    EXPECT_FALSE(loaderEffect->feedback);
-    EXPECT_FALSE(loaderEffect->screenTexture);
-    EXPECT_TRUE(loaderEffect->effects.empty());
+    const CompiledProgram& program = loader.render.program(*effect.program);
+    EXPECT_TRUE(program.linked) << program.compileLog;
+    EXPECT_EQ(program.compileLog, "Compilation successful.");
+    EXPECT_EQ(console, "") << "no shader is compiled from an empty source first";
+    EXPECT_FALSE(effect.feedback);
+    EXPECT_FALSE(effect.screenTexture);
+    EXPECT_TRUE(effect.effects.empty());
 }
 
 TEST_F(LoaderScreenTest, AQuarterLoadedFillsTheLowerHalf) {
-    renderLoaderFrame(25, 100);
+    renderLoaderFrame(loader, 25, 100);
     expectFilledToHalfHeight();
     EXPECT_THAT(window.pixelAt(200, 100), black) << "beside the logo";
     EXPECT_THAT(window.pixelAt(width - 200, 100), black) << "beside the logo";
 }
 
 TEST_F(LoaderScreenTest, HalfLoadedFillsToTheTop) {
-    renderLoaderFrame(50, 100);
+    renderLoaderFrame(loader, 50, 100);
     EXPECT_THAT(shown(ringBottom), yellow);
     EXPECT_THAT(shown(ringLowerLeft), yellow);
     EXPECT_THAT(shown(ringLeft), yellow);
@@ -117,17 +121,17 @@ TEST_F(LoaderScreenTest, HalfLoadedFillsToTheTop) {
 }
 
 TEST_F(LoaderScreenTest, TheFillFallsBackDuringTheSecondHalf) {
-    renderLoaderFrame(75, 100);
+    renderLoaderFrame(loader, 75, 100);
     expectFilledToHalfHeight();
 }
 
 TEST_F(LoaderScreenTest, FullyLoadedShowsTheLogoGreyWithoutFill) {
-    renderLoaderFrame(100, 100);
+    renderLoaderFrame(loader, 100, 100);
     expectNoFill();
 }
 
 TEST_F(LoaderScreenTest, AnEmptyProjectShowsTheLogoGreyWithoutFill) {
-    renderLoaderFrame(0, 0);
+    renderLoaderFrame(loader, 0, 0);
     expectNoFill();
 }
 
@@ -140,7 +144,7 @@ TEST_F(LoaderScreenTest, FramesDiscardInputAndLeaveTheClearColourBlack) {
     glClearColor(0.2f, 0.4f, 0.6f, 1.0f);
 
     const Uint32 start = SDL_GetTicks();
-    renderLoaderFrame(1, 2);
+    renderLoaderFrame(loader, 1, 2);
     EXPECT_GE(SDL_GetTicks() - start, 20u);
 
     // The window system may post events of its own meanwhile; the key must be gone.
@@ -160,7 +164,8 @@ TEST(LoaderJingleTest, DecodesToAboutHalfASecond) {
     ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO | SDL_INIT_TIMER), 0) << SDL_GetError();
     ASSERT_TRUE(openAudioDevice()) << Mix_GetError();
     {
-        AudioSample jingle("loader", loaderJingle());
+        SampleSound jingle;
+        jingle.decode(loaderJingle());
         ASSERT_NE(jingle.chunk, nullptr) << Mix_GetError();
         EXPECT_GE(jingle.durationMs, 400u);
         EXPECT_LE(jingle.durationMs, 600u);

@@ -1,12 +1,11 @@
-// The File menu's commands and the start-up choice of the project, with data-only loads.
+// The File menu's commands and the start-up choice of the project.
 #include "app/ProjectCommands.h"
-#include "app/ShellState.h"
 #include "audio/AudioDevice.h"
 #include "audio/Music.h"
 #include "audio/SoundAnalysis.h"
-#include "editor/StatusLine.h"
 #include "project/FileIo.h"
 #include "project/ProjectFiles.h"
+#include "support/GlWindow.h"
 #include "support/RichProject.h"
 #include "support/TempDir.h"
 #include "support/WavFile.h"
@@ -30,47 +29,52 @@ void writeFile(const std::string& path, std::span<const uint8_t> bytes) {
 class ProjectCommandsTest : public ::testing::Test {
 protected:
     TempDir dir;
+    GlWindow window{64, 36}; // installing a project builds its GL objects
+    AppState app;
+    const std::string& status = app.status.text;
 
     void SetUp() override {
+        ASSERT_TRUE(window.ok()) << window.error();
         dir.enter();
-        std::strcpy(projectFileName, "untitled.demo");
-        playerMode = false;
-        exePath = (dir.path() / "quillfront").string();
-        std::ofstream(exePath) << "the program's bytes";
-        installProject(buildRichProject());
+        app.exePath = (dir.path() / "quillfront").string();
+        std::ofstream(app.exePath) << "the program's bytes";
+        installProject(app, buildRichProject());
     }
+    Demo& demo() { return *app.project.demo; }
 };
 
 TEST_F(ProjectCommandsTest, SavedProjectsLoadBackUnderTheTypedName) {
-    saveBinaryProject();
-    EXPECT_EQ(statusText, "Saved untitled.demo");
-    saveJsonProject(false);
-    EXPECT_EQ(statusText, "Saved untitled.demo.json");
-    const std::string saved = writeJsonProject(*theDemo, false);
+    saveBinaryProject(app);
+    EXPECT_EQ(status, "Saved untitled.demo");
+    saveJsonProject(app, false);
+    EXPECT_EQ(status, "Saved untitled.demo.json");
+    const std::string saved = writeJsonProject(demo(), false);
 
-    installProject(std::make_unique<Demo>());
-    loadJsonProject();
-    EXPECT_EQ(statusText, "Loaded untitled.demo.json");
-    EXPECT_EQ(writeJsonProject(*theDemo, false), saved);
-    installProject(std::make_unique<Demo>());
-    loadBinaryProject();
-    EXPECT_EQ(statusText, "Loaded untitled.demo");
-    EXPECT_EQ(writeJsonProject(*theDemo, false), saved);
+    installProject(app, std::make_unique<Demo>());
+    loadJsonProject(app);
+    // The rich project's font is a few bytes only: it loads, and the load says it cannot be opened.
+    EXPECT_EQ(status, "Loaded untitled.demo.json (resources/sans.ttf (32 pt): The font file is truncated or "
+                      "damaged: its tables lie past its end)");
+    EXPECT_EQ(writeJsonProject(demo(), false), saved);
+    installProject(app, std::make_unique<Demo>());
+    loadBinaryProject(app);
+    EXPECT_EQ(status.rfind("Loaded untitled.demo (", 0), 0u) << status;
+    EXPECT_EQ(writeJsonProject(demo(), false), saved);
 }
 
 TEST_F(ProjectCommandsTest, AFailedLoadKeepsTheOpenProject) {
-    Demo* open = theDemo;
-    loadJsonProject();
-    EXPECT_EQ(statusText, "File \"untitled.demo.json\" does not exist or is empty.");
+    const Demo* open = &demo();
+    loadJsonProject(app);
+    EXPECT_EQ(status, "File \"untitled.demo.json\" does not exist or is empty.");
     std::ofstream("untitled.demo.json") << R"({"textures": [], "shaders": [], "effects": [], "event_groups": [],
         "events": [], "audio_samples": [{"name": "resources/gone.wav"}], "music": ""})";
-    loadJsonProject();
-    EXPECT_EQ(statusText, "Could not load untitled.demo.json: File not found: resources/gone.wav");
+    loadJsonProject(app);
+    EXPECT_EQ(status, "Could not load untitled.demo.json: File not found: resources/gone.wav");
     std::ofstream("untitled.demo") << "not a project at all";
-    loadBinaryProject();
-    EXPECT_EQ(statusText.rfind("Could not load untitled.demo: ", 0), 0u) << statusText;
-    EXPECT_EQ(theDemo, open);
-    EXPECT_EQ(theDemo->events.size(), 5u);
+    loadBinaryProject(app);
+    EXPECT_EQ(status.rfind("Could not load untitled.demo: ", 0), 0u) << status;
+    EXPECT_EQ(&demo(), open);
+    EXPECT_EQ(demo().events.size(), 5u);
 }
 
 TEST_F(ProjectCommandsTest, ALoadReleasesThePreviousProjectOnlyOnceNothingUsesIt) {
@@ -78,74 +82,92 @@ TEST_F(ProjectCommandsTest, ALoadReleasesThePreviousProjectOnlyOnceNothingUsesIt
     ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO | SDL_INIT_TIMER), 0);
     ASSERT_TRUE(openAudioDevice());
     createFftConfig();
-    theDemo->music->data = makeWav(std::vector<int16_t>(48000 * 2, 1000), 48000, 2);
-    startMusic(*theDemo->music, true);
+    demo().music->data = makeWav(std::vector<int16_t>(48000 * 2, 1000), 48000, 2);
+    startMusic(*demo().music, true);
     ASSERT_EQ(Mix_PlayingMusic(), 1);
-    loopEvent = theDemo->events[0].get();
-    saveBinaryProject();
+    app.clock.loopEvent = demo().events[0].get();
+    saveBinaryProject(app);
 
-    loadBinaryProject(); // the music played from the project this load releases
-    EXPECT_EQ(statusText, "Loaded untitled.demo");
-    EXPECT_EQ(loopEvent, nullptr);
+    loadBinaryProject(app); // the music played from the project this load releases
+    EXPECT_EQ(status.rfind("Loaded untitled.demo", 0), 0u) << status;
+    EXPECT_EQ(app.clock.loopEvent, nullptr);
     EXPECT_EQ(Mix_PlayingMusic(), 1) << "the new project's music";
     SDL_Delay(100);
     stopMusic();
+    app.project = OpenProject(); // its chunks go before the mixer does
     Mix_CloseAudio();
-    SDL_Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO | SDL_INIT_TIMER);
 }
 
 TEST_F(ProjectCommandsTest, ProjectFormSaveReportsFilesItCouldNotWrite) {
-    theDemo->textures[0]->name = "/etc/quillfront.png";
-    saveJsonProject(true);
-    EXPECT_EQ(statusText, "Saved untitled.demo.json, but could not write /etc/quillfront.png");
+    demo().textures[0]->name = "/etc/quillfront.png";
+    saveJsonProject(app, true);
+    EXPECT_EQ(status, "Saved untitled.demo.json, but could not write /etc/quillfront.png (not a path inside the "
+                      "working directory)");
+}
+
+TEST_F(ProjectCommandsTest, ASaveTheBinaryFormCannotHoldWritesNothing) {
+    demo().events[0]->type = 300;
+    saveBinaryProject(app);
+    EXPECT_EQ(status, "Could not save untitled.demo: Event \"intro\" has type 300; the binary form holds types 0 to "
+                      "255");
+    EXPECT_FALSE(std::filesystem::exists("untitled.demo"));
+    exportPlayer(app);
+    EXPECT_EQ(status.rfind("Could not save demo.exe: Event \"intro\"", 0), 0u) << status;
+    EXPECT_FALSE(std::filesystem::exists("demo.exe"));
+    saveJsonProject(app, false);
+    EXPECT_EQ(status, "Saved untitled.demo.json") << "the JSON form holds any type";
+    EXPECT_EQ(demo().events[0]->type, 300);
 }
 
 TEST_F(ProjectCommandsTest, ExportWritesAnExecutablePlayer) {
-    exportPlayer();
+    exportPlayer(app);
     ASSERT_TRUE(std::filesystem::exists("demo.exe"));
     const auto permissions = std::filesystem::status("demo.exe").permissions();
     EXPECT_NE(permissions & std::filesystem::perms::owner_exec, std::filesystem::perms::none);
     const std::string image = tryReadWholeFile("demo.exe").value();
     EXPECT_EQ(image.rfind("the program's bytes", 0), 0u);
-    EXPECT_EQ(readAppendedProject("demo.exe"), writeBinaryProject(*theDemo));
+    EXPECT_EQ(readAppendedProject("demo.exe"), writeBinaryProject(demo()));
+    exportPlayer(app);
+    EXPECT_EQ(tryReadWholeFile("demo.exe").value(), image) << "the same project exports the same player";
 }
 
 TEST_F(ProjectCommandsTest, StartupPrefersContentDatJson) {
     std::ofstream("content.dat.json") << writeJsonProject(*buildRichProject(), false);
-    writeFile(exePath, makePlayer(std::vector<uint8_t>{1, 2, 3}, Demo()));
-    chooseProjectSource();
-    EXPECT_STREQ(projectFileName, "content.dat");
-    EXPECT_FALSE(playerMode);
-    EXPECT_EQ(theDemo->events.size(), 5u);
+    writeFile(app.exePath, makePlayer(std::vector<uint8_t>{1, 2, 3}, Demo()));
+    chooseProjectSource(app, {});
+    EXPECT_STREQ(app.projectFileName, "content.dat");
+    EXPECT_FALSE(app.shell.playerMode);
+    EXPECT_EQ(demo().events.size(), 5u);
 }
 
 TEST_F(ProjectCommandsTest, StartupPlaysAProjectAppendedToTheExecutable) {
-    writeFile(exePath, makePlayer(std::vector<uint8_t>{1, 2, 3}, *buildRichProject()));
-    chooseProjectSource();
-    EXPECT_TRUE(playerMode);
-    EXPECT_STREQ(projectFileName, "untitled.demo");
-    EXPECT_EQ(theDemo->events.size(), 5u);
+    writeFile(app.exePath, makePlayer(std::vector<uint8_t>{1, 2, 3}, *buildRichProject()));
+    chooseProjectSource(app, {});
+    EXPECT_TRUE(app.shell.playerMode);
+    EXPECT_STREQ(app.projectFileName, "untitled.demo");
+    EXPECT_EQ(demo().events.size(), 5u);
 }
 
 TEST_F(ProjectCommandsTest, StartupWithoutAProjectIsEmpty) {
-    chooseProjectSource();
-    EXPECT_FALSE(playerMode);
-    EXPECT_TRUE(theDemo->events.empty());
-    EXPECT_FLOAT_EQ(theDemo->end_beat, 480.0f);
+    chooseProjectSource(app, {});
+    EXPECT_FALSE(app.shell.playerMode);
+    EXPECT_TRUE(demo().events.empty());
+    EXPECT_FLOAT_EQ(demo().end_beat, 480.0f);
 }
 
 TEST_F(ProjectCommandsTest, AProjectThatIsThereButBrokenEndsStartup) {
     std::vector<uint8_t> damaged = makePlayer(std::vector<uint8_t>{1, 2, 3}, *buildRichProject());
     damaged[3 + 20] ^= 0xFF;
     damaged[3 + 30] ^= 0xFF;
-    writeFile(exePath, damaged);
-    EXPECT_EXIT(chooseProjectSource(), ::testing::ExitedWithCode(1), "");
+    writeFile(app.exePath, damaged);
+    EXPECT_EXIT(chooseProjectSource(app, {}), ::testing::ExitedWithCode(1), "");
     const std::string report = tryReadWholeFile("crash.txt").value_or("");
-    EXPECT_EQ(report.rfind("Fatal error: " + exePath + ": ", 0), 0u) << report;
+    EXPECT_EQ(report.rfind("Fatal error: " + app.exePath + ": ", 0), 0u) << report;
 
     std::filesystem::remove("crash.txt");
     std::ofstream("content.dat.json") << "{ \"textures\": [] }";
-    EXPECT_EXIT(chooseProjectSource(), ::testing::ExitedWithCode(1), "");
+    EXPECT_EXIT(chooseProjectSource(app, {}), ::testing::ExitedWithCode(1), "");
     EXPECT_EQ(tryReadWholeFile("crash.txt"),
               std::string("Fatal error: content.dat.json: Not a project: the \"shaders\" list is missing\nExiting."));
 }

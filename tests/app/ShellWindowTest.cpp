@@ -1,18 +1,14 @@
 // The real shell in this process: window, GL context and GUI under Xvfb.
-#include "app/BeatClock.h"
-#include "app/LoaderScreen.h"
+#include "app/ProjectCommands.h"
 #include "app/Shell.h"
-#include "app/ShellState.h"
-#include "project/AudioSample.h"
-#include "project/Demo.h"
-#include "project/LoadProgress.h"
 #include "render/GlErrors.h"
-#include "render/ScreenSize.h"
 #include "support/GlWindow.h"
 #include "support/PixelMatchers.h"
 #include "support/StdoutCapture.h"
 #include "support/TempDir.h"
 #include "support/TestProject.h"
+#include "support/FakeTicks.h"
+#include "support/KeyEvents.h"
 
 #include <GL/glew.h>
 #include <SDL.h>
@@ -21,9 +17,6 @@
 #include <chrono>
 
 namespace {
-
-uint32_t fakeNow = 0;
-uint32_t fakeTicks() { return fakeNow; }
 
 // A pixel of the frame last presented, origin at the lower left: llvmpipe keeps
 // the back buffer's content across the swap (its front buffer is not readable
@@ -35,29 +28,21 @@ Rgba presentedAt(int x, int y) {
     return pixel;
 }
 
-Rgba presentedCentre() { return presentedAt(screenSize.width / 2, screenSize.height / 2); }
+Rgba presentedCentre(ScreenSize screen) { return presentedAt(screen.width / 2, screen.height / 2); }
 
 // Where the loader shows the pixel (x, y) of its 1600-pixel logo (origin at the top
 // left): the logo spans the window's height, centred across its width.
-Rgba presentedLogoPixel(int x, int y) {
-    const int height = screenSize.height;
-    return presentedAt(screenSize.width / 2 + (x - 800) * height / 1600, height - 1 - y * height / 1600);
-}
-
-void pushKey(Uint32 type, SDL_Keycode key, Uint16 mods) {
-    SDL_Event event{};
-    event.type = type;
-    event.key.type = type;
-    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-    event.key.windowID = SDL_GetWindowID(SDL_GL_GetCurrentWindow());
-    event.key.keysym.sym = key;
-    event.key.keysym.mod = mods;
-    SDL_PushEvent(&event);
+Rgba presentedLogoPixel(ScreenSize screen, int x, int y) {
+    const int height = screen.height;
+    return presentedAt(screen.width / 2 + (x - 800) * height / 1600, height - 1 - y * height / 1600);
 }
 
 class ShellWindowTest : public ::testing::Test {
 protected:
     TempDir workDir; // the GUI layer writes its settings file here
+    AppState app;
+    ShellFlags& shell = app.shell;
+    BeatClock& clock = app.clock;
     std::string console;
     std::chrono::steady_clock::duration startUpTime{};
 
@@ -66,38 +51,49 @@ protected:
         int status = -1;
         StdoutCapture capture;
         const auto start = std::chrono::steady_clock::now();
-        const bool started = startUp("/proc/self/exe", status);
+        const bool started = startUp(app, "/proc/self/exe", status);
         startUpTime = std::chrono::steady_clock::now() - start;
         console = capture.text();
         ASSERT_TRUE(started) << "exit status " << status;
     }
-    void TearDown() override { shutDown(); }
+    void TearDown() override { shutDown(app); }
+    Demo& demo() { return *app.project.demo; }
+    // Opens the test project, its clock at one beat a second and driven by `fakeNow`.
+    TestProject openTestProject() {
+        TestProject project = buildTestProject();
+        project.demo->bpm = 60.0f;
+        project.demo->beat_offset = 0.0f;
+        installProject(app, std::move(project.demo));
+        clock.ticks = fakeTicks;
+        fakeNow = 0;
+        clock.anchor();
+        return project;
+    }
 };
 
 TEST_F(ShellWindowTest, OpensABorderless16By9WindowAtTheDesktopWidth) {
     SDL_DisplayMode desktop;
     ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &desktop), 0);
-    EXPECT_EQ(screenSize.width, desktop.w);
-    EXPECT_EQ(screenSize.height, desktop.w * 9 / 16);
+    EXPECT_EQ(app.screen.width, desktop.w);
+    EXPECT_EQ(app.screen.height, desktop.w * 9 / 16);
 
     SDL_Window* window = SDL_GL_GetCurrentWindow();
     ASSERT_NE(window, nullptr);
     int width = 0, height = 0;
     SDL_GetWindowSize(window, &width, &height);
-    EXPECT_EQ(width, screenSize.width);
-    EXPECT_EQ(height, screenSize.height);
+    EXPECT_EQ(width, app.screen.width);
+    EXPECT_EQ(height, app.screen.height);
     EXPECT_NE(SDL_GetWindowFlags(window) & SDL_WINDOW_BORDERLESS, 0u);
     EXPECT_STREQ(SDL_GetWindowTitle(window), "Quillfront by Vexlane");
 }
 
 TEST_F(ShellWindowTest, StartsTheEmptyProjectAndReportsTheGlStrings) {
-    ASSERT_NE(theDemo, nullptr);
-    EXPECT_FLOAT_EQ(theDemo->end_beat, 480.0f);
-    EXPECT_FLOAT_EQ(theDemo->bpm, 130.0f);
-    EXPECT_FLOAT_EQ(theDemo->beat_offset, 0.5f);
-    EXPECT_FALSE(theDemo->paused);
-    EXPECT_EQ(exePath, "/proc/self/exe");
-    EXPECT_STREQ(projectFileName, "untitled.demo");
+    EXPECT_FLOAT_EQ(demo().end_beat, 480.0f);
+    EXPECT_FLOAT_EQ(demo().bpm, 130.0f);
+    EXPECT_FLOAT_EQ(demo().beat_offset, 0.5f);
+    EXPECT_FALSE(clock.paused);
+    EXPECT_EQ(app.exePath, "/proc/self/exe");
+    EXPECT_STREQ(app.projectFileName, "untitled.demo");
 
     const size_t version = console.find("OpenGL version: ");
     const size_t glsl = console.find("\nGLSL version: ");
@@ -108,92 +104,80 @@ TEST_F(ShellWindowTest, StartsTheEmptyProjectAndReportsTheGlStrings) {
     EXPECT_LT(glsl, vendor);
     EXPECT_LT(vendor, renderer);
     EXPECT_EQ(console.find("ERROR!"), std::string::npos) << "start-up flushes the GL error queue";
+    EXPECT_EQ(console.find("error"), std::string::npos) << "no shader is compiled from an empty source";
 }
 
 TEST_F(ShellWindowTest, StartUpEndsOnTheLoaderScreenAfterAtLeastFourSeconds) {
     EXPECT_GE(startUpTime, std::chrono::seconds(4));
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
-    EXPECT_TRUE(loadProgress) << "project loads show their progress on the loader screen";
-    ASSERT_NE(loaderSample, nullptr);
-    EXPECT_NE(loaderSample->chunk, nullptr) << "the jingle decodes";
+    ASSERT_NE(app.loader, nullptr);
+    EXPECT_NE(app.loader->audio.sound(app.loader->jingle).chunk, nullptr) << "the jingle decodes";
 
     // The empty project has nothing to load: the logo shows grey, without fill.
-    EXPECT_THAT(presentedLogoPixel(800, 255), IsRgba(128, 128, 128, 255)) << "the top of the logo's ring";
-    EXPECT_THAT(presentedLogoPixel(800, 740), IsRgba(0, 0, 0, 255)) << "inside the ring";
+    EXPECT_THAT(presentedLogoPixel(app.screen, 800, 255), IsRgba(128, 128, 128, 255)) << "the top of the logo's ring";
+    EXPECT_THAT(presentedLogoPixel(app.screen, 800, 740), IsRgba(0, 0, 0, 255)) << "inside the ring";
 }
 
 TEST_F(ShellWindowTest, FramesApplyKeysOnRelease) {
     pushKey(SDL_KEYDOWN, SDLK_t, KMOD_LCTRL);
-    runFrame();
-    EXPECT_FALSE(editorVisible);
+    runFrame(app);
+    EXPECT_FALSE(shell.editorVisible);
     pushKey(SDL_KEYUP, SDLK_t, KMOD_LCTRL);
-    runFrame();
-    EXPECT_TRUE(editorVisible);
+    runFrame(app);
+    EXPECT_TRUE(shell.editorVisible);
     pushKey(SDL_KEYUP, SDLK_t, KMOD_LCTRL);
     pushKey(SDL_KEYUP, SDLK_ESCAPE, KMOD_NONE);
-    runFrame();
-    EXPECT_FALSE(editorVisible);
-    EXPECT_FALSE(quitRequested);
+    runFrame(app);
+    EXPECT_FALSE(shell.editorVisible);
+    EXPECT_FALSE(shell.quitRequested);
 }
 
 TEST_F(ShellWindowTest, FramesAdvanceTheClockFromTheTickCounter) {
-    runFrame();
-    const float before = beatClock.currentBeat;
+    runFrame(app);
+    const float before = clock.currentBeat;
     SDL_Delay(100);
-    runFrame();
-    EXPECT_GT(beatClock.currentBeat, before + 0.1f);
+    runFrame(app);
+    EXPECT_GT(clock.currentBeat, before + 0.1f);
 }
 
 TEST_F(ShellWindowTest, FramesComposeTheProjectAtTheClocksBeat) {
-    TestProject project = buildTestProject();
-    theDemo = project.demo.get();
-    theDemo->bpm = 60.0f; // one beat a second
-    theDemo->beat_offset = 0.0f;
-    beatClock.ticks = fakeTicks;
-    fakeNow = 0;
-    beatClock.anchor();
+    openTestProject();
 
     Rgba atBeat4{}, atBeat12{};
     for (int frame = 0; frame <= 300; ++frame) {
         fakeNow = static_cast<uint32_t>(frame) * 50; // 20 frames a beat
-        runFrame();
+        runFrame(app);
         if (frame == 80)
-            atBeat4 = presentedCentre();
+            atBeat4 = presentedCentre(app.screen);
         if (frame == 240)
-            atBeat12 = presentedCentre();
+            atBeat12 = presentedCentre(app.screen);
     }
-    EXPECT_FLOAT_EQ(beatClock.currentBeat, 15.0f);
+    EXPECT_FLOAT_EQ(clock.currentBeat, 15.0f);
     EXPECT_THAT(atBeat4, IsRgba(64, 0, 0, 255));
     EXPECT_THAT(atBeat12, IsRgba(191, 0, 0, 255));
-    EXPECT_FALSE(quitRequested);
+    EXPECT_FALSE(shell.quitRequested);
 }
 
 TEST_F(ShellWindowTest, TheLoopEventSendsTheClockBackToItsStart) {
-    TestProject project = buildTestProject();
-    theDemo = project.demo.get();
-    theDemo->bpm = 60.0f;
-    theDemo->beat_offset = 0.0f;
-    beatClock.ticks = fakeTicks;
-    fakeNow = 0;
-    beatClock.anchor();
-    loopEvent = theDemo->events[1].get(); // "green", 16 .. 24
+    openTestProject();
+    clock.loopEvent = demo().events[1].get(); // "green", 16 .. 24
 
     fakeNow = 23900;
-    runFrame();
-    EXPECT_NEAR(beatClock.currentBeat, 23.9f, 1e-3f);
+    runFrame(app);
+    EXPECT_NEAR(clock.currentBeat, 23.9f, 1e-3f);
     fakeNow = 24000;
-    runFrame();
-    EXPECT_FLOAT_EQ(beatClock.currentBeat, 16.0f);
+    runFrame(app);
+    EXPECT_FLOAT_EQ(clock.currentBeat, 16.0f);
     fakeNow = 25000;
-    runFrame();
-    EXPECT_FLOAT_EQ(beatClock.currentBeat, 17.0f);
+    runFrame(app);
+    EXPECT_FLOAT_EQ(clock.currentBeat, 17.0f);
 
-    theDemo->createSoundTexture();
-    EXPECT_EQ(loopEvent, nullptr) << "a new sound texture means a new project";
+    installProject(app, std::make_unique<Demo>());
+    EXPECT_EQ(clock.loopEvent, nullptr) << "a load ends the loop";
 }
 
 TEST_F(ShellWindowTest, FramesAreClearedAndBlendingIsOn) {
-    runFrame();
+    runFrame(app);
     EXPECT_TRUE(glIsEnabled(GL_BLEND));
     GLint source = 0, destination = 0;
     glGetIntegerv(GL_BLEND_SRC_RGB, &source);

@@ -1,61 +1,52 @@
 // The end of the demo, decided each frame after the clock advances.
-#include "app/BeatClock.h"
 #include "app/Shell.h"
-#include "app/ShellState.h"
-#include "project/Demo.h"
+#include "support/FakeTicks.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-uint32_t fakeNow = 0;
-uint32_t fakeTicks() { return fakeNow; }
-
 class TransportTest : public ::testing::Test {
 protected:
-    Demo demo;
+    AppState app;
+    ShellFlags& shell = app.shell;
 
     void SetUp() override {
-        quitRequested = false;
-        editorVisible = false;
-        editorEverShown = false;
+        Demo& demo = *app.project.demo;
         demo.bpm = 60.0f; // one beat per second
         demo.beat_offset = 0.0f;
         demo.end_beat = 8.0f;
-        theDemo = &demo;
         fakeNow = 0;
-        beatClock = BeatClock();
-        beatClock.ticks = fakeTicks;
-        beatClock.anchor();
+        app.clock.ticks = fakeTicks;
+        app.clock.anchor();
     }
-    void TearDown() override { theDemo = nullptr; }
 
     void frameAtBeat(float beat) {
         fakeNow = static_cast<uint32_t>(beat * 1000.0f);
-        advanceTransport();
+        advanceTransport(app);
     }
 };
 
 TEST_F(TransportTest, DemoEndsOnlyPastItsEndBeat) {
     frameAtBeat(8.0f);
-    EXPECT_FALSE(quitRequested);
+    EXPECT_FALSE(shell.quitRequested);
     frameAtBeat(8.001f);
-    EXPECT_TRUE(quitRequested);
+    EXPECT_TRUE(shell.quitRequested);
 }
 
 TEST_F(TransportTest, DemoKeepsPlayingWhileTheEditorIsOrWasShown) {
-    editorVisible = true;
-    editorEverShown = true;
+    shell.editorVisible = true;
+    shell.editorEverShown = true;
     frameAtBeat(9.0f);
-    EXPECT_FALSE(quitRequested);
-    editorVisible = false;
+    EXPECT_FALSE(shell.quitRequested);
+    shell.editorVisible = false;
     frameAtBeat(10.0f);
-    EXPECT_FALSE(quitRequested);
+    EXPECT_FALSE(shell.quitRequested);
 }
 
 TEST_F(TransportTest, FarBeatsDoNotEndTheDemo) {
     frameAtBeat(10000.0f);
-    EXPECT_FALSE(quitRequested);
+    EXPECT_FALSE(shell.quitRequested);
 }
 
 } // namespace

@@ -87,9 +87,12 @@ else
 fi
 wait_for_exit "$pid" 30
 [ "$status" = 0 ] || fail "expected the demo to end by itself with status 0, got $status"
+! grep -qi "error" "$work/console.txt" || fail "a clean start printed an error"
 
 echo "== an exported player plays in an empty folder, ignores Ctrl keys and ends by itself"
 "$tool" export-player content.dat.json "$work/demo.exe" --player "$exe" || fail "export-player failed"
+"$tool" export-player content.dat.json "$work/again.exe" --player "$exe" >/dev/null
+cmp -s "$work/demo.exe" "$work/again.exe" || fail "two exports of one project differ"
 mkdir -p "$work/empty"
 cd "$work/empty" || exit 1
 SDL_AUDIODRIVER=dummy "$work/demo.exe" >"$work/player.txt" 2>&1 &

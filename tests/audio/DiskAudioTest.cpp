@@ -2,7 +2,7 @@
 // in real time into a file): the project's MP3 music, the master volume and the
 // ducking of the music under a sample.
 #include "audio/AudioDevice.h"
-#include "project/AudioSample.h"
+#include "audio/SampleSound.h"
 #include "audio/Music.h"
 #include "audio/SoundAnalysis.h"
 #include "project/ByteBuffer.h"
@@ -45,7 +45,8 @@ TEST(DiskAudioTest, MusicPlaysScaledByTheVolumeAndDucksUnderASample) {
 
     std::optional<ByteBuffer> music = ByteBuffer::fromFile(std::string(QUILLFRONT_TEST_DATA) + "/tone-440hz-3s.mp3");
     ASSERT_TRUE(music);
-    AudioSample hush("silence", makeWav(std::vector<int16_t>(48000 * 2 * 4 / 10, 0), 48000, 2)); // 400 ms
+    SampleSound hush;
+    hush.decode(makeWav(std::vector<int16_t>(48000 * 2 * 4 / 10, 0), 48000, 2)); // 400 ms
     ASSERT_EQ(hush.durationMs, 400u);
 
     startMusic(*music, false);

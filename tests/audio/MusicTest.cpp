@@ -2,7 +2,7 @@
 // analysis hook reading what the mixer outputs.
 #include "audio/Music.h"
 #include "audio/AudioDevice.h"
-#include "project/AudioSample.h"
+#include "audio/SampleSound.h"
 #include "audio/SoundAnalysis.h"
 #include "project/ByteBuffer.h"
 #include "support/WaitFor.h"
@@ -88,7 +88,8 @@ TEST(MusicWithoutTrackTest, WithoutMusicTheMixIsNeverAnalysed) {
             openAudio();
             startMusic(ByteBuffer(), true);
             std::vector<int16_t> tone(48000 / 5 * 2, 20000);
-            AudioSample sample("tone", makeWav(tone, 48000, 2));
+            SampleSound sample;
+            sample.decode(makeWav(tone, 48000, 2));
             sample.play();
             SDL_Delay(300);
             const uint8_t* rows = soundTextureBytes();

@@ -11,7 +11,6 @@
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 
 namespace {
 
@@ -21,13 +20,12 @@ constexpr int height = 90;
 class EffectTest : public ::testing::Test {
 protected:
     GlWindow window{width, height};
+    TestRenderer test{width, height};
+    RenderCache& cache = test.cache;
+    FrameContext& frame = test.frame;
+    EffectRenderer& renderer = test.renderer;
 
-    void SetUp() override {
-        ASSERT_TRUE(window.ok()) << window.error();
-        beatClock = BeatClock();
-        cameraPosition = {};
-        cameraRotation = {};
-    }
+    void SetUp() override { ASSERT_TRUE(window.ok()) << window.error(); }
     Rgba centre() const { return window.pixelAt(width / 2, height / 2); }
     void clearTo(float r, float g, float b) {
         glClearColor(r, g, b, 1.0f);
@@ -38,7 +36,7 @@ protected:
 TEST_F(EffectTest, ConstantShaderFillsTheWindow) {
     auto program = makeProgram(constantShader("vec4(1.0, 0.5, 0.0, 1.0)"));
     Effect effect("fill", program.get(), nullptr, nullptr, false, false);
-    effect.drawPass(false);
+    renderer.drawPass(effect, false);
     EXPECT_THAT(window.pixelAt(0, 0), IsRgba(255, 128, 0, 255));
     EXPECT_THAT(window.pixelAt(width - 1, height - 1), IsRgba(255, 128, 0, 255));
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
@@ -58,16 +56,14 @@ void main() {
     brightness->name = "brightness";
     brightness->defaultVal = 0.6f;
     program->uniformDefs.push_back(std::move(brightness));
-    program->locateUniforms();
-    beatClock.currentBeat = 100.0f;
-    cameraPosition = {10.0f, 20.0f, 30.0f};
+    frame.beat = 100.0f;
+    frame.camera.position = {10.0f, 20.0f, 30.0f};
 
     Effect effect("uniforms", program.get(), nullptr, nullptr, false, false);
-    effect.bindInputs(false);
-    effect.setBuiltinUniforms();
-    program->setUniformDefaults();
-    glBindVertexArray(effect.vertexArray);
-    glDrawArrays(GL_TRIANGLES, 0, 6);
+    renderer.bindInputs(effect, false);
+    renderer.setBuiltinUniforms(cache.program(*program));
+    cache.program(*program).setUniformDefaults(*program);
+    renderer.drawQuad(effect);
     EXPECT_THAT(centre(), IsRgba(100, width, height, 255));
     EXPECT_THAT(window.pixelAt(0, 10), IsRgba(10, 20, 153, 255));
 }
@@ -86,10 +82,9 @@ void main() {
     effect.textures.push_back(green.get());
     clearTo(0.0f, 0.0f, 1.0f);
 
-    EXPECT_EQ(effect.bindInputs(false), 3u);
-    effect.setBuiltinUniforms();
-    glBindVertexArray(effect.vertexArray);
-    glDrawArrays(GL_TRIANGLES, 0, 6);
+    EXPECT_EQ(renderer.bindInputs(effect, false), 3u);
+    renderer.setBuiltinUniforms(cache.program(*program));
+    renderer.drawQuad(effect);
     EXPECT_THAT(window.pixelAt(10, 45), IsRgba(255, 0, 0, 255));
     EXPECT_THAT(window.pixelAt(80, 45), IsRgba(0, 255, 0, 255));
     EXPECT_THAT(window.pixelAt(150, 45), IsRgba(0, 0, 255, 255));
@@ -102,11 +97,12 @@ TEST_F(EffectTest, UnitsFollowFeedbackTexturesInputsAndScreen) {
     Effect effect("all", program.get(), image.get(), &input, true, true);
     effect.textures.push_back(image.get()); // listed twice: two units
     effect.textures.push_back(nullptr);     // unresolved: keeps its unit
-    input.ensureCaptureTarget();
-    ASSERT_EQ(effect.bindInputs(false), 6u);
+    cache.effect(input).ensureCaptureTarget(frame.screen);
+    ASSERT_EQ(renderer.bindInputs(effect, false), 6u);
     GLint bound = 0;
-    const GLuint expected[6] = {effect.outputTexture, image->glTexture,    image->glTexture, 0,
-                                input.outputTexture,  effect.outputTexture};
+    const GLuint own = cache.effect(effect).outputTexture;
+    const GLuint texel = cache.image(*image).glTexture;
+    const GLuint expected[6] = {own, texel, texel, 0, cache.effect(input).outputTexture, own};
     for (unsigned unit = 0; unit < 6; ++unit) {
         glActiveTexture(GL_TEXTURE0 + unit);
         glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
@@ -118,9 +114,9 @@ TEST_F(EffectTest, DrawPassUnbindsTheUnitsItUsed) {
     auto image = solidTexture(255, 255, 255);
     auto program = makeProgram(constantShader("vec4(1.0)"));
     Effect plain("plain", program.get(), nullptr, nullptr, false, false);
-    EXPECT_EQ(plain.bindInputs(false), 0u);
+    EXPECT_EQ(renderer.bindInputs(plain, false), 0u);
     Effect effect("image", program.get(), image.get(), nullptr, false, false);
-    effect.drawPass(false);
+    renderer.drawPass(effect, false);
     GLint bound = -1;
     glActiveTexture(GL_TEXTURE0);
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
@@ -133,10 +129,10 @@ uniform sampler2D tex; uniform vec2 resolution;
 out vec4 c;
 void main() { c = texture(tex, gl_FragCoord.xy / resolution) + vec4(0.25, 0.0, 0.0, 1.0); })");
     Effect effect("feedback", program.get(), nullptr, nullptr, true, false);
-    renderInputPass(effect); // first pass samples the zero-filled new texture
-    EXPECT_THAT(window.texelAt(effect.outputTexture, 5, 5), IsRgba(64, 0, 0, 255));
-    renderInputPass(effect);
-    EXPECT_THAT(window.texelAt(effect.outputTexture, 5, 5), IsRgba(128, 0, 0, 255));
+    renderer.renderInputPass(effect); // first pass samples the zero-filled new texture
+    EXPECT_THAT(window.texelAt(cache.effect(effect).outputTexture, 5, 5), IsRgba(64, 0, 0, 255));
+    renderer.renderInputPass(effect);
+    EXPECT_THAT(window.texelAt(cache.effect(effect).outputTexture, 5, 5), IsRgba(128, 0, 0, 255));
 }
 
 TEST_F(EffectTest, InputEffectIsCapturedBeforeTheVisibleLayerDraws) {
@@ -147,8 +143,8 @@ out vec4 c;
 void main() { c = vec4(texture(tex, gl_FragCoord.xy / resolution).rgb * 0.5, 1.0); })");
     Effect input("yellow", yellow.get(), nullptr, nullptr, false, false);
     Effect visible("halve", halve.get(), nullptr, &input, false, false);
-    visible.drawPass(true);
-    EXPECT_THAT(window.texelAt(input.outputTexture, 3, 3), IsRgba(255, 255, 0, 255));
+    renderer.drawPass(visible, true);
+    EXPECT_THAT(window.texelAt(cache.effect(input).outputTexture, 3, 3), IsRgba(255, 255, 0, 255));
     EXPECT_THAT(centre(), IsRgba(128, 128, 0, 255));
 }
 
@@ -159,15 +155,16 @@ out vec4 c;
 void main() { c = texture(tex, gl_FragCoord.xy / resolution) + vec4(0.0, 0.1, 0.0, 1.0); })");
     Effect self("self", program.get(), nullptr, nullptr, false, false);
     self.effects.push_back(&self);
-    renderInputPass(self);
-    renderInputPass(self);
-    EXPECT_THAT(window.texelAt(self.outputTexture, 1, 1), IsRgba(0, 51, 0, 255)) << "its own last output, twice";
+    renderer.renderInputPass(self);
+    renderer.renderInputPass(self);
+    EXPECT_THAT(window.texelAt(cache.effect(self).outputTexture, 1, 1), IsRgba(0, 51, 0, 255))
+        << "its own last output, twice";
 
     Effect a("a", program.get(), nullptr, nullptr, false, false);
     Effect b("b", program.get(), nullptr, &a, false, false);
     a.effects.push_back(&b);
-    a.drawPass(true);
-    EXPECT_NE(b.outputTexture, 0u);
+    renderer.drawPass(a, true);
+    EXPECT_NE(cache.effect(b).outputTexture, 0u);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
@@ -176,43 +173,45 @@ TEST_F(EffectTest, EffectWithoutProgramDrawsNothing) {
     Effect orphan("no program", nullptr, nullptr, nullptr, true, true);
     Effect user("uses orphan", program.get(), nullptr, &orphan, false, false);
     clearTo(0.0f, 0.0f, 1.0f);
-    orphan.drawPass(true);
-    renderInputPass(orphan);
-    EXPECT_EQ(orphan.bindInputs(true), 0u);
-    EXPECT_EQ(orphan.outputTexture, 0u);
+    renderer.drawPass(orphan, true);
+    renderer.renderInputPass(orphan);
+    EXPECT_EQ(renderer.bindInputs(orphan, true), 0u);
+    EXPECT_EQ(cache.effect(orphan).outputTexture, 0u);
     EXPECT_THAT(centre(), IsRgba(0, 0, 255, 255));
-    user.drawPass(true);
+    renderer.drawPass(user, true);
     EXPECT_THAT(centre(), IsRgba(255, 255, 255, 255));
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 TEST_F(EffectTest, BrokenProgramDrawsNothingQuietlyUntilFixed) {
     auto program = makeProgram("#version 150\nthis does not compile\n");
-    ASSERT_EQ(program->builtins.vp, -1);
+    ASSERT_EQ(cache.program(*program).builtins.vp, -1);
     Effect effect("broken", program.get(), nullptr, nullptr, false, false);
     clearTo(0.0f, 0.0f, 1.0f);
-    effect.drawPass(false);
+    renderer.drawPass(effect, false);
     EXPECT_THAT(centre(), IsRgba(0, 0, 255, 255));
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 
     program->fragmentShaderSource = constantShader("vec4(0.0, 1.0, 0.0, 1.0)");
-    program->relinkProgram();
-    effect.drawPass(false);
+    program->edits.touch();
+    renderer.drawPass(effect, false);
     EXPECT_THAT(centre(), IsRgba(0, 255, 0, 255));
 }
 
 TEST_F(EffectTest, SoundTextureIsAZeroFilled1024By2Texture) {
-    auto sound = createSoundTexture();
-    EXPECT_EQ(sound->width, 1024);
-    EXPECT_EQ(sound->height, 2);
-    char expectedName[64];
-    std::snprintf(expectedName, sizeof expectedName, "Texture %p (1024 x 2)", static_cast<void*>(sound.get()));
-    EXPECT_EQ(sound->name, expectedName);
-    EXPECT_THAT(window.texelAt(sound->glTexture, 1023, 1), IsRgba(0, 0, 0, 0));
+    SoundTexture sound;
+    GLint size[2] = {};
+    glBindTexture(GL_TEXTURE_2D, sound.glTexture);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &size[0]);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &size[1]);
+    EXPECT_EQ(size[0], 1024);
+    EXPECT_EQ(size[1], 2);
+    EXPECT_THAT(window.texelAt(sound.glTexture, 1023, 1), IsRgba(0, 0, 0, 0));
 }
 
 TEST_F(EffectTest, TexturesClampWithNearestFiltering) {
     auto texture = solidTexture(1, 2, 3);
+    cache.image(*texture);
     GLint wrap = 0, filter = 0;
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrap);
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &filter);
@@ -223,7 +222,9 @@ TEST_F(EffectTest, TexturesClampWithNearestFiltering) {
 TEST(CoreContextTest, ClampBecomesClampToEdge) {
     GlWindow window(32, 18, {3, 2, true});
     ASSERT_TRUE(window.ok()) << window.error();
+    RenderCache cache;
     auto texture = solidTexture(1, 2, 3);
+    cache.image(*texture);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     GLint wrap = 0;
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &wrap);

@@ -1,11 +1,10 @@
 // Texts rendered with a real TrueType font into real textures.
+#include "project/Event.h"
 #include "project/FontTexture.h"
-#include "project/FileIo.h"
-#include "project/Font.h"
+#include "render/RenderCache.h"
 #include "support/GlWindow.h"
 #include "support/TempDir.h"
 #include "support/TestFont.h"
-#include "project/Event.h"
 
 #include <GL/glew.h>
 #include <SDL_ttf.h>
@@ -21,6 +20,7 @@ protected:
     TempDir dir;
     std::string fontPath;
     std::unique_ptr<Font> font;
+    RenderCache cache;
 
     void SetUp() override {
         ASSERT_TRUE(window.ok()) << window.error();
@@ -28,13 +28,16 @@ protected:
         dir.enter();
         fontPath = copyTestFontHere();
         font = std::make_unique<Font>(fontPath, 24);
-        ASSERT_NE(font->ttfFont, nullptr);
+        ASSERT_NE(cache.font(*font).ttfFont, nullptr);
     }
 
+    void show(const FontTexture& text, std::string_view shown) {
+        cache.text(text).setText(shown, text.font ? cache.font(*text.font).ttfFont : nullptr, text.center);
+    }
     // The texture's alpha channel, row by row from the top.
-    static std::vector<uint8_t> alphaOf(const FontTexture& text) {
+    std::vector<uint8_t> alphaOf(const FontTexture& text) {
         std::vector<uint8_t> texels(static_cast<size_t>(text.width * text.height * 4));
-        glBindTexture(GL_TEXTURE_2D, text.glTexture);
+        glBindTexture(GL_TEXTURE_2D, cache.text(text).glTexture);
         glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
         std::vector<uint8_t> alpha;
         for (size_t i = 3; i < texels.size(); i += 4)
@@ -42,7 +45,7 @@ protected:
         return alpha;
     }
     // Leftmost and rightmost columns with ink, or {-1, -1}.
-    static std::pair<int, int> inkColumns(const FontTexture& text) {
+    std::pair<int, int> inkColumns(const FontTexture& text) {
         const std::vector<uint8_t> alpha = alphaOf(text);
         int left = -1, right = -1;
         for (int x = 0; x < text.width; ++x)
@@ -59,19 +62,19 @@ protected:
 TEST_F(FontTextureTest, ImportNamesTheFontAndBuildsItsAtlas) {
     EXPECT_EQ(font->name, "resources/DejaVuSans.ttf (24 pt)");
     EXPECT_EQ(font->filename, fontPath);
-    EXPECT_NE(font->glyphAtlasTexture, 0u);
+    EXPECT_NE(cache.font(*font).glyphAtlasTexture, 0u);
 }
 
 TEST_F(FontTextureTest, TextIsDrawnFromTheLeftOrCentred) {
     FontTexture text("title", 256, 64, font.get());
-    text.setText("Hi");
+    show(text, "Hi");
     const auto [left, right] = inkColumns(text);
     ASSERT_NE(left, -1);
     EXPECT_LT(left, 5);
 
     FontTexture centred("centred", 256, 64, font.get());
     centred.center = true;
-    centred.setText("Hi");
+    show(centred, "Hi");
     const auto [centreLeft, centreRight] = inkColumns(centred);
     EXPECT_NEAR(centreLeft - left, (256 - (right + 1)) / 2, 3) << "moved by half the free width";
     EXPECT_EQ(centreRight - centreLeft, right - left);
@@ -91,37 +94,37 @@ TEST_F(FontTextureTest, TextIsTypedOutOneLetterAtATime) {
     };
     for (const Case& c : {Case{0.0f, "H"}, Case{1.0f, "He"}, Case{2.5f, "Hell"}, Case{3.2f, "Hello"},
                           Case{3.9f, "Hello"}, Case{4.0f, "Bye"}}) {
-        typed.setText(event.textAtBeat("title", c.beat, typed.charsPerBeat));
+        show(typed, event.textAtBeat("title", c.beat, typed.charsPerBeat));
         FontTexture reference("reference", 128, 32, font.get());
-        reference.setText(c.expected);
+        show(reference, c.expected);
         EXPECT_EQ(alphaOf(typed), alphaOf(reference)) << "beat " << c.beat << " shows " << c.expected;
     }
 }
 
 TEST_F(FontTextureTest, EmptyTextClearsTheTexture) {
     FontTexture text("title", 128, 32, font.get());
-    text.setText("Hello");
+    show(text, "Hello");
     EXPECT_NE(inkColumns(text).first, -1);
-    text.setText("");
+    show(text, "");
     EXPECT_EQ(inkColumns(text).first, -1);
-    EXPECT_EQ(text.currentText, "");
+    EXPECT_EQ(cache.text(text).currentText, "");
 }
 
 TEST_F(FontTextureTest, UnchangedTextIsNotRenderedAgain) {
     FontTexture text("title", 64, 16, font.get());
-    text.setText("A");
+    show(text, "A");
     const std::vector<uint8_t> zeros(64 * 16 * 4);
-    glBindTexture(GL_TEXTURE_2D, text.glTexture);
+    glBindTexture(GL_TEXTURE_2D, cache.text(text).glTexture);
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 64, 16, GL_RGBA, GL_UNSIGNED_BYTE, zeros.data());
-    text.setText("A");
+    show(text, "A");
     EXPECT_EQ(inkColumns(text).first, -1) << "no upload for the same text";
-    text.setText("B");
+    show(text, "B");
     EXPECT_NE(inkColumns(text).first, -1);
 }
 
 TEST_F(FontTextureTest, LongTextWrapsAtTheWidth) {
     FontTexture text("para", 100, 200, font.get());
-    text.setText("one two three four five six");
+    show(text, "one two three four five six");
     const std::vector<uint8_t> alpha = alphaOf(text);
     bool inkBelowFirstLine = false;
     for (int y = 60; y < 200 && !inkBelowFirstLine; ++y)
@@ -132,27 +135,49 @@ TEST_F(FontTextureTest, LongTextWrapsAtTheWidth) {
 
 TEST_F(FontTextureTest, UnusableFontsRenderNothing) {
     Font broken;
+    broken.name = "broken";
     broken.fontBuffer->data = {'n', 'o', 't', ' ', 'a', ' ', 'f', 'o', 'n', 't'};
     broken.ptsize = 24;
-    broken.openFont();
-    EXPECT_EQ(broken.ttfFont, nullptr);
-    EXPECT_EQ(broken.glyphAtlasTexture, 0u);
+    EXPECT_EQ(cache.font(broken).ttfFont, nullptr);
+    EXPECT_EQ(cache.font(broken).glyphAtlasTexture, 0u);
+    EXPECT_EQ(cache.takeProblems(), std::vector<std::string>{"broken: Not a TrueType or OpenType font"});
 
     Font zeroSize;
     zeroSize.fontBuffer->data = font->fontBuffer->data;
-    zeroSize.openFont();
-    EXPECT_EQ(zeroSize.ttfFont, nullptr);
+    EXPECT_EQ(cache.font(zeroSize).ttfFont, nullptr);
 
     FontTexture text("title", 64, 16, &broken);
-    text.setText("Hello");
-    EXPECT_EQ(text.currentText, "Hello");
+    show(text, "Hello");
+    EXPECT_EQ(cache.text(text).currentText, "Hello");
     EXPECT_EQ(inkColumns(text).first, -1);
 
     FontTexture noFont("orphan", 64, 16, nullptr);
-    noFont.setText("Hello");
+    show(noFont, "Hello");
     FontTexture absurd("huge", 100000, 100000, font.get());
-    absurd.setText("Hello");
-    EXPECT_EQ(absurd.glTexture, 0u);
+    show(absurd, "Hello");
+    EXPECT_EQ(cache.text(absurd).glTexture, 0u);
+}
+
+TEST_F(FontTextureTest, FontsWhoseTablesLieOutsideTheFileAreNotOpened) {
+    // The first table record's length, grown past the end of the file.
+    Font damaged(fontPath, 24);
+    std::vector<uint8_t>& bytes = damaged.fontBuffer->data;
+    for (int i = 0; i < 4; ++i)
+        bytes[12 + 12 + static_cast<size_t>(i)] = 0x7F;
+    EXPECT_EQ(cache.font(damaged).ttfFont, nullptr);
+    const std::vector<std::string> problems = cache.takeProblems();
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_NE(problems[0].find("truncated or damaged"), std::string::npos) << problems[0];
+}
+
+TEST_F(FontTextureTest, AFontEditShowsInTheTextsDrawnWithIt) {
+    FontTexture text("title", 256, 64, font.get());
+    show(text, "Hi");
+    const int smallWidth = inkColumns(text).second - inkColumns(text).first;
+    font->ptsize = 48;
+    font->edits.touch();
+    show(text, "Hi");
+    EXPECT_GT(inkColumns(text).second - inkColumns(text).first, smallWidth * 3 / 2);
 }
 
 TEST(FontImportTest, AMissingFileIsALoadError) {

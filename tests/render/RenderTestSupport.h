@@ -1,32 +1,34 @@
 // Small builders shared by the render tests.
 #pragma once
 
-#include "render/GlTexture.h"
-#include "project/ShaderProgram.h"
 #include "project/Texture.h"
+#include "render/EffectRenderer.h"
+#include "support/TestShaders.h"
 
 #include <memory>
 #include <string>
+#include <vector>
 
-// A built program with the built-in vertex shader and `fragment` as its fragment shader.
-inline std::unique_ptr<ShaderProgram> makeProgram(const std::string& fragment) {
-    auto program = std::make_unique<ShaderProgram>();
-    program->fragmentShaderSource = fragment;
-    program->relinkProgram();
-    return program;
+// A render cache and the values of one frame of the window's size, drawn with one renderer.
+struct TestRenderer {
+    RenderCache cache;
+    FrameContext frame;
+    EffectRenderer renderer{cache, frame};
+
+    TestRenderer(int width, int height) { frame.screen = {width, height}; }
+};
+
+// The bytes of a one-pixel 24-bit BMP file of one colour.
+inline std::vector<uint8_t> solidBmp(uint8_t r, uint8_t g, uint8_t b) {
+    std::vector<uint8_t> file = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, // file header
+                                 40, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0, // 1 x 1, 24 bits
+                                 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    for (const uint8_t byte : {b, g, r, uint8_t{0}}) // one row, padded to four bytes
+        file.push_back(byte);
+    return file;
 }
 
-// A one-texel texture of one colour.
-inline std::unique_ptr<Texture> solidTexture(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) {
-    auto texture = std::make_unique<Texture>();
-    const uint8_t texel[4] = {r, g, b, a};
-    texture->glTexture = createRgbaTexture(1, 1, texel, wrapClamp);
-    texture->width = 1;
-    texture->height = 1;
-    return texture;
-}
-
-// A fragment shader that fills the window with `colour`, a GLSL vec4 expression.
-inline std::string constantShader(const std::string& colour) {
-    return "#version 150\nout vec4 c;\nvoid main() { c = " + colour + "; }\n";
+// A one-texel image of one colour.
+inline std::unique_ptr<Texture> solidTexture(uint8_t r, uint8_t g, uint8_t b) {
+    return std::make_unique<Texture>("solid.bmp", solidBmp(r, g, b));
 }

@@ -1,6 +1,5 @@
 #include "support/GlWindow.h"
 
-#include "render/ScreenSize.h"
 
 #include <GL/glew.h>
 
@@ -34,7 +33,6 @@ GlWindow::GlWindow(int width, int height, GlContextRequest request) : width_(wid
     glewInit();
     while (glGetError() != GL_NO_ERROR) {
     }
-    screenSize = {width, height};
     glViewport(0, 0, width, height);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);

@@ -1,6 +1,5 @@
 // A real window with an OpenGL context for render tests, set up as the program
 // sets up its own: a 3.0 context, GLEW, and the blend state every pass relies on.
-// It also makes `screenSize` the window's size.
 #pragma once
 
 #include <SDL.h>

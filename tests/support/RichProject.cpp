@@ -1,19 +1,11 @@
 #include "support/RichProject.h"
+#include "support/TestEvents.h"
 
 namespace {
 
 template <typename T> T* add(std::vector<std::unique_ptr<T>>& list, std::unique_ptr<T> object) {
     list.push_back(std::move(object));
     return list.back().get();
-}
-
-std::unique_ptr<Event> event(const char* name, int32_t type, float start, float end) {
-    auto made = std::make_unique<Event>();
-    made->name = name;
-    made->type = type;
-    made->startBeat = start;
-    made->endBeat = end;
-    return made;
 }
 
 } // namespace
@@ -71,28 +63,28 @@ std::unique_ptr<Demo> buildRichProject() {
     sample->audioBuffer->data = {'R', 'I', 'F', 'F', 4, 0, 0, 0};
     AudioSample* kick = add(demo->audio_samples, std::move(sample));
 
-    Event* intro = add(demo->events, event("intro", EffectEvent, 0.0f, 32.0f));
+    Event* intro = add(demo->events, makeEvent("intro", EffectEvent, 0.0f, 32.0f));
     intro->effect = feedback;
     ControlPointList& speedCurve = intro->variable("speed");
     speedCurve.mode = Smooth;
     speedCurve.repeat = true;
     speedCurve.points = {{0.0f, 0.5f, ""}, {8.0f, 2.25f, ""}, {16.0f, -1.0f, ""}};
-    Event* titles = add(demo->events, event("titles\nline", EffectEvent, 16.0f, 48.0f));
+    Event* titles = add(demo->events, makeEvent("titles\nline", EffectEvent, 16.0f, 48.0f));
     titles->effect = right;
     titles->visible = false;
     ControlPointList& text = titles->variable("caption");
     text.mode = LastValue;
     text.points = {{0.0f, 0.0f, "Hello, \"world\""}, {4.0f, 0.0f, "tab\there"}, {8.0f, 0.0f, ""}};
-    Event* beat = add(demo->events, event("kick", AudioSampleEvent, 4.0f, 5.0f));
+    Event* beat = add(demo->events, makeEvent("kick", AudioSampleEvent, 4.0f, 5.0f));
     beat->audioSample = kick;
-    Event* mixed = add(demo->events, event("mixed", EffectEvent, 8.0f, 24.0f));
+    Event* mixed = add(demo->events, makeEvent("mixed", EffectEvent, 8.0f, 24.0f));
     mixed->effect = left;
 
     auto group = std::make_unique<EventGroup>();
     group->name = "intro group";
     group->events = {intro, titles, beat};
     EventGroup* introGroup = add(demo->event_groups, std::move(group));
-    Event* replay = add(demo->events, event("replay", GroupEvent, 100.0f, 148.0f));
+    Event* replay = add(demo->events, makeEvent("replay", GroupEvent, 100.0f, 148.0f));
     replay->group = introGroup;
     replay->variable("intro.speed").points = {{0.0f, 3.0f, ""}};
     return demo;

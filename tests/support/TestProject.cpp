@@ -1,4 +1,6 @@
 #include "support/TestProject.h"
+#include "support/TestEvents.h"
+#include "support/TestShaders.h"
 
 #include <string>
 
@@ -21,24 +23,7 @@ Effect* addEffect(Demo& demo, const char* name, ShaderProgram* program, Effect* 
     return demo.effects.back().get();
 }
 
-std::string colourShader(const std::string& colour, const char* uniform = nullptr) {
-    std::string source = "#version 150\n";
-    if (uniform)
-        source += std::string("uniform float ") + uniform + ";\n";
-    return source + "out vec4 c;\nvoid main() { c = " + colour + "; }\n";
-}
-
 } // namespace
-
-Event& addEvent(Demo& demo, const char* name, int32_t type, float start, float end) {
-    auto event = std::make_unique<Event>();
-    event->name = name;
-    event->type = type;
-    event->startBeat = start;
-    event->endBeat = end;
-    demo.events.push_back(std::move(event));
-    return *demo.events.back();
-}
 
 TestProject buildTestProject() {
     TestProject project;
@@ -46,13 +31,13 @@ TestProject buildTestProject() {
     Demo& demo = *project.demo;
 
     project.red =
-        addEffect(demo, "red", addProgram(demo, colourShader("vec4(level, 0.0, 0.0, 1.0)", "level"), "level"));
-    project.green = addEffect(demo, "green", addProgram(demo, colourShader("vec4(0.0, 1.0, 0.0, 1.0)")));
-    project.yellow = addEffect(demo, "yellow", addProgram(demo, colourShader("vec4(1.0, 1.0, 0.0, 1.0)")));
-    project.hidden = addEffect(demo, "hidden", addProgram(demo, colourShader("vec4(1.0)")), project.yellow);
+        addEffect(demo, "red", addProgram(demo, constantShader("vec4(level, 0.0, 0.0, 1.0)", "level"), "level"));
+    project.green = addEffect(demo, "green", addProgram(demo, constantShader("vec4(0.0, 1.0, 0.0, 1.0)")));
+    project.yellow = addEffect(demo, "yellow", addProgram(demo, constantShader("vec4(1.0, 1.0, 0.0, 1.0)")));
+    project.hidden = addEffect(demo, "hidden", addProgram(demo, constantShader("vec4(1.0)")), project.yellow);
     project.blue =
-        addEffect(demo, "blue", addProgram(demo, colourShader("vec4(0.0, 0.0, amount, 1.0)", "amount"), "amount"));
-    project.cyan = addEffect(demo, "cyan", addProgram(demo, colourShader("vec4(0.0, 1.0, 1.0, 1.0)")));
+        addEffect(demo, "blue", addProgram(demo, constantShader("vec4(0.0, 0.0, amount, 1.0)", "amount"), "amount"));
+    project.cyan = addEffect(demo, "cyan", addProgram(demo, constantShader("vec4(0.0, 1.0, 1.0, 1.0)")));
 
     Event* red = &addEvent(demo, "red", EffectEvent, 0.0f, 32.0f);
     red->effect = project.red;

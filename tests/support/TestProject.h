@@ -25,6 +25,3 @@ struct TestProject {
 };
 
 TestProject buildTestProject();
-
-// Appends an event of `type` from `start` to `end` to the project's list.
-Event& addEvent(Demo& demo, const char* name, int32_t type, float start, float end);

@@ -4,7 +4,7 @@
 #include "support/GlWindow.h"
 #include "support/TempDir.h"
 #include "support/TestFont.h"
-#include "support/TestProject.h"
+#include "support/TestEvents.h"
 #include "support/WavFile.h"
 #include "timeline/Composition.h"
 
@@ -19,10 +19,17 @@ class CompositionMediaTest : public ::testing::Test {
 protected:
     GlWindow window{64, 36};
     Demo demo;
+    RenderCache cache;
+    AudioCache audio;
+    FrameContext frame;
 
     void SetUp() override {
         ASSERT_TRUE(window.ok()) << window.error();
-        demo.createSoundTexture();
+        frame.screen = {64, 36};
+    }
+    const Effect* renderAt(float beat) {
+        frame.beat = beat;
+        return ::renderAt(demo, cache, audio, frame);
     }
     Event& addEvent(const char* name, int32_t type, float start, float end) {
         return ::addEvent(demo, name, type, start, end);
@@ -38,15 +45,15 @@ TEST_F(CompositionMediaTest, AudioSampleEventsStartTheirSampleUnlessPaused) {
     Event& hit = addEvent("hit", AudioSampleEvent, 4.0f, 5.0f);
     hit.audioSample = demo.audio_samples.back().get();
 
-    demo.paused = true;
-    EXPECT_EQ(renderAt(demo, 4.5f), nullptr);
+    frame.paused = true;
+    EXPECT_EQ(renderAt(4.5f), nullptr);
     EXPECT_EQ(Mix_Playing(-1), 0) << "paused";
-    demo.paused = false;
-    renderAt(demo, 3.9f);
+    frame.paused = false;
+    renderAt(3.9f);
     EXPECT_EQ(Mix_Playing(-1), 0) << "not reached yet";
-    renderAt(demo, 4.5f);
+    renderAt(4.5f);
     EXPECT_EQ(Mix_Playing(-1), 1);
-    renderAt(demo, 4.6f);
+    renderAt(4.6f);
     EXPECT_EQ(Mix_Playing(-1), 1) << "started once";
     Mix_HaltChannel(-1);
     Mix_CloseAudio();
@@ -60,10 +67,8 @@ TEST_F(CompositionMediaTest, FontTexturesShowTheirEventsTexts) {
     demo.font_textures.push_back(std::make_unique<FontTexture>("caption", 128, 32, demo.fonts.back().get()));
     FontTexture& caption = *demo.font_textures.back();
     caption.charsPerBeat = 1;
-    auto program = std::make_unique<ShaderProgram>();
-    program->fragmentShaderSource = "#version 150\nuniform sampler2D tex;\nout vec4 c;\n"
-                                    "void main() { c = texture(tex, vec2(0.0)); }\n";
-    program->relinkProgram();
+    auto program = std::make_unique<ShaderProgram>("#version 150\nuniform sampler2D tex;\nout vec4 c;\n"
+                                                   "void main() { c = texture(tex, vec2(0.0)); }\n");
     demo.effects.push_back(std::make_unique<Effect>("text", program.get(), nullptr, nullptr, false, false));
     demo.effects.back()->fontTextures.push_back(&caption);
     demo.shaders.push_back(std::move(program));
@@ -79,8 +84,8 @@ TEST_F(CompositionMediaTest, FontTexturesShowTheirEventsTexts) {
     };
     for (const Case& c : {Case{10.5f, ""}, Case{11.0f, "H"}, Case{12.0f, "He"}, Case{14.4f, "Hello"}, Case{15.0f, "!"},
                           Case{20.0f, "!"}, Case{10.5f, ""}}) {
-        renderAt(demo, c.beat);
-        EXPECT_EQ(caption.currentText, c.shown) << "beat " << c.beat;
+        renderAt(c.beat);
+        EXPECT_EQ(cache.text(caption).currentText, c.shown) << "beat " << c.beat;
     }
 
     // Replayed by a group event, an override of "titles.caption" wins.
@@ -91,11 +96,11 @@ TEST_F(CompositionMediaTest, FontTexturesShowTheirEventsTexts) {
     demo.event_groups.push_back(std::move(group));
     replay.variable("titles.caption").points = {{0.0f, 0.0f, "Encore"}};
     caption.charsPerBeat = -1;
-    renderAt(demo, 101.0f);
-    EXPECT_EQ(caption.currentText, "Encore");
+    renderAt(101.0f);
+    EXPECT_EQ(cache.text(caption).currentText, "Encore");
     replay.variable("titles.caption").points.clear();
-    renderAt(demo, 101.0f);
-    EXPECT_EQ(caption.currentText, "") << "an override without points shows nothing";
+    renderAt(101.0f);
+    EXPECT_EQ(cache.text(caption).currentText, "") << "an override without points shows nothing";
 }
 
 } // namespace

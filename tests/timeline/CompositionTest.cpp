@@ -1,6 +1,5 @@
 // Frames composed from a project built in memory, checked by reading pixels back.
 #include "timeline/Composition.h"
-#include "app/BeatClock.h"
 #include "support/GlWindow.h"
 #include "support/PixelMatchers.h"
 #include "support/TestProject.h"
@@ -14,16 +13,20 @@ class CompositionTest : public ::testing::Test {
 protected:
     GlWindow window{64, 36};
     TestProject project;
+    RenderCache cache;
+    AudioCache audio;
+    FrameContext frame;
 
     void SetUp() override {
         ASSERT_TRUE(window.ok()) << window.error();
         project = buildTestProject();
-        beatClock = BeatClock();
+        frame.screen = {64, 36};
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     }
-    Effect* frameAt(float beat) {
+    const Effect* frameAt(float beat) {
         glClear(GL_COLOR_BUFFER_BIT);
-        return renderAt(*project.demo, beat);
+        frame.beat = beat;
+        return renderAt(*project.demo, cache, audio, frame);
     }
     Rgba pixel() const { return window.pixelAt(32, 18); }
 };
@@ -43,8 +46,9 @@ TEST_F(CompositionTest, InvisibleEventsDrawNothingButTheirInputsArePrepared) {
     EXPECT_EQ(frameAt(50.0f), nullptr);
     // Not the hidden effect's white: what its input pass left in the frame.
     EXPECT_THAT(pixel(), IsRgba(255, 255, 0, 255));
-    ASSERT_NE(project.yellow->outputTexture, 0u);
-    EXPECT_THAT(window.texelAt(project.yellow->outputTexture, 5, 5), IsRgba(255, 255, 0, 255));
+    const GLuint output = cache.effect(*project.yellow).outputTexture;
+    ASSERT_NE(output, 0u);
+    EXPECT_THAT(window.texelAt(output, 5, 5), IsRgba(255, 255, 0, 255));
 }
 
 TEST_F(CompositionTest, GroupEventsReplayTheirMembersShiftedInTime) {
@@ -66,15 +70,12 @@ TEST_F(CompositionTest, OverridesWithoutPointsGiveTheDefault) {
     EXPECT_THAT(pixel(), IsRgba(0, 0, 128, 255)) << "the member's own variable";
 }
 
-TEST_F(CompositionTest, TheBeatUniformIsTheClocksBeat) {
-    auto program = std::make_unique<ShaderProgram>();
-    program->fragmentShaderSource =
-        "#version 150\nuniform float beat;\nout vec4 c;\nvoid main() { c = vec4(beat / 255.0, 0.0, 0.0, 1.0); }\n";
-    program->relinkProgram();
-    project.cyan->program = program.get();
-    beatClock.currentBeat = 200.0f;
-    frameAt(108.0f);
-    EXPECT_THAT(pixel(), IsRgba(200, 0, 0, 255));
+TEST_F(CompositionTest, TheBeatUniformIsTheFramesBeatInsideGroupsToo) {
+    const ShaderProgram program(
+        "#version 150\nuniform float beat;\nout vec4 c;\nvoid main() { c = vec4(beat / 255.0, 0.0, 0.0, 1.0); }\n");
+    project.cyan->program = const_cast<ShaderProgram*>(&program);
+    frameAt(108.0f); // the replayed member sees its own beat 40
+    EXPECT_THAT(pixel(), IsRgba(108, 0, 0, 255));
 }
 
 TEST_F(CompositionTest, ProjectsWithoutCapturesDrawStraightIntoTheWindow) {
@@ -112,8 +113,9 @@ TEST_F(CompositionTest, DrawingLeavesAVariableForEveryLocatedUniform) {
 }
 
 TEST_F(CompositionTest, WarmUpDrawsEveryEffectOnce) {
+    EffectRenderer renderer(cache, frame);
     for (const auto& effect : project.demo->effects)
-        warmUpEffect(*effect);
+        warmUpEffect(renderer, *effect);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
