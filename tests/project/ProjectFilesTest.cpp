@@ -1,11 +1,11 @@
 // Whole projects through their JSON and binary forms, loaded data-only.
 #include "project/ProjectFiles.h"
-#include "project/SaveError.h"
 #include "project/BinaryReader.h"
 #include "project/CodecError.h"
 #include "project/LoadError.h"
 #include "project/LoadProgress.h"
 #include "project/ResourceFiles.h"
+#include "project/SaveError.h"
 #include "support/RichProject.h"
 #include "support/TempDir.h"
 
@@ -180,10 +180,20 @@ TEST_F(ProjectFilesTest, JsonQuirksOfEventsAreKept) {
     EXPECT_EQ(demo->unresolvedReferences, std::vector<std::string>{"event \"nobody\" not found"});
 }
 
+// The kind of the LoadError that `load` throws; fails the test when it throws none.
+template <typename Load> LoadErrorKind loadErrorOf(Load load) {
+    try {
+        load();
+    } catch (const LoadError& error) {
+        return error.kind();
+    }
+    ADD_FAILURE() << "no LoadError";
+    return LoadErrorKind::NotAProject;
+}
+
 TEST_F(ProjectFilesTest, DocumentsThatAreNotProjectsAreRefused) {
-    EXPECT_THROW(readJsonProject(""), LoadError);
-    EXPECT_THROW(readJsonProject("[1, 2, 3]"), LoadError);
-    EXPECT_THROW(readJsonProject(R"({"textures": [], "shaders": [], "effects": [], "event_groups": []})"), LoadError);
+    for (const char* text : {"", "[1, 2, 3]", R"({"textures": [], "shaders": [], "effects": [], "event_groups": []})"})
+        EXPECT_EQ(loadErrorOf([&] { readJsonProject(text); }), LoadErrorKind::NotAProject) << text;
     EXPECT_THROW(readJsonProject(R"({"textures": [], "shaders": [], "effects": [], "event_groups": [], "events": [],
         "music": "not base64!"})"),
                  CodecError);
@@ -245,7 +255,7 @@ TEST_F(ProjectFilesTest, PlayersCarryTheirProjectAtTheEnd) {
     std::ofstream("plain") << "no trailer here";
     EXPECT_EQ(readAppendedProject("plain"), std::nullopt);
     std::ofstream("lying", std::ios::binary) << "abc" << std::string("\xff\xff\x00\x00", 4) << "DEMO";
-    EXPECT_THROW(readAppendedProject("lying"), LoadError);
+    EXPECT_EQ(loadErrorOf([] { readAppendedProject("lying"); }), LoadErrorKind::DamagedPlayer);
 }
 
 TEST_F(ProjectFilesTest, ProjectFormSavesWriteOnlyInsideTheWorkingDirectory) {
