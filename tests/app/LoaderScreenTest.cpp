@@ -4,8 +4,8 @@
 #include "app/BuiltinAssets.h"
 #include "audio/AudioDevice.h"
 #include "support/GlWindow.h"
-#include "support/StdoutCapture.h"
 #include "support/PixelMatchers.h"
+#include "support/StdoutCapture.h"
 
 #include <GL/glew.h>
 #include <SDL.h>

@@ -2,13 +2,13 @@
 #include "app/ProjectCommands.h"
 #include "app/Shell.h"
 #include "render/GlErrors.h"
+#include "support/FakeTicks.h"
 #include "support/GlWindow.h"
+#include "support/KeyEvents.h"
 #include "support/PixelMatchers.h"
 #include "support/StdoutCapture.h"
 #include "support/TempDir.h"
 #include "support/TestProject.h"
-#include "support/FakeTicks.h"
-#include "support/KeyEvents.h"
 
 #include <GL/glew.h>
 #include <SDL.h>

@@ -2,8 +2,8 @@
 // in real time into a file): the project's MP3 music, the master volume and the
 // ducking of the music under a sample.
 #include "audio/AudioDevice.h"
-#include "audio/SampleSound.h"
 #include "audio/Music.h"
+#include "audio/SampleSound.h"
 #include "audio/SoundAnalysis.h"
 #include "project/ByteBuffer.h"
 #include "support/TempDir.h"

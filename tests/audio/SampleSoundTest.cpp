@@ -130,8 +130,7 @@ TEST_F(SampleSoundTest, SamplesThatWouldDecodeToGigabytesAreRefused) {
     EXPECT_EQ(cache.sound(hostile).chunk, nullptr);
     const std::vector<std::string> problems = cache.takeProblems();
     ASSERT_EQ(problems.size(), 1u);
-    EXPECT_NE(problems[0].find("resources/slow.wav: The WAV file would decode to"), std::string::npos)
-        << problems[0];
+    EXPECT_NE(problems[0].find("resources/slow.wav: The WAV file would decode to"), std::string::npos) << problems[0];
     cache.play(hostile);
     EXPECT_EQ(Mix_Playing(-1), 0);
 }

@@ -11,7 +11,6 @@
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
-
 namespace {
 
 constexpr int width = 160;

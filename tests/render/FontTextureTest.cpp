@@ -1,6 +1,6 @@
 // Texts rendered with a real TrueType font into real textures.
-#include "project/Event.h"
 #include "project/FontTexture.h"
+#include "project/Event.h"
 #include "render/RenderCache.h"
 #include "support/GlWindow.h"
 #include "support/TempDir.h"

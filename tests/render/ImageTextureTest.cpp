@@ -127,7 +127,7 @@ TEST_F(ImageTextureTest, ImagesDeclaringMoreThanTheGlShowsAreRefusedUndecoded) {
     EXPECT_EQ(decoded.glTexture, 0u);
     EXPECT_EQ(decoded.width, 0);
     EXPECT_EQ(cache.takeProblems(), std::vector<std::string>{"resources/huge.png: The image declares 40000 x 40000 "
-                                                              "pixels; at most 16384 x 16384 can be shown"});
+                                                             "pixels; at most 16384 x 16384 can be shown"});
     EXPECT_LT(peakResidentKiB() - before, 16 * 1024) << "nothing of the declared 6.4 GB was allocated";
 
     // The same picture declaring a size the GL shows decodes.

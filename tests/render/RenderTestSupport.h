@@ -20,9 +20,9 @@ struct TestRenderer {
 
 // The bytes of a one-pixel 24-bit BMP file of one colour.
 inline std::vector<uint8_t> solidBmp(uint8_t r, uint8_t g, uint8_t b) {
-    std::vector<uint8_t> file = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, // file header
-                                 40, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0, // 1 x 1, 24 bits
-                                 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    std::vector<uint8_t> file = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,        // file header
+                                 40,  0,   0,  0, 1, 0, 0, 0, 1, 0, 0,  0, 1, 0, 24, 0, // 1 x 1, 24 bits
+                                 0,   0,   0,  0, 4, 0, 0, 0, 0, 0, 0,  0, 0, 0, 0,  0, 0, 0, 0, 0, 0, 0, 0, 0};
     for (const uint8_t byte : {b, g, r, uint8_t{0}}) // one row, padded to four bytes
         file.push_back(byte);
     return file;

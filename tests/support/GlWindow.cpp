@@ -1,6 +1,5 @@
 #include "support/GlWindow.h"
 
-
 #include <GL/glew.h>
 
 #include <vector>

@@ -9,4 +9,3 @@
 #include <memory>
 
 std::unique_ptr<Demo> buildRichProject();
-

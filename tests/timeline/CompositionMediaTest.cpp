@@ -3,8 +3,8 @@
 #include "project/Demo.h"
 #include "support/GlWindow.h"
 #include "support/TempDir.h"
-#include "support/TestFont.h"
 #include "support/TestEvents.h"
+#include "support/TestFont.h"
 #include "support/WavFile.h"
 #include "timeline/Composition.h"
 
