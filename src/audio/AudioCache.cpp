@@ -10,7 +10,7 @@ void AudioCache::build(const Demo& demo) {
 
 SampleSound& AudioCache::sound(const AudioSample& sample) {
     return sounds_.get(sample, [&](SampleSound& sound) {
-        if (std::optional<std::string> problem = sound.decode(sample.audioBuffer->data)) {
+        if (std::optional<std::string> problem = sound.loadChunk(sample.audioBuffer->data)) {
             problems_.push_back(sample.name + ": " + *problem);
             std::printf("%s\n", problems_.back().c_str());
         }

@@ -37,7 +37,7 @@ void SampleSound::release() {
     durationMs = 0;
 }
 
-std::optional<std::string> SampleSound::decode(std::span<const uint8_t> bytes) {
+std::optional<std::string> SampleSound::loadChunk(std::span<const uint8_t> bytes) {
     release();
     if (bytes.empty() || bytes.size() > INT_MAX)
         return std::nullopt;

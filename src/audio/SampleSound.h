@@ -24,7 +24,7 @@ public:
     // Replaces the sound with the one in `bytes` (WAV, or any format the mixer
     // decodes) and works out its duration. Bytes that would decode to more than
     // a sample may take are not decoded; the reason is returned.
-    std::optional<std::string> decode(std::span<const uint8_t> bytes);
+    std::optional<std::string> loadChunk(std::span<const uint8_t> bytes);
     // Starts the sound on the first free channel and lowers the music, unless it
     // is still playing from an earlier start.
     void play();

@@ -30,7 +30,7 @@ void EffectTargets::reset() {
     geometryReady_ = false;
 }
 
-void EffectTargets::bindGeometry(int32_t vpLocation) {
+void EffectTargets::initGeometry(int32_t vpLocation) {
     if (vertexArray == 0) {
         glGenVertexArrays(1, &vertexArray);
         glGenBuffers(1, &vertexBuffer);
@@ -49,7 +49,7 @@ void EffectTargets::bindGeometry(int32_t vpLocation) {
 
 void EffectTargets::drawQuad(int32_t vpLocation) {
     if (!geometryReady_ || vpLocation != geometryLocation_)
-        bindGeometry(vpLocation);
+        initGeometry(vpLocation);
     glBindVertexArray(vertexArray);
     glDrawArrays(GL_TRIANGLES, 0, 6);
 }

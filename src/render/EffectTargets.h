@@ -31,7 +31,7 @@ public:
     void captureScreen(ScreenSize size);
 
 private:
-    void bindGeometry(int32_t vpLocation);
+    void initGeometry(int32_t vpLocation);
 
     int32_t geometryLocation_ = -1; // the "vp" location the quad is set up for
     bool geometryReady_ = false;

@@ -28,7 +28,7 @@ void ImageTexture::release() {
     height = 0;
 }
 
-std::optional<std::string> ImageTexture::decode(std::span<const uint8_t> bytes, int maxSide) {
+std::optional<std::string> ImageTexture::loadImage(std::span<const uint8_t> bytes, int maxSide) {
     release();
     if (bytes.empty() || bytes.size() > INT_MAX)
         return std::nullopt;

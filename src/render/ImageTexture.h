@@ -22,7 +22,7 @@ public:
     // Undecodable bytes give a 0 × 0 texture with GL name 0; so does an image
     // declaring more than `maxSide` pixels on a side, which is not decoded at all
     // and returns the reason for the user.
-    std::optional<std::string> decode(std::span<const uint8_t> bytes, int maxSide);
+    std::optional<std::string> loadImage(std::span<const uint8_t> bytes, int maxSide);
 
 private:
     void release();

@@ -48,7 +48,7 @@ void OpenFont::close() {
     glyphAtlasTexture = 0;
 }
 
-std::optional<std::string> OpenFont::open(const Font& font) {
+std::optional<std::string> OpenFont::openFont(const Font& font) {
     close();
     const std::vector<uint8_t>& bytes = font.fontBuffer->data;
     if (bytes.empty() || bytes.size() > INT_MAX || font.ptsize < 1 || font.ptsize > maxPointSize)

@@ -22,7 +22,7 @@ public:
 
     // (Re)opens `font`'s bytes at its size and builds the glyph atlas. A font file
     // whose tables point outside its bytes is not opened; the reason is returned.
-    std::optional<std::string> open(const Font& font);
+    std::optional<std::string> openFont(const Font& font);
 
 private:
     void close();

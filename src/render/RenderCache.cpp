@@ -30,17 +30,17 @@ EffectTargets& RenderCache::effect(const Effect& effect) {
 
 ImageTexture& RenderCache::image(const Texture& texture) {
     return images_.get(texture, [&](ImageTexture& image) {
-        note(texture.name, image.decode(texture.imageBuffer->data, imageSideLimit()));
+        note(texture.name, image.loadImage(texture.imageBuffer->data, imageSideLimit()));
     });
 }
 
 OpenFont& RenderCache::font(const Font& font) {
-    return fonts_.get(font, [&](OpenFont& open) { note(font.name, open.open(font)); });
+    return fonts_.get(font, [&](OpenFont& open) { note(font.name, open.openFont(font)); });
 }
 
 TextTexture& RenderCache::text(const FontTexture& fontTexture) {
-    TextTexture& text =
-        texts_.get(fontTexture, [&](TextTexture& made) { made.create(fontTexture.width, fontTexture.height); });
+    TextTexture& text = texts_.get(
+        fontTexture, [&](TextTexture& made) { made.createSurfaceAndTexture(fontTexture.width, fontTexture.height); });
     const uint64_t fontMark = fontTexture.font ? fontTexture.font->edits.value() : 0;
     uint64_t& renderedWith = textFonts_[&fontTexture];
     if (renderedWith != fontMark) {

@@ -16,7 +16,7 @@ void TextTexture::release() {
     currentText.clear();
 }
 
-void TextTexture::create(int32_t width, int32_t height) {
+void TextTexture::createSurfaceAndTexture(int32_t width, int32_t height) {
     release();
     if (width < 1 || height < 1 || width > maxFontTextureSide || height > maxFontTextureSide)
         return;

@@ -22,7 +22,7 @@ public:
 
     // (Re)creates the transparent surface and texture; sides outside 1 to
     // maxFontTextureSide give none.
-    void create(int32_t width, int32_t height);
+    void createSurfaceAndTexture(int32_t width, int32_t height);
     // Renders `text` with `font` wrapped at the width (as Latin-1 bytes), centred
     // when asked, and uploads it; nothing happens when the text is already shown.
     void setText(std::string_view text, TTF_Font* font, bool center);

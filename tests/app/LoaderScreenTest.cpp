@@ -165,7 +165,7 @@ TEST(LoaderJingleTest, DecodesToAboutHalfASecond) {
     ASSERT_TRUE(openAudioDevice()) << Mix_GetError();
     {
         SampleSound jingle;
-        jingle.decode(loaderJingle());
+        jingle.loadChunk(loaderJingle());
         ASSERT_NE(jingle.chunk, nullptr) << Mix_GetError();
         EXPECT_GE(jingle.durationMs, 400u);
         EXPECT_LE(jingle.durationMs, 600u);

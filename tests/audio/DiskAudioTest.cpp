@@ -46,7 +46,7 @@ TEST(DiskAudioTest, MusicPlaysScaledByTheVolumeAndDucksUnderASample) {
     std::optional<ByteBuffer> music = ByteBuffer::fromFile(std::string(QUILLFRONT_TEST_DATA) + "/tone-440hz-3s.mp3");
     ASSERT_TRUE(music);
     SampleSound hush;
-    hush.decode(makeWav(std::vector<int16_t>(48000 * 2 * 4 / 10, 0), 48000, 2)); // 400 ms
+    hush.loadChunk(makeWav(std::vector<int16_t>(48000 * 2 * 4 / 10, 0), 48000, 2)); // 400 ms
     ASSERT_EQ(hush.durationMs, 400u);
 
     startMusic(*music, false);

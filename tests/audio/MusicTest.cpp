@@ -89,7 +89,7 @@ TEST(MusicWithoutTrackTest, WithoutMusicTheMixIsNeverAnalysed) {
             startMusic(ByteBuffer(), true);
             std::vector<int16_t> tone(48000 / 5 * 2, 20000);
             SampleSound sample;
-            sample.decode(makeWav(tone, 48000, 2));
+            sample.loadChunk(makeWav(tone, 48000, 2));
             sample.play();
             SDL_Delay(300);
             const uint8_t* rows = soundTextureBytes();

@@ -23,7 +23,7 @@ struct Sound {
     AudioSample sample;
     SampleSound sound;
     Sound(const char* name, const std::vector<uint8_t>& bytes) : sample(name, bytes) {
-        sound.decode(sample.audioBuffer->data);
+        sound.loadChunk(sample.audioBuffer->data);
     }
 };
 
@@ -53,7 +53,7 @@ TEST_F(SampleSoundTest, DurationComesFromTheDecodedLength) {
 
 TEST_F(SampleSoundTest, PlayingLowersTheMusicUntilTheSampleEnds) {
     SampleSound kick;
-    kick.decode(toneWav(0.15));
+    kick.loadChunk(toneWav(0.15));
     kick.play();
     EXPECT_TRUE(kick.playing());
     EXPECT_EQ(Mix_VolumeMusic(-1), 100);
@@ -69,9 +69,9 @@ TEST_F(SampleSoundTest, PlayingLowersTheMusicUntilTheSampleEnds) {
 
 TEST_F(SampleSoundTest, TheFirstSampleDecidesWhenTheMusicComesBack) {
     SampleSound shortOne;
-    shortOne.decode(toneWav(0.1));
+    shortOne.loadChunk(toneWav(0.1));
     SampleSound longOne;
-    longOne.decode(toneWav(0.5));
+    longOne.loadChunk(toneWav(0.5));
     const Uint32 start = SDL_GetTicks();
     shortOne.play();
     longOne.play();
@@ -85,7 +85,7 @@ TEST_F(SampleSoundTest, TheFirstSampleDecidesWhenTheMusicComesBack) {
 
 TEST_F(SampleSoundTest, DeletingASampleWhileTheMusicIsLoweredIsSafe) {
     auto sample = std::make_unique<SampleSound>();
-    sample->decode(toneWav(0.1));
+    sample->loadChunk(toneWav(0.1));
     sample->play();
     sample.reset();
     EXPECT_TRUE(waitFor([] { return Mix_VolumeMusic(-1) == 128; }, 1000));

@@ -62,7 +62,7 @@ protected:
     ImageTexture texture;
 
     void SetUp() override { ASSERT_TRUE(window.ok()) << window.error(); }
-    void load(const std::vector<uint8_t>& bytes) { EXPECT_EQ(texture.decode(bytes, 16384), std::nullopt); }
+    void load(const std::vector<uint8_t>& bytes) { EXPECT_EQ(texture.loadImage(bytes, 16384), std::nullopt); }
 };
 
 TEST_F(ImageTextureTest, TransparentPixelsArePremultipliedAndKeepTheirAlpha) {
@@ -88,7 +88,7 @@ TEST_F(ImageTextureTest, GreyAndPaletteImagesBecomeRgba) {
     EXPECT_THAT(window.texelAt(texture.glTexture, 3, 1), IsRgba(255, 255, 255, 255));
 
     ImageTexture palette;
-    palette.decode(dataFile("palette-2x1.png"), 16384);
+    palette.loadImage(dataFile("palette-2x1.png"), 16384);
     EXPECT_THAT(window.texelAt(palette.glTexture, 1, 0), IsRgba(0, 0, 255, 255));
 }
 
@@ -110,7 +110,7 @@ TEST_F(ImageTextureTest, UndecodableBytesGiveAnEmptyTexture) {
     truncated.resize(30);
     for (const auto& bytes : {garbage, truncated, std::vector<uint8_t>()}) {
         ImageTexture broken;
-        EXPECT_EQ(broken.decode(bytes, 16384), std::nullopt);
+        EXPECT_EQ(broken.loadImage(bytes, 16384), std::nullopt);
         EXPECT_EQ(broken.glTexture, 0u);
         EXPECT_EQ(broken.width, 0);
         EXPECT_EQ(broken.height, 0);
@@ -131,7 +131,7 @@ TEST_F(ImageTextureTest, ImagesDeclaringMoreThanTheGlShowsAreRefusedUndecoded) {
     EXPECT_LT(peakResidentKiB() - before, 16 * 1024) << "nothing of the declared 6.4 GB was allocated";
 
     // The same picture declaring a size the GL shows decodes.
-    EXPECT_EQ(texture.decode(hugePng(64), 16384), std::nullopt);
+    EXPECT_EQ(texture.loadImage(hugePng(64), 16384), std::nullopt);
     EXPECT_EQ(texture.width, 64);
 }
 
