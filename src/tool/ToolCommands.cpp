@@ -7,6 +7,7 @@
 #include "project/LoadError.h"
 #include "project/ProjectFiles.h"
 #include "project/SaveError.h"
+#include "tool/CommandLine.h"
 
 #include <filesystem>
 #include <functional>
@@ -17,13 +18,7 @@ namespace {
 
 constexpr int success = 0;
 constexpr int failure = 1;
-constexpr int usageError = 2;
-
-const char* const usage = "usage: quillfront-tool info FILE\n"
-                          "       quillfront-tool convert IN OUT\n"
-                          "       quillfront-tool export-player PROJECT OUT [--player PATH]\n"
-                          "       quillfront-tool check FILE\n"
-                          "A name ending in .json is the JSON form, any other the binary form.\n";
+constexpr int usageErrorStatus = 2;
 
 bool isJsonName(const std::string& name) { return name.size() >= 5 && name.ends_with(".json"); }
 
@@ -157,20 +152,160 @@ int exportPlayer(const std::string& project, const std::string& outPath, const s
     });
 }
 
+// ---------------------------------------------------------------------------
+// The command line
+// ---------------------------------------------------------------------------
+
+struct ToolCommand {
+    const char* name;
+    std::vector<const char*> operands; // what the operands stand for, in order
+    std::vector<OptionSpec> options;
+    const char* description;
+    int (*run)(const ParsedCommandLine& line, std::ostream& out, std::ostream& err);
+};
+
+const std::vector<ToolCommand>& toolCommands() {
+    static const std::vector<ToolCommand> commands = {
+        {"info",
+         {"FILE"},
+         {},
+         "tempo, end beat, object counts, references that match nothing",
+         [](const ParsedCommandLine& line, std::ostream& out, std::ostream& err) {
+             return info(line.operands[0], out, err);
+         }},
+        {"check",
+         {"FILE"},
+         {},
+         "status 0 when the file loads cleanly, every reference resolved",
+         [](const ParsedCommandLine& line, std::ostream& out, std::ostream& err) {
+             return check(line.operands[0], out, err);
+         }},
+        {"convert",
+         {"IN", "OUT"},
+         {},
+         "between the JSON form (resources inline) and the binary form",
+         [](const ParsedCommandLine& line, std::ostream& out, std::ostream& err) {
+             return convert(line.operands[0], line.operands[1], out, err);
+         }},
+        {"export-player",
+         {"PROJECT", "OUT"},
+         {{"--player", "PATH", "the program to append to (default: quillfront beside this tool)"}},
+         "a standalone player: the program with the project appended",
+         [](const ParsedCommandLine& line, std::ostream& out, std::ostream& err) {
+             const auto player = line.options.find("--player");
+             return exportPlayer(line.operands[0], line.operands[1],
+                                 player == line.options.end() ? defaultPlayer() : player->second, out, err);
+         }},
+    };
+    return commands;
+}
+
+const std::vector<OptionSpec> globalOptions = {
+    {"--help", "", "show this help, or the command's, and exit"},
+    {"--version", "", "show the program's name and version and exit"},
+};
+
+const ToolCommand* findCommand(const std::string& name) {
+    for (const ToolCommand& command : toolCommands())
+        if (name == command.name)
+            return &command;
+    return nullptr;
+}
+
+std::string synopsisOf(const ToolCommand& command) {
+    std::string synopsis = std::string("quillfront-tool ") + command.name;
+    for (const char* operand : command.operands)
+        synopsis += std::string(" ") + operand;
+    for (const OptionSpec& option : command.options)
+        synopsis += " [" + option.name + " " + option.valueName + "]";
+    return synopsis;
+}
+
+void printUsage(std::ostream& stream) {
+    const char* prefix = "usage: ";
+    for (const ToolCommand& command : toolCommands()) {
+        stream << prefix << synopsisOf(command) << "\n";
+        prefix = "       ";
+    }
+}
+
+void printHelp(std::ostream& out) {
+    printUsage(out);
+    out << "\nWorks on Quillfront project files without a display or audio device.\n"
+           "A name ending in .json is the JSON form, any other the binary form or a player.\n\nCommands:\n";
+    for (const ToolCommand& command : toolCommands())
+        out << "  " << command.name << std::string(16 - std::string(command.name).size(), ' ') << command.description
+            << "\n";
+    out << "\nOptions:\n";
+    for (const OptionSpec& option : globalOptions)
+        out << "  " << option.name << std::string(16 - option.name.size(), ' ') << option.help << "\n";
+    out << "\nOptions may come before or after the other arguments.\n"
+           "'quillfront-tool COMMAND --help' describes a command.\n\n"
+           "Exit status: 0 done; 1 the work failed (a file that cannot be read, loaded or\n"
+           "written); 2 the command line is wrong.\n";
+}
+
+void printCommandHelp(const ToolCommand& command, std::ostream& out) {
+    out << "usage: " << synopsisOf(command) << "\n\n" << command.name << ": " << command.description << "\n";
+    if (!command.options.empty())
+        out << "\nOptions:\n";
+    for (const OptionSpec& option : command.options) {
+        const std::string label = option.name + " " + option.valueName;
+        out << "  " << label << std::string(label.size() < 16 ? 16 - label.size() : 1, ' ') << option.help << "\n";
+    }
+}
+
+int usageError(const std::string& problem, std::ostream& err) {
+    err << "quillfront-tool: " << problem << "\n";
+    printUsage(err);
+    err << "Try 'quillfront-tool --help' for more information.\n";
+    return usageErrorStatus;
+}
+
+// Every option any command takes, to tell the command's name from an option's value.
+std::vector<OptionSpec> allOptions() {
+    std::vector<OptionSpec> options = globalOptions;
+    for (const ToolCommand& command : toolCommands())
+        options.insert(options.end(), command.options.begin(), command.options.end());
+    return options;
+}
+
+int runCommand(const ToolCommand& command, std::vector<std::string> args, std::ostream& out, std::ostream& err) {
+    std::vector<OptionSpec> specs = globalOptions;
+    specs.insert(specs.end(), command.options.begin(), command.options.end());
+    ParsedCommandLine line = parseCommandLine(args, specs);
+    if (!line.error.empty())
+        return usageError(line.error, err);
+    line.operands.erase(line.operands.begin()); // the command's name
+    if (line.operands.size() < command.operands.size())
+        return usageError(std::string("missing ") + command.operands[line.operands.size()] + " for " + command.name,
+                          err);
+    if (line.operands.size() > command.operands.size())
+        return usageError("unexpected argument '" + line.operands[command.operands.size()] + "'", err);
+    return command.run(line, out, err);
+}
+
 } // namespace
 
 int runTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const std::string command = args.empty() ? "" : args[0];
-    if (command == "info" && args.size() == 2)
-        return info(args[1], out, err);
-    if (command == "check" && args.size() == 2)
-        return check(args[1], out, err);
-    if (command == "convert" && args.size() == 3)
-        return convert(args[1], args[2], out, err);
-    if (command == "export-player" && args.size() == 3)
-        return exportPlayer(args[1], args[2], defaultPlayer(), out, err);
-    if (command == "export-player" && args.size() == 5 && args[3] == "--player")
-        return exportPlayer(args[1], args[2], args[4], out, err);
-    err << usage;
-    return usageError;
+    const ParsedCommandLine line = parseCommandLine(args, allOptions());
+    if (line.options.contains("--version")) {
+        out << "quillfront-tool (Quillfront) " << QUILLFRONT_VERSION << "\n";
+        return success;
+    }
+    const ToolCommand* command = line.operands.empty() ? nullptr : findCommand(line.operands[0]);
+    if (line.options.contains("--help")) {
+        if (command)
+            printCommandHelp(*command, out);
+        else
+            printHelp(out);
+        return success;
+    }
+    if (!line.error.empty())
+        return usageError(line.error, err);
+    if (line.operands.empty())
+        return usageError("missing command", err);
+    if (!command)
+        return usageError("unknown command '" + line.operands[0] + "'", err);
+    return runCommand(*command, args, out, err);
 }

@@ -1,15 +1,17 @@
 // quillfront-tool: project files from the command line, for scripted demo builds.
-// It loads projects with the program's own readers, data only: no display, no
-// audio device, no loader.
+// It loads projects with the program's own readers, on the model alone: no
+// display, no audio device, no loader.
 //
 //   info FILE                        tempo, end beat, object counts, unresolved references
 //   convert IN OUT                   between the JSON (complete) and binary forms
 //   export-player PROJECT OUT [--player PATH]
 //                                    a standalone player from a project file
 //   check FILE                       exit status 1 unless the file loads cleanly
+//   --help, COMMAND --help, --version
 //
 // A name ending in ".json" is the JSON form; any other the binary form, or a
-// player when it ends with an appended project.
+// player when it ends with an appended project. Options may stand anywhere.
+// Exit statuses: 0 done, 1 the work failed, 2 the command line is wrong.
 #pragma once
 
 #include <ostream>

@@ -4,6 +4,7 @@
 #include "support/RichProject.h"
 #include "support/TempDir.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -80,10 +81,54 @@ TEST_F(ToolCommandsTest, CheckPassesOnlyCleanProjects) {
     EXPECT_EQ(err.str(), "nowhere.json: cannot be read\n");
 }
 
-TEST_F(ToolCommandsTest, UsageErrorsSayHowToCallIt) {
-    EXPECT_EQ(run({}), 2);
-    EXPECT_EQ(run({"convert", "only-one"}), 2);
-    EXPECT_NE(err.str().find("usage: quillfront-tool info FILE"), std::string::npos);
+TEST_F(ToolCommandsTest, UsageErrorsSayHowToCallItWithStatus2) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* problem;
+    };
+    for (const Case& c : {Case{{}, "missing command"}, Case{{"frobnicate", "x"}, "unknown command 'frobnicate'"},
+                          Case{{"convert", "only-one"}, "missing OUT for convert"},
+                          Case{{"check", "a.json", "b.json"}, "unexpected argument 'b.json'"},
+                          Case{{"info", "--verbose", "rich.json"}, "unrecognized option '--verbose'"},
+                          Case{{"info", "rich.json", "--player", "x"}, "unrecognized option '--player'"},
+                          Case{{"export-player", "rich.json", "out", "--player"}, "option '--player' requires a value"},
+                          Case{{"check", "--help=yes"}, "option '--help' takes no value"}}) {
+        EXPECT_EQ(run(c.args), 2) << c.problem;
+        EXPECT_EQ(err.str().rfind(std::string("quillfront-tool: ") + c.problem, 0), 0u) << err.str();
+        EXPECT_NE(err.str().find("usage: quillfront-tool info FILE\n"), std::string::npos);
+        EXPECT_EQ(out.str(), "");
+    }
+}
+
+TEST_F(ToolCommandsTest, OptionsMayStandAnywhere) {
+    std::ofstream("quillfront") << "program image";
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--player", "quillfront", "export-player", "rich.json", "a.exe"},
+          {"export-player", "rich.json", "--player=quillfront", "a.exe"},
+          {"export-player", "rich.json", "a.exe", "--player", "quillfront"}}) {
+        EXPECT_EQ(run(args), 0) << err.str();
+        EXPECT_EQ(tryReadWholeFile("a.exe").value().rfind("program image", 0), 0u);
+        std::filesystem::remove("a.exe");
+    }
+    std::filesystem::copy_file("rich.json", "-odd.json");
+    EXPECT_EQ(run({"check", "--", "-odd.json"}), 0) << "after --, a leading dash is part of a name";
+}
+
+TEST_F(ToolCommandsTest, HelpAndVersionGoToStandardOutput) {
+    EXPECT_EQ(run({"--help"}), 0);
+    for (const char* text : {"usage: quillfront-tool info FILE\n", "export-player PROJECT OUT [--player PATH]\n",
+                             "  convert ", "  --version ", "Exit status: 0 done; 1 the work failed"})
+        EXPECT_NE(out.str().find(text), std::string::npos) << text;
+    EXPECT_EQ(err.str(), "");
+
+    EXPECT_EQ(run({"export-player", "--help"}), 0) << "a command's help, even without its arguments";
+    EXPECT_EQ(out.str().rfind("usage: quillfront-tool export-player PROJECT OUT [--player PATH]\n", 0), 0u);
+    EXPECT_NE(out.str().find("  --player PATH "), std::string::npos);
+    EXPECT_EQ(run({"check", "rich.json", "--help"}), 0);
+    EXPECT_EQ(out.str().rfind("usage: quillfront-tool check FILE\n", 0), 0u) << "help, not the check";
+
+    EXPECT_EQ(run({"--version"}), 0);
+    EXPECT_THAT(out.str(), ::testing::MatchesRegex("quillfront-tool \\(Quillfront\\) [0-9]+\\.[0-9]+\\.[0-9]+\n"));
 }
 
 } // namespace
