@@ -138,7 +138,8 @@ bool startUp(AppState& app, const char* executablePath, int& exitStatus) {
 
     chooseProjectSource(app, [&](uint64_t read, uint64_t total) { renderLoaderFrame(*app.loader, read, total); });
     showLoaderTail(*app.loader, app.project.demo->loadTotal);
-    EffectRenderer renderer(*app.project.render, frameContext(app));
+    const FrameContext frame = frameContext(app);
+    EffectRenderer renderer(*app.project.render, frame);
     for (const auto& effect : app.project.demo->effects)
         warmUpEffect(renderer, *effect);
     createFftConfig();

@@ -12,7 +12,9 @@
 
 class EffectRenderer {
 public:
+    // Keeps `frame` by reference, so a test or the shell may change it between passes.
     EffectRenderer(RenderCache& cache, const FrameContext& frame) : cache_(cache), frame_(frame) {}
+    EffectRenderer(RenderCache& cache, const FrameContext&& frame) = delete;
 
     // True when the effect has a linked program to draw with.
     bool canDraw(const Effect& effect);
