@@ -4,5 +4,5 @@ set -eu
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 ./scripts/build.sh build
-cd examples/hello
+cd examples/first-light
 exec ../../build/quillfront

@@ -1,8 +1,12 @@
 // The end of the demo, decided each frame after the clock advances.
 #include "app/Shell.h"
+#include "project/FileIo.h"
+#include "project/ProjectFiles.h"
 #include "support/FakeTicks.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -47,6 +51,18 @@ TEST_F(TransportTest, DemoKeepsPlayingWhileTheEditorIsOrWasShown) {
 TEST_F(TransportTest, FarBeatsDoNotEndTheDemo) {
     frameAtBeat(10000.0f);
     EXPECT_FALSE(shell.quitRequested);
+}
+
+TEST_F(TransportTest, TheBundledExampleEndsByItself) {
+    std::filesystem::current_path(QUILLFRONT_EXAMPLE);
+    app.project.demo = readJsonProject(tryReadWholeFile("content.dat.json").value());
+    app.clock.anchor();
+    fakeNow = 49990; // 120 BPM: beat 99.98
+    advanceTransport(app);
+    EXPECT_FALSE(shell.quitRequested);
+    fakeNow = 50010;
+    advanceTransport(app);
+    EXPECT_TRUE(shell.quitRequested) << "past its end beat, 100";
 }
 
 } // namespace

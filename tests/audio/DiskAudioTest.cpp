@@ -17,6 +17,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 namespace {
 
@@ -72,6 +73,38 @@ TEST(DiskAudioTest, MusicPlaysScaledByTheVolumeAndDucksUnderASample) {
     EXPECT_NEAR(loudness(output, half + 150, half + 500) / atFull, 0.5, 0.05) << "volume 64 of 128";
     EXPECT_NEAR(loudness(output, ducked + 100, ducked + 300) / atFull, 100.0 / 128.0, 0.05) << "under the sample";
     EXPECT_NEAR(loudness(output, ducked + 550, ducked + 850) / atFull, 1.0, 0.05) << "back after 400 ms";
+}
+
+// The bundled example's music, played from beat 20 (bass, kick and hi-hats).
+TEST(DiskAudioTest, TheExamplesMusicIsHeardAndLastsTheDemo) {
+    TempDir dir;
+    const std::string capture = (dir.path() / "output.raw").string();
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", capture.c_str(), 1);
+    ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO | SDL_INIT_TIMER), 0) << SDL_GetError();
+    ASSERT_TRUE(openAudioDevice()) << Mix_GetError();
+    createFftConfig();
+    std::optional<ByteBuffer> music = ByteBuffer::fromFile(std::string(QUILLFRONT_EXAMPLE) + "/resources/music.mp3");
+    ASSERT_TRUE(music);
+    const Uint32 opened = SDL_GetTicks();
+    EXPECT_EQ(startMusic(*music, false), std::nullopt);
+    Mix_SetMusicPosition(10.0); // beat 20 at 120 BPM
+    const Uint32 started = SDL_GetTicks() - opened;
+    SDL_Delay(800);
+    Mix_Music* probe = Mix_LoadMUS_RW(SDL_RWFromConstMem(music->data.data(), static_cast<int>(music->size())), 1);
+    const double seconds = Mix_MusicDuration(probe);
+    Mix_FreeMusic(probe);
+    stopMusic();
+    Mix_CloseAudio();
+    SDL_Quit();
+
+    std::ifstream in(capture, std::ios::binary);
+    const std::vector<char> raw{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::vector<int16_t> output(raw.size() / 2);
+    std::memcpy(output.data(), raw.data(), output.size() * 2);
+    EXPECT_GT(loudness(output, started + 100, started + 700), 2000.0) << "the music is heard";
+    EXPECT_GE(seconds, 50.0) << "it plays until the demo's end beat, 100 at 120 BPM";
+    EXPECT_LE(seconds, 60.0);
 }
 
 } // namespace

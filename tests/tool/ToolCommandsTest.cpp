@@ -81,6 +81,14 @@ TEST_F(ToolCommandsTest, CheckPassesOnlyCleanProjects) {
     EXPECT_EQ(err.str(), "nowhere.json: cannot be read\n");
 }
 
+TEST_F(ToolCommandsTest, TheBundledExampleLoadsCleanly) {
+    std::filesystem::current_path(QUILLFRONT_EXAMPLE);
+    EXPECT_EQ(run({"check", "content.dat.json"}), 0) << err.str();
+    ASSERT_EQ(run({"info", "content.dat.json"}), 0);
+    for (const char* line : {"bpm: 120\n", "end beat: 100\n", "event groups: 1\n", "font textures: 1\n"})
+        EXPECT_NE(out.str().find(line), std::string::npos) << line;
+}
+
 TEST_F(ToolCommandsTest, UsageErrorsSayHowToCallItWithStatus2) {
     struct Case {
         std::vector<std::string> args;
