@@ -34,13 +34,31 @@ double loudness(const std::vector<int16_t>& output, uint32_t fromMs, uint32_t to
     return count ? std::sqrt(sum / static_cast<double>(count)) : 0.0;
 }
 
-TEST(DiskAudioTest, MusicPlaysScaledByTheVolumeAndDucksUnderASample) {
+// The mixer's output, written into a file of the test's own folder.
+class DiskAudioTest : public ::testing::Test {
+protected:
     TempDir dir;
     const std::string capture = (dir.path() / "output.raw").string();
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", capture.c_str(), 1);
-    ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO | SDL_INIT_TIMER), 0) << SDL_GetError();
-    ASSERT_TRUE(openAudioDevice()) << Mix_GetError();
+
+    void SetUp() override {
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", capture.c_str(), 1);
+        ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO | SDL_INIT_TIMER), 0) << SDL_GetError();
+        ASSERT_TRUE(openAudioDevice()) << Mix_GetError();
+    }
+    // Closes the mixer and returns what it played, interleaved stereo.
+    std::vector<int16_t> closeAndReadOutput() {
+        Mix_CloseAudio();
+        SDL_Quit();
+        std::ifstream in(capture, std::ios::binary);
+        const std::vector<char> raw{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        std::vector<int16_t> output(raw.size() / 2);
+        std::memcpy(output.data(), raw.data(), output.size() * 2);
+        return output;
+    }
+};
+
+TEST_F(DiskAudioTest, MusicPlaysScaledByTheVolumeAndDucksUnderASample) {
     const Uint32 opened = SDL_GetTicks();
     createFftConfig();
 
@@ -60,13 +78,7 @@ TEST(DiskAudioTest, MusicPlaysScaledByTheVolumeAndDucksUnderASample) {
     hush.play();
     const Uint32 ducked = SDL_GetTicks() - opened;
     SDL_Delay(900);
-    Mix_CloseAudio();
-    SDL_Quit();
-
-    std::ifstream in(capture, std::ios::binary);
-    const std::vector<char> raw{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    std::vector<int16_t> output(raw.size() / 2);
-    std::memcpy(output.data(), raw.data(), output.size() * 2);
+    const std::vector<int16_t> output = closeAndReadOutput();
 
     const double atFull = loudness(output, full + 150, full + 500);
     EXPECT_GT(atFull, 5000.0) << "the music is heard";
@@ -76,13 +88,7 @@ TEST(DiskAudioTest, MusicPlaysScaledByTheVolumeAndDucksUnderASample) {
 }
 
 // The bundled example's music, played from beat 20 (bass, kick and hi-hats).
-TEST(DiskAudioTest, TheExamplesMusicIsHeardAndLastsTheDemo) {
-    TempDir dir;
-    const std::string capture = (dir.path() / "output.raw").string();
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", capture.c_str(), 1);
-    ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO | SDL_INIT_TIMER), 0) << SDL_GetError();
-    ASSERT_TRUE(openAudioDevice()) << Mix_GetError();
+TEST_F(DiskAudioTest, TheExamplesMusicIsHeardAndLastsTheDemo) {
     createFftConfig();
     std::optional<ByteBuffer> music = ByteBuffer::fromFile(std::string(QUILLFRONT_EXAMPLE) + "/resources/music.mp3");
     ASSERT_TRUE(music);
@@ -95,13 +101,7 @@ TEST(DiskAudioTest, TheExamplesMusicIsHeardAndLastsTheDemo) {
     const double seconds = Mix_MusicDuration(probe);
     Mix_FreeMusic(probe);
     stopMusic();
-    Mix_CloseAudio();
-    SDL_Quit();
-
-    std::ifstream in(capture, std::ios::binary);
-    const std::vector<char> raw{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    std::vector<int16_t> output(raw.size() / 2);
-    std::memcpy(output.data(), raw.data(), output.size() * 2);
+    const std::vector<int16_t> output = closeAndReadOutput();
     EXPECT_GT(loudness(output, started + 100, started + 700), 2000.0) << "the music is heard";
     EXPECT_GE(seconds, 50.0) << "it plays until the demo's end beat, 100 at 120 BPM";
     EXPECT_LE(seconds, 60.0);
