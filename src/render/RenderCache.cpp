@@ -41,12 +41,7 @@ OpenFont& RenderCache::font(const Font& font) {
 TextTexture& RenderCache::text(const FontTexture& fontTexture) {
     TextTexture& text = texts_.get(
         fontTexture, [&](TextTexture& made) { made.createSurfaceAndTexture(fontTexture.width, fontTexture.height); });
-    const uint64_t fontMark = fontTexture.font ? fontTexture.font->edits.value() : 0;
-    uint64_t& renderedWith = textFonts_[&fontTexture];
-    if (renderedWith != fontMark) {
-        renderedWith = fontMark;
-        text.markStale();
-    }
+    text.useFontState(fontTexture.font ? fontTexture.font->edits.value() : 0);
     return text;
 }
 

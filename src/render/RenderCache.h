@@ -21,7 +21,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 class RenderCache {
@@ -52,7 +51,6 @@ private:
     ObjectCache<Texture, ImageTexture> images_;
     ObjectCache<Font, OpenFont> fonts_;
     ObjectCache<FontTexture, TextTexture> texts_;
-    std::unordered_map<const FontTexture*, uint64_t> textFonts_; // the font mark each text was rendered with
     std::unique_ptr<SoundTexture> soundTexture_;
     SceneFramebuffer scene_;
     std::vector<std::string> problems_;

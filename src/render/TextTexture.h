@@ -26,12 +26,17 @@ public:
     // Renders `text` with `font` wrapped at the width (as Latin-1 bytes), centred
     // when asked, and uploads it; nothing happens when the text is already shown.
     void setText(std::string_view text, TTF_Font* font, bool center);
-    // Makes the next setText render even an unchanged text, as after a font change.
-    void markStale() { stale_ = true; }
+    // Tells which state of the font the text is drawn with (its edit mark); a
+    // change makes the next setText render even an unchanged text.
+    void useFontState(uint64_t fontMark) {
+        stale_ = stale_ || fontMark != fontMark_;
+        fontMark_ = fontMark;
+    }
 
 private:
     void release();
     void render(TTF_Font* font, bool center);
 
+    uint64_t fontMark_ = 0;
     bool stale_ = false;
 };
