@@ -3,6 +3,7 @@
 // window is tiny so that the rasteriser's work does not hide the CPU's.
 // Reports GL calls and heap allocations per frame beside the time.
 #include "GlCallCounter.h"
+#include "audio/AudioCache.h"
 #include "project/Demo.h"
 #include "support/GlWindow.h"
 #include "timeline/Composition.h"

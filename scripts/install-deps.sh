@@ -11,6 +11,7 @@ PACKAGES="
   libgtest-dev libgmock-dev libbenchmark-dev rapidjson-dev liblz4-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils x11-apps fonts-dejavu-core locales
+  ffmpeg
 "
 
 missing=""

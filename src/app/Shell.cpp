@@ -6,6 +6,7 @@
 #include "audio/SoundAnalysis.h"
 #include "editor/Editor.h"
 #include "render/GlErrors.h"
+#include "render/GlSetup.h"
 #include "timeline/Composition.h"
 
 #include <GL/glew.h>
@@ -22,16 +23,6 @@ namespace {
 const char* const windowTitle = "Quillfront by Vexlane";
 // Past this beat the end-of-demo rule is off: the editor's beat field can jump far ahead.
 constexpr float endRuleBeatLimit = 10000.0f;
-
-void setGlAttributes() {
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_FLAGS, 0);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
-}
 
 bool createWindowAndContext(ShellWindow& shellWindow, ScreenSize size) {
     SDL_Window* window = SDL_CreateWindow(windowTitle, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, size.width,
@@ -112,7 +103,7 @@ bool startUp(AppState& app, const char* executablePath, int& exitStatus) {
     }
     if (TTF_Init() != 0)
         std::printf("TTF_Init failed: %s\n", TTF_GetError());
-    setGlAttributes();
+    requestGlAttributes();
 
     SDL_DisplayMode desktop;
     if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) {
@@ -129,10 +120,7 @@ bool startUp(AppState& app, const char* executablePath, int& exitStatus) {
     printGlStrings();
     startGui(app.window);
 
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    // Every layer of the demo is composited over the previous ones with this blend state.
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    setCompositionState();
     app.loader = std::make_unique<LoaderScreen>();
     setUpLoader(*app.loader, app.window.window, app.window.glContext);
 

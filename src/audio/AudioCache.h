@@ -3,6 +3,7 @@
 // cache serves one project and is released with it.
 #pragma once
 
+#include "audio/SamplePlayer.h"
 #include "audio/SampleSound.h"
 #include "project/Demo.h"
 #include "project/ObjectCache.h"
@@ -10,14 +11,14 @@
 #include <string>
 #include <vector>
 
-class AudioCache {
+class AudioCache : public SamplePlayer {
 public:
     // Decodes every sample of `demo`, so no event waits for a decoder.
     void build(const Demo& demo);
 
     SampleSound& sound(const AudioSample& sample);
-    // Starts the sample unless it is still playing.
-    void play(const AudioSample& sample) { sound(sample).play(); }
+    // Starts the sample on the live mixer unless it is still playing.
+    void play(const AudioSample& sample) override { sound(sample).play(); }
 
     // Messages about samples that were refused since the last call, for the user.
     std::vector<std::string> takeProblems();

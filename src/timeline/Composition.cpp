@@ -124,8 +124,8 @@ const Effect* replayGroup(Composer& composer, Event& event, float beat) {
 
 } // namespace
 
-const Effect* renderAt(Demo& demo, RenderCache& cache, AudioCache& audio, const FrameContext& frame) {
-    Composer composer(demo, cache, audio, frame);
+const Effect* renderAt(Demo& demo, RenderCache& cache, SamplePlayer& samples, const FrameContext& frame) {
+    Composer composer(demo, cache, samples, frame);
     const bool offscreen = projectCaptures(demo);
     if (offscreen) {
         cache.scene().bind(frame.screen);
@@ -155,7 +155,7 @@ const Effect* render(Composer& composer, Event& event, float beat, const Event* 
     case AudioSampleEvent:
         // Started once when reached; again only after it has played out.
         if (!composer.renderer.frame().paused && event.audioSample)
-            composer.audio.play(*event.audioSample);
+            composer.samples.play(*event.audioSample);
         return nullptr;
     case GroupEvent:
         return replayGroup(composer, event, beat);

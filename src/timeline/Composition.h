@@ -9,24 +9,24 @@
 // every uniform and text it looks up, as the variables editor expects.
 #pragma once
 
-#include "audio/AudioCache.h"
+#include "audio/SamplePlayer.h"
 #include "project/Demo.h"
 #include "render/EffectRenderer.h"
 
-// What one frame is composed with: the project, its render and audio caches and
-// the frame's values.
+// What one frame is composed with: the project, its render cache, where its
+// samples start and the frame's values.
 struct Composer {
     Demo& demo;
     EffectRenderer renderer;
-    AudioCache& audio;
+    SamplePlayer& samples;
 
-    Composer(Demo& project, RenderCache& cache, AudioCache& sounds, const FrameContext& frame)
-        : demo(project), renderer(cache, frame), audio(sounds) {}
+    Composer(Demo& project, RenderCache& cache, SamplePlayer& player, const FrameContext& frame)
+        : demo(project), renderer(cache, frame), samples(player) {}
 };
 
 // Composes the frame at `frame.beat` over a cleared frame and returns the effect
 // drawn last (the top layer), or null when no effect event drew.
-const Effect* renderAt(Demo& demo, RenderCache& cache, AudioCache& audio, const FrameContext& frame);
+const Effect* renderAt(Demo& demo, RenderCache& cache, SamplePlayer& samples, const FrameContext& frame);
 
 // Draws or replays `event` at `beat` in its own time frame; `parent` is the group
 // event replaying it, or null at top level. Returns the effect drawn last, or null.

@@ -3,11 +3,12 @@
 #include "app/platform/Platform.h"
 #include "project/CodecError.h"
 #include "project/FileIo.h"
-#include "project/JsonParser.h"
 #include "project/LoadError.h"
 #include "project/ProjectFiles.h"
 #include "project/SaveError.h"
 #include "tool/CommandLine.h"
+#include "tool/ProjectFile.h"
+#include "tool/RenderSettings.h"
 
 #include <filesystem>
 #include <functional>
@@ -20,37 +21,8 @@ constexpr int success = 0;
 constexpr int failure = 1;
 constexpr int usageErrorStatus = 2;
 
-bool isJsonName(const std::string& name) { return name.size() >= 5 && name.ends_with(".json"); }
-
 std::span<const uint8_t> bytesOf(const std::string& text) {
     return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
-}
-
-struct LoadedProject {
-    std::unique_ptr<Demo> demo;
-    std::string form;     // "JSON", "binary" or "player"
-    int syntaxErrors = 0; // JSON only: the document was read from a partial tree
-};
-
-// Throws LoadError or CodecError like the program's own loads.
-LoadedProject loadProject(const std::string& path) {
-    const std::optional<std::string> contents = tryReadWholeFile(path);
-    if (!contents)
-        throw LoadError(LoadErrorKind::MissingFile, "cannot be read");
-    LoadedProject loaded;
-    if (isJsonName(path)) {
-        loaded.form = "JSON";
-        const JsonValue value = parseJson(*contents, &loaded.syntaxErrors);
-        loaded.demo = std::make_unique<Demo>();
-        loaded.demo->fromJson(value);
-    } else if (std::optional<std::vector<uint8_t>> appended = readAppendedProject(path)) {
-        loaded.form = "player";
-        loaded.demo = readBinaryProject(*appended);
-    } else {
-        loaded.form = "binary";
-        loaded.demo = readBinaryProject(bytesOf(*contents));
-    }
-    return loaded;
 }
 
 // Runs `command`, turning a refused load or save into a message and status 1.
@@ -79,7 +51,7 @@ int writeFile(const std::string& path, std::span<const uint8_t> bytes, std::ostr
 
 int info(const std::string& path, std::ostream& out, std::ostream& err) {
     return guarded(path, err, [&] {
-        const LoadedProject loaded = loadProject(path);
+        const LoadedProject loaded = loadProjectFile(path);
         const Demo& demo = *loaded.demo;
         out << path << " (" << loaded.form << " form)\n"
             << "bpm: " << demo.bpm << "\nbeat offset: " << demo.beat_offset << "\nend beat: " << demo.end_beat
@@ -99,7 +71,7 @@ int info(const std::string& path, std::ostream& out, std::ostream& err) {
 
 int check(const std::string& path, std::ostream& out, std::ostream& err) {
     return guarded(path, err, [&] {
-        const LoadedProject loaded = loadProject(path);
+        const LoadedProject loaded = loadProjectFile(path);
         if (loaded.syntaxErrors) {
             err << path << ": " << loaded.syntaxErrors << " JSON syntax error(s); only part of it loads\n";
             return failure;
@@ -117,7 +89,7 @@ int check(const std::string& path, std::ostream& out, std::ostream& err) {
 
 int convert(const std::string& in, const std::string& outPath, std::ostream& out, std::ostream& err) {
     return guarded(in, err, [&] {
-        const LoadedProject loaded = loadProject(in);
+        const LoadedProject loaded = loadProjectFile(in);
         const int status = isJsonName(outPath) ? writeFile(outPath, bytesOf(writeJsonProject(*loaded.demo, false)), err)
                                                : writeFile(outPath, writeBinaryProject(*loaded.demo), err);
         if (status == success)
@@ -126,17 +98,17 @@ int convert(const std::string& in, const std::string& outPath, std::ostream& out
     });
 }
 
-// The program beside this tool, where an installation puts both.
-std::string defaultPlayer() {
+// A program beside this tool, where an installation puts them all.
+std::string besideTool(const char* program) {
     std::error_code ignored;
     const std::filesystem::path self = std::filesystem::read_symlink(runningExecutablePath(), ignored);
-    return (self.parent_path() / "quillfront").string();
+    return (self.parent_path() / program).string();
 }
 
 int exportPlayer(const std::string& project, const std::string& outPath, const std::string& player, std::ostream& out,
                  std::ostream& err) {
     return guarded(project, err, [&] {
-        const LoadedProject loaded = loadProject(project);
+        const LoadedProject loaded = loadProjectFile(project);
         const std::optional<std::string> executable = tryReadWholeFile(player);
         if (!executable) {
             err << player << ": cannot be read (name the program with --player PATH)\n";
@@ -152,9 +124,25 @@ int exportPlayer(const std::string& project, const std::string& outPath, const s
     });
 }
 
+// Rendering needs the run-time (composition, GL, the mixer), which this tool
+// does without: a program of its own beside the tool does the work.
+int render(const RenderSettings& settings, std::ostream& err) {
+    std::vector<std::string> argv = renderArguments(settings);
+    argv.insert(argv.begin(), besideTool("quillfront-render"));
+    std::string problem;
+    ChildProcess renderer = startProcess(argv, false, problem);
+    if (renderer.id == -1) {
+        err << argv[0] << ": " << problem << " (it renders for quillfront-tool and is installed beside it)\n";
+        return failure;
+    }
+    return waitForProcess(renderer);
+}
+
 // ---------------------------------------------------------------------------
 // The command line
 // ---------------------------------------------------------------------------
+
+int usageError(const std::string& problem, std::ostream& err);
 
 struct ToolCommand {
     const char* name;
@@ -194,7 +182,17 @@ const std::vector<ToolCommand>& toolCommands() {
          [](const ParsedCommandLine& line, std::ostream& out, std::ostream& err) {
              const auto player = line.options.find("--player");
              return exportPlayer(line.operands[0], line.operands[1],
-                                 player == line.options.end() ? defaultPlayer() : player->second, out, err);
+                                 player == line.options.end() ? besideTool("quillfront") : player->second, out, err);
+         }},
+        {"render",
+         {"PROJECT", "OUT"},
+         renderOptions(),
+         "the demo as an MP4 video with its sound (OUT ending in .mp4, made with\n"
+         "                  ffmpeg), or as numbered PNG frames and a WAV file in the folder OUT",
+         [](const ParsedCommandLine& line, std::ostream&, std::ostream& err) {
+             std::string problem;
+             const std::optional<RenderSettings> settings = renderSettingsOf(line, problem);
+             return settings ? render(*settings, err) : usageError(problem, err);
          }},
     };
     return commands;

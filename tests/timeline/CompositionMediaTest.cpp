@@ -1,4 +1,5 @@
 // Frames whose events start audio samples and show texts.
+#include "audio/AudioCache.h"
 #include "audio/AudioDevice.h"
 #include "project/Demo.h"
 #include "support/GlWindow.h"

@@ -1,4 +1,5 @@
 // Frames composed from a project built in memory, checked by reading pixels back.
+#include "audio/AudioCache.h"
 #include "timeline/Composition.h"
 #include "support/GlWindow.h"
 #include "support/PixelMatchers.h"

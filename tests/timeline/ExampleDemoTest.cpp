@@ -1,4 +1,5 @@
 // The bundled example, composed for real: its frames show what the demo is.
+#include "audio/AudioCache.h"
 #include "project/FileIo.h"
 #include "project/ProjectFiles.h"
 #include "support/GlWindow.h"

@@ -100,7 +100,15 @@ TEST_F(ToolCommandsTest, UsageErrorsSayHowToCallItWithStatus2) {
                           Case{{"info", "--verbose", "rich.json"}, "unrecognized option '--verbose'"},
                           Case{{"info", "rich.json", "--player", "x"}, "unrecognized option '--player'"},
                           Case{{"export-player", "rich.json", "out", "--player"}, "option '--player' requires a value"},
-                          Case{{"check", "--help=yes"}, "option '--help' takes no value"}}) {
+                          Case{{"check", "--help=yes"}, "option '--help' takes no value"},
+                          Case{{"render", "rich.json"}, "missing OUT for render"},
+                          Case{{"render", "rich.json", "out", "--size", "320"}, "--size wants WIDTHxHEIGHT"},
+                          Case{{"render", "rich.json", "out", "--size", "8x8"}, "--size wants WIDTHxHEIGHT"},
+                          Case{{"render", "rich.json", "out.mp4", "--size=321x180"},
+                               "an MP4 video wants an even width and height, not 321x180"},
+                          Case{{"render", "--fps", "0", "rich.json", "out"}, "--fps wants a whole number"},
+                          Case{{"render", "rich.json", "out", "--from", "soon"}, "--from wants a beat, not 'soon'"},
+                          Case{{"render", "rich.json", "out", "--to", "nan"}, "--to wants a beat, not 'nan'"}}) {
         EXPECT_EQ(run(c.args), 2) << c.problem;
         EXPECT_EQ(err.str().rfind(std::string("quillfront-tool: ") + c.problem, 0), 0u) << err.str();
         EXPECT_NE(err.str().find("usage: quillfront-tool info FILE\n"), std::string::npos);
@@ -132,6 +140,11 @@ TEST_F(ToolCommandsTest, HelpAndVersionGoToStandardOutput) {
     EXPECT_EQ(run({"export-player", "--help"}), 0) << "a command's help, even without its arguments";
     EXPECT_EQ(out.str().rfind("usage: quillfront-tool export-player PROJECT OUT [--player PATH]\n", 0), 0u);
     EXPECT_NE(out.str().find("  --player PATH "), std::string::npos);
+    EXPECT_EQ(run({"render", "--help"}), 0);
+    EXPECT_EQ(out.str().rfind("usage: quillfront-tool render PROJECT OUT [--size WxH] [--fps N] [--from BEAT] "
+                              "[--to BEAT]\n",
+                              0),
+              0u);
     EXPECT_EQ(run({"check", "rich.json", "--help"}), 0);
     EXPECT_EQ(out.str().rfind("usage: quillfront-tool check FILE\n", 0), 0u) << "help, not the check";
 

@@ -1,0 +1,44 @@
+// Composes the frames of an offline render through the player's composition,
+// each at its exact beat, with the sound analysis of the mix heard up to that
+// moment, and starts the samples the frame reaches in the offline mix. Frames
+// must be composed in order: feedback effects see the previous frame, and a
+// sample still playing is not started again.
+#pragma once
+
+#include "audio/MixAnalyser.h"
+#include "audio/OfflineMix.h"
+#include "project/Demo.h"
+#include "render/RenderCache.h"
+#include "render/ScreenSize.h"
+#include "timeline/FrameGrid.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+class OfflineComposer {
+public:
+    OfflineComposer(Demo& demo, RenderCache& cache, OfflineMix& mix, FrameGrid grid, ScreenSize size, int mixRate);
+
+    // Composes `frame` into the default framebuffer.
+    void compose(int64_t frame);
+    // The picture composed last, RGB, top row first (width × 3 bytes a row).
+    void readPixels(std::vector<uint8_t>& rgb);
+
+    const FrameGrid& grid() const { return grid_; }
+    ScreenSize size() const { return size_; }
+
+private:
+    static constexpr int analysedFrames = 1024; // one mixer buffer
+
+    Demo& demo_;
+    RenderCache& cache_;
+    OfflineMix& mix_;
+    FrameGrid grid_;
+    ScreenSize size_;
+    int mixRate_;
+    MixAnalyser analyser_;
+    std::array<int16_t, analysedFrames * 2> heard_{};
+    std::array<uint8_t, soundTextureByteCount> rows_{};
+    std::vector<uint8_t> rowSwap_;
+};

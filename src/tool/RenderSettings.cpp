@@ -1,0 +1,91 @@
+#include "tool/RenderSettings.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+constexpr int minimumSide = 16;
+constexpr int maximumSide = 8192;
+constexpr int maximumFps = 240;
+
+bool parseInt(const std::string& text, int& value) {
+    const char* end = text.data() + text.size();
+    const auto [next, error] = std::from_chars(text.data(), end, value);
+    return error == std::errc() && next == end;
+}
+
+bool parseBeat(const std::string& text, double& value) {
+    const char* end = text.data() + text.size();
+    const auto [next, error] = std::from_chars(text.data(), end, value);
+    return error == std::errc() && next == end && std::isfinite(value);
+}
+
+bool parseSize(const std::string& text, int& width, int& height) {
+    const size_t cross = text.find('x');
+    return cross != std::string::npos && parseInt(text.substr(0, cross), width) &&
+           parseInt(text.substr(cross + 1), height);
+}
+
+std::string beatText(double beat) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.17g", beat);
+    return text;
+}
+
+} // namespace
+
+const std::vector<OptionSpec>& renderOptions() {
+    static const std::vector<OptionSpec> options = {
+        {"--size", "WxH", "the picture's size in pixels (default 1280x720)"},
+        {"--fps", "N", "frames a second (default 60)"},
+        {"--from", "BEAT", "the first beat (default: the start of the music)"},
+        {"--to", "BEAT", "the beat it stops before (default: the demo's end beat)"},
+    };
+    return options;
+}
+
+std::optional<RenderSettings> renderSettingsOf(const ParsedCommandLine& line, std::string& problem) {
+    RenderSettings settings;
+    settings.project = line.operands.at(0);
+    settings.out = line.operands.at(1);
+    for (const auto& [name, value] : line.options) {
+        double beat = 0.0;
+        if (name == "--size") {
+            if (!parseSize(value, settings.width, settings.height) || settings.width < minimumSide ||
+                settings.height < minimumSide || settings.width > maximumSide || settings.height > maximumSide) {
+                problem = "--size wants WIDTHxHEIGHT, each from 16 to 8192, not '" + value + "'";
+                return std::nullopt;
+            }
+        } else if (name == "--fps") {
+            if (!parseInt(value, settings.fps) || settings.fps < 1 || settings.fps > maximumFps) {
+                problem = "--fps wants a whole number from 1 to 240, not '" + value + "'";
+                return std::nullopt;
+            }
+        } else if (name == "--from" || name == "--to") {
+            if (!parseBeat(value, beat)) {
+                problem = name + " wants a beat, not '" + value + "'";
+                return std::nullopt;
+            }
+            (name == "--from" ? settings.from : settings.to) = beat;
+        }
+    }
+    if (settings.toVideo() && (settings.width % 2 || settings.height % 2)) {
+        problem = "an MP4 video wants an even width and height, not " + std::to_string(settings.width) + "x" +
+                  std::to_string(settings.height);
+        return std::nullopt;
+    }
+    return settings;
+}
+
+std::vector<std::string> renderArguments(const RenderSettings& settings) {
+    std::vector<std::string> args = {"--size", std::to_string(settings.width) + "x" + std::to_string(settings.height),
+                                     "--fps", std::to_string(settings.fps)};
+    if (settings.from)
+        args.insert(args.end(), {"--from", beatText(*settings.from)});
+    if (settings.to)
+        args.insert(args.end(), {"--to", beatText(*settings.to)});
+    args.insert(args.end(), {"--", settings.project, settings.out});
+    return args;
+}

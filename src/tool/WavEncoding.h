@@ -1,0 +1,9 @@
+// WAV files of 16-bit PCM sound.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+// A whole WAV file of `samples`, interleaved frames of `channels` values each.
+std::vector<uint8_t> encodeWav(std::span<const int16_t> samples, int rate, int channels);

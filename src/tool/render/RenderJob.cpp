@@ -1,0 +1,170 @@
+#include "tool/render/RenderJob.h"
+
+#include "audio/AudioCache.h"
+#include "audio/AudioDevice.h"
+#include "audio/OfflineMix.h"
+#include "project/CodecError.h"
+#include "project/LoadError.h"
+#include "render/RenderCache.h"
+#include "timeline/OfflineComposer.h"
+#include "tool/ProjectFile.h"
+#include "tool/render/HeadlessContext.h"
+#include "tool/render/PngFolder.h"
+#include "tool/render/ProgressBar.h"
+#include "tool/render/VideoFile.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+constexpr int failure = 1;
+
+// The frames to write: [first, end) on the project's frame grid.
+struct FrameSpan {
+    int64_t first = 0;
+    int64_t end = 0;
+};
+
+int fail(const std::string& message) {
+    std::fprintf(stderr, "quillfront-tool render: %s\n", message.c_str());
+    return failure;
+}
+
+std::string beatText(double beat) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", beat);
+    return text;
+}
+
+// The player shows the demo from the start of the music to its end beat.
+std::optional<FrameSpan> spanOf(const RenderSettings& settings, const Demo& demo, const FrameGrid& grid,
+                                std::string& problem) {
+    if (!(demo.bpm > 0.0f)) {
+        problem = "the demo's tempo is not positive, so it has no frames to render";
+        return std::nullopt;
+    }
+    const double start = grid.beatOf(0);
+    const double from = settings.from.value_or(start);
+    const double to = settings.to.value_or(demo.end_beat);
+    if (from < start - 1e-9)
+        problem = "--from " + beatText(from) + " lies before the demo starts (beat " + beatText(start) + ")";
+    else if (to > static_cast<double>(demo.end_beat) + 1e-9)
+        problem = "--to " + beatText(to) + " lies past the demo's end beat (" + beatText(demo.end_beat) + ")";
+    else if (from >= to)
+        problem = "the span from beat " + beatText(from) + " to beat " + beatText(to) + " is empty";
+    const FrameSpan span{std::max<int64_t>(0, grid.firstFrameFrom(from)), grid.firstFrameFrom(to)};
+    if (problem.empty() && span.end <= span.first)
+        problem = "the span from beat " + beatText(from) + " to beat " + beatText(to) + " holds no frame at " +
+                  std::to_string(grid.fps) + " frames a second";
+    if (!problem.empty())
+        return std::nullopt;
+    return span;
+}
+
+// Loads the project with its resource files found beside it, as the player does
+// when started in the project's folder.
+std::unique_ptr<Demo> loadForRender(const std::filesystem::path& project, std::string& problem) {
+    try {
+        std::filesystem::current_path(project.parent_path());
+        LoadedProject loaded = loadProjectFile(project.filename().string());
+        if (loaded.syntaxErrors) {
+            problem = std::to_string(loaded.syntaxErrors) + " JSON syntax error(s); only part of it loads";
+            return nullptr;
+        }
+        return std::move(loaded.demo);
+    } catch (const LoadError& error) {
+        problem = error.what();
+    } catch (const CodecError& error) {
+        problem = error.what();
+    } catch (const std::filesystem::filesystem_error& error) {
+        problem = error.code().message();
+    } catch (const std::bad_alloc&) {
+        problem = "not enough memory";
+    }
+    return nullptr;
+}
+
+std::unique_ptr<FrameSink> openSink(const RenderSettings& settings, const std::filesystem::path& out,
+                                    std::string& problem) {
+    if (settings.toVideo()) {
+        auto video = std::make_unique<VideoFile>(out);
+        if (video->open({settings.width, settings.height}, settings.fps))
+            return video;
+        problem = video->problem();
+    } else {
+        auto folder = std::make_unique<PngFolder>(out);
+        if (folder->open(settings.width, settings.height))
+            return folder;
+        problem = folder->problem();
+    }
+    return nullptr;
+}
+
+double secondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+} // namespace
+
+int renderDemo(const RenderSettings& settings) {
+    const std::filesystem::path project = std::filesystem::absolute(settings.project);
+    const std::filesystem::path out = std::filesystem::absolute(settings.out);
+    std::string problem;
+    HeadlessContext context;
+    if (!context.start({settings.width, settings.height}, problem))
+        return fail(problem);
+    std::unique_ptr<Demo> demo = loadForRender(project, problem);
+    if (!demo)
+        return fail(settings.project + ": " + problem);
+    const FrameGrid grid{demo->bpm, demo->beat_offset, settings.fps};
+    const std::optional<FrameSpan> span = spanOf(settings, *demo, grid, problem);
+    if (!span)
+        return fail(problem);
+    std::unique_ptr<FrameSink> sink = openSink(settings, out, problem);
+    if (!sink)
+        return fail(problem);
+
+    RenderCache renderCache;
+    AudioCache audioCache;
+    renderCache.build(*demo);
+    audioCache.build(*demo);
+    std::vector<int16_t> music = decodeMusic(demo->music->data, problem);
+    if (!problem.empty())
+        std::fprintf(stderr, "quillfront-tool render: music: %s; rendering without it\n", problem.c_str());
+    OfflineMix mix(std::move(music), audioCache);
+    OfflineComposer composer(*demo, renderCache, mix, grid, {settings.width, settings.height}, mixerFrequency);
+
+    ProgressBar progress(stderr, isatty(STDERR_FILENO) != 0);
+    for (int64_t frame = 0; frame < span->first; ++frame) {
+        composer.compose(frame);
+        progress.update("catching up", frame + 1, span->first);
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const int64_t count = span->end - span->first;
+    for (int64_t frame = span->first; frame < span->end; ++frame) {
+        composer.compose(frame);
+        RenderedFrame rendered{frame, {}};
+        composer.readPixels(rendered.rgb);
+        if (!sink->write(std::move(rendered)))
+            return fail(sink->problem());
+        progress.update("rendering", frame - span->first + 1, count);
+    }
+    const int64_t soundStart = grid.mixPositionOf(span->first, mixerFrequency);
+    std::vector<int16_t> sound(static_cast<size_t>(grid.mixPositionOf(span->end, mixerFrequency) - soundStart) * 2);
+    mix.mix(soundStart, static_cast<int64_t>(sound.size() / 2), sound.data());
+    if (!sink->finish(sound, mixerFrequency))
+        return fail(sink->problem());
+    const double seconds = secondsSince(start);
+    char summary[256];
+    std::snprintf(summary, sizeof summary, "rendered %lld frames (beats %s to %s) in %.1f s, %.1f frames a second: %s",
+                  static_cast<long long>(count), beatText(grid.beatOf(span->first)).c_str(),
+                  beatText(grid.beatOf(span->end)).c_str(), seconds, static_cast<double>(count) / seconds,
+                  settings.out.c_str());
+    progress.finish(summary);
+    return 0;
+}

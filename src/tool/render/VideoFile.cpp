@@ -1,0 +1,129 @@
+#include "tool/render/VideoFile.h"
+
+#include "project/FileIo.h"
+#include "tool/WavEncoding.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+
+namespace {
+
+const char* const missingFfmpeg =
+    "ffmpeg was not found: install Debian's ffmpeg package, or render into a folder of PNG frames instead";
+
+// Writes all of `bytes` to `fd`; false when the reader has gone.
+bool writeAll(int fd, const uint8_t* bytes, size_t size) {
+    while (size > 0) {
+        const ssize_t written = ::write(fd, bytes, size);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        bytes += written;
+        size -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+} // namespace
+
+VideoFile::VideoFile(std::filesystem::path out)
+    : out_(std::move(out)), video_(beside("video.mp4")), sound_(beside("sound.wav")), whole_(beside("mp4")) {}
+
+VideoFile::~VideoFile() {
+    stopEncoder();
+    std::error_code ignored;
+    for (const std::filesystem::path& path : {video_, sound_, whole_})
+        std::filesystem::remove(path, ignored);
+}
+
+std::filesystem::path VideoFile::beside(const std::string& suffix) const {
+    return out_.parent_path() / ("." + out_.filename().string() + ".render-" + std::to_string(getpid()) + "." + suffix);
+}
+
+std::string VideoFile::problem() const {
+    std::lock_guard lock(problemMutex_);
+    return problem_;
+}
+
+void VideoFile::fail(const std::string& problem) {
+    std::lock_guard lock(problemMutex_);
+    if (problem_.empty())
+        problem_ = problem;
+    failed_ = true;
+}
+
+bool VideoFile::open(ScreenSize size, int fps) {
+    if (!std::ofstream(whole_, std::ios::binary)) {
+        fail(out_.string() + ": cannot be written: " + std::strerror(errno));
+        return false;
+    }
+    std::string problem;
+    encoder_ = startProcess({"ffmpeg", "-hide_banner", "-loglevel", "error", "-y", "-f", "rawvideo", "-pix_fmt",
+                             "rgb24", "-video_size", std::to_string(size.width) + "x" + std::to_string(size.height),
+                             "-framerate", std::to_string(fps), "-i", "pipe:0", "-an", "-c:v", "libx264", "-preset",
+                             "veryfast", "-crf", "18", "-pix_fmt", "yuv420p", "-f", "mp4", video_.string()},
+                            true, problem);
+    if (encoder_.id == -1) {
+        fail(problem == "not found" ? missingFfmpeg : "ffmpeg cannot be started: " + problem);
+        return false;
+    }
+    writer_ = std::thread([this] { writeFrames(); });
+    return true;
+}
+
+void VideoFile::writeFrames() {
+    while (std::optional<RenderedFrame> frame = queue_.pop()) {
+        if (!failed_ && !writeAll(encoder_.input, frame->rgb.data(), frame->rgb.size()))
+            fail("ffmpeg stopped taking frames");
+    }
+}
+
+bool VideoFile::write(RenderedFrame frame) {
+    if (failed_)
+        return false;
+    queue_.push(std::move(frame));
+    return true;
+}
+
+// Lets ffmpeg finish with the frames it has; true when it did so cleanly.
+bool VideoFile::stopEncoder() {
+    if (encoder_.id == -1)
+        return false;
+    queue_.close();
+    if (writer_.joinable())
+        writer_.join();
+    return waitForProcess(encoder_) == 0;
+}
+
+bool VideoFile::finish(std::span<const int16_t> sound, int rate) {
+    if (!stopEncoder() && !failed_)
+        fail("ffmpeg could not encode the video");
+    if (failed_)
+        return false;
+    const std::vector<uint8_t> wav = encodeWav(sound, rate, 2);
+    if (const std::error_code error = writeWholeFile(sound_, wav)) {
+        fail(sound_.string() + ": " + error.message());
+        return false;
+    }
+    std::string problem;
+    ChildProcess muxer =
+        startProcess({"ffmpeg", "-hide_banner", "-loglevel", "error", "-nostdin", "-y", "-i", video_.string(), "-i",
+                      sound_.string(), "-map", "0:v:0", "-map", "1:a:0", "-c:v", "copy", "-c:a", "aac", "-b:a", "192k",
+                      "-movflags", "+faststart", "-f", "mp4", whole_.string()},
+                     false, problem);
+    if (muxer.id == -1 || waitForProcess(muxer) != 0) {
+        fail("ffmpeg could not add the sound to the video");
+        return false;
+    }
+    std::error_code error;
+    std::filesystem::rename(whole_, out_, error);
+    if (error) {
+        fail(out_.string() + ": " + error.message());
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,47 @@
+// An MP4 file (H.264 video, AAC sound) made by Debian's ffmpeg. The frames go
+// to one ffmpeg process through a pipe, written by a thread of their own while
+// the next frames are composed; the finished video and the sound are then put
+// together by a second, short ffmpeg run. Everything is written beside the
+// final name and renamed into place once complete.
+#pragma once
+
+#include "app/platform/Platform.h"
+#include "render/ScreenSize.h"
+#include "tool/render/FrameQueue.h"
+#include "tool/render/FrameSink.h"
+
+#include <atomic>
+#include <filesystem>
+#include <mutex>
+#include <thread>
+
+class VideoFile : public FrameSink {
+public:
+    explicit VideoFile(std::filesystem::path out);
+    // Removes whatever an unfinished render left beside the final name.
+    ~VideoFile() override;
+
+    // Starts ffmpeg for frames of `size` at `fps`. False with the problem set
+    // when ffmpeg is missing or the folder cannot be written.
+    bool open(ScreenSize size, int fps);
+    bool write(RenderedFrame frame) override;
+    bool finish(std::span<const int16_t> sound, int rate) override;
+    std::string problem() const override;
+
+private:
+    void writeFrames();
+    void fail(const std::string& problem);
+    bool stopEncoder();
+    std::filesystem::path beside(const std::string& suffix) const;
+
+    std::filesystem::path out_;
+    std::filesystem::path video_; // the picture alone
+    std::filesystem::path sound_; // the sound as a WAV file
+    std::filesystem::path whole_; // both, until renamed to `out_`
+    ChildProcess encoder_;
+    FrameQueue queue_{8};
+    std::thread writer_;
+    std::atomic<bool> failed_{false};
+    mutable std::mutex problemMutex_;
+    std::string problem_;
+};

@@ -1,0 +1,197 @@
+// quillfront-tool render run as a user runs it: the real tool (and the renderer
+// it runs) on the bundled example, its files read back with ffprobe and ffmpeg.
+#include "audio/AudioDevice.h"
+#include "project/FileIo.h"
+#include "support/GlWindow.h"
+#include "support/TempDir.h"
+#include "timeline/OfflineComposer.h"
+#include "tool/ProjectFile.h"
+
+#include <SDL_mixer.h>
+#include <SDL_ttf.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string example = QUILLFRONT_EXAMPLE "/content.dat.json";
+constexpr int width = 320;
+constexpr int height = 180;
+constexpr int fps = 30;
+
+struct Finished {
+    int status = -1;
+    std::string output; // standard output and error together
+};
+
+// Runs `command` through the shell.
+Finished runShell(const std::string& command) {
+    Finished finished;
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    char buffer[4096];
+    while (size_t read = std::fread(buffer, 1, sizeof buffer, pipe))
+        finished.output.append(buffer, read);
+    const int status = pclose(pipe);
+    finished.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return finished;
+}
+
+Finished render(const std::string& out, const std::string& options) {
+    return runShell(std::string(QUILLFRONT_TOOL) + " render " + example + " '" + out + "' --size 320x180 --fps 30 " +
+                    options);
+}
+
+// File name to contents, for every file in `folder`.
+std::map<std::string, std::string> filesIn(const fs::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        files[entry.path().filename().string()] = tryReadWholeFile(entry.path()).value();
+    return files;
+}
+
+std::string wavData(const std::string& wav) { return wav.substr(44); }
+
+// The example composed here, as the renderer composes it, from its first frame.
+class ExampleComposer {
+public:
+    ExampleComposer() {
+        SDL_setenv("SDL_AUDIODRIVER", "dummy", 0);
+        SDL_Init(SDL_INIT_AUDIO);
+        openAudioDevice();
+        TTF_Init();
+        fs::current_path(QUILLFRONT_EXAMPLE);
+        demo_ = loadProjectFile("content.dat.json").demo;
+        renderCache_.build(*demo_);
+        audioCache_.build(*demo_);
+        std::string problem;
+        mix_ = std::make_unique<OfflineMix>(decodeMusic(demo_->music->data, problem), audioCache_);
+        composer_ = std::make_unique<OfflineComposer>(*demo_, renderCache_, *mix_, FrameGrid{120.0, 0.0, fps},
+                                                      ScreenSize{width, height}, mixerFrequency);
+    }
+    ~ExampleComposer() { Mix_CloseAudio(); }
+
+    // The picture of `frame`, RGB, top row first.
+    std::vector<uint8_t> frameAt(int64_t frame) {
+        for (; next_ <= frame; ++next_)
+            composer_->compose(next_);
+        std::vector<uint8_t> rgb;
+        composer_->readPixels(rgb);
+        return rgb;
+    }
+
+private:
+    std::unique_ptr<Demo> demo_;
+    RenderCache renderCache_;
+    AudioCache audioCache_;
+    std::unique_ptr<OfflineMix> mix_;
+    std::unique_ptr<OfflineComposer> composer_;
+    int64_t next_ = 0;
+};
+
+double meanDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+    double sum = 0.0;
+    for (size_t i = 0; i < a.size(); ++i)
+        sum += std::abs(a[i] - b[i]);
+    return sum / static_cast<double>(a.size());
+}
+
+class RenderTest : public ::testing::Test {
+protected:
+    TempDir dir;
+};
+
+TEST_F(RenderTest, AnMp4HoldsTwoSecondsOfPictureAndSoundShowingTheComposedFrames) {
+    const std::string video = (dir.path() / "demo.mp4").string();
+    const Finished rendered = render(video, "--from 40 --to 44");
+    ASSERT_EQ(rendered.status, 0) << rendered.output;
+    EXPECT_NE(rendered.output.find("rendered 60 frames (beats 40 to 44)"), std::string::npos) << rendered.output;
+
+    const Finished streams =
+        runShell("ffprobe -v error -show_entries stream=codec_type,duration -of csv=p=0 '" + video + "'");
+    ASSERT_EQ(streams.status, 0) << streams.output;
+    std::istringstream lines(streams.output);
+    std::map<std::string, std::vector<double>> durations;
+    for (std::string line; std::getline(lines, line);)
+        durations[line.substr(0, line.find(','))].push_back(std::stod(line.substr(line.find(',') + 1)));
+    ASSERT_EQ(durations["video"].size(), 1u) << streams.output;
+    ASSERT_EQ(durations["audio"].size(), 1u) << streams.output;
+    EXPECT_NEAR(durations["video"][0], 2.0, 1.0 / fps);
+    EXPECT_NEAR(durations["audio"][0], 2.0, 1.0 / fps);
+
+    // Frame 25 of the video is frame 625 of the demo (beat 40 is 20 s in).
+    const std::string decoded = (dir.path() / "frame.rgb").string();
+    const Finished extracted = runShell("ffmpeg -v error -i '" + video + "' -vf 'select=eq(n\\,25)' -frames:v 1 " +
+                                        "-f rawvideo -pix_fmt rgb24 '" + decoded + "'");
+    ASSERT_EQ(extracted.status, 0) << extracted.output;
+    const std::string bytes = tryReadWholeFile(decoded).value();
+    const std::vector<uint8_t> fromVideo(bytes.begin(), bytes.end());
+    ASSERT_EQ(fromVideo.size(), size_t{width * height * 3});
+
+    GlWindow window(width, height);
+    ASSERT_TRUE(window.ok()) << window.error();
+    ExampleComposer composer;
+    const std::vector<uint8_t> before = composer.frameAt(615);
+    const std::vector<uint8_t> composed = composer.frameAt(625);
+    EXPECT_LT(meanDifference(fromVideo, composed), 6.0) << "the codec's loss only";
+    EXPECT_GT(meanDifference(fromVideo, before), 2.0 * meanDifference(fromVideo, composed))
+        << "a frame a third of a second earlier is told apart";
+}
+
+TEST_F(RenderTest, FolderRendersRepeatExactlyAndSpansRenderedApartJoin) {
+    const fs::path whole = dir.path() / "whole";
+    const fs::path again = dir.path() / "again";
+    for (const fs::path& out : {whole, again}) {
+        const Finished rendered = render(out.string(), "--from 30 --to 32");
+        ASSERT_EQ(rendered.status, 0) << rendered.output;
+    }
+    const fs::path first = dir.path() / "first";
+    const fs::path second = dir.path() / "second";
+    ASSERT_EQ(render(first.string(), "--from 30 --to 31").status, 0);
+    ASSERT_EQ(render(second.string(), "--to 32 --from 31").status, 0);
+
+    const std::map<std::string, std::string> wholeFiles = filesIn(whole);
+    EXPECT_EQ(wholeFiles.size(), 31u) << "30 frames and the sound";
+    EXPECT_TRUE(wholeFiles.contains("frame-000450.png")) << "numbered by the frame's place in the demo";
+    EXPECT_EQ(filesIn(again), wholeFiles);
+
+    std::map<std::string, std::string> joined = filesIn(first);
+    const std::map<std::string, std::string> secondFiles = filesIn(second);
+    const std::string sound = wavData(joined["sound.wav"]) + wavData(secondFiles.at("sound.wav"));
+    EXPECT_EQ(sound, wavData(wholeFiles.at("sound.wav")));
+    for (const auto& [name, contents] : secondFiles)
+        if (name != "sound.wav")
+            joined[name] = contents;
+    joined["sound.wav"] = wholeFiles.at("sound.wav");
+    EXPECT_EQ(joined, wholeFiles);
+}
+
+TEST_F(RenderTest, FailuresSayWhyWithStatus1AndLeaveNoFile) {
+    const std::string video = (dir.path() / "demo.mp4").string();
+    Finished failed = render(video, "--to 500");
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_NE(failed.output.find("--to 500 lies past the demo's end beat (100)"), std::string::npos) << failed.output;
+
+    failed = runShell("PATH=" + dir.path().string() + " " + QUILLFRONT_TOOL + " render " + example + " " + video +
+                      " --size 320x180 --to 1");
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_NE(failed.output.find("ffmpeg was not found"), std::string::npos) << failed.output;
+
+    ASSERT_FALSE(writeWholeFile(dir.path() / "plain", std::string_view("not a folder")));
+    failed = render((dir.path() / "plain" / "demo.mp4").string(), "--to 1");
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_NE(failed.output.find("cannot be written"), std::string::npos) << failed.output;
+    failed = render((dir.path() / "plain" / "frames").string(), "--to 1");
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_NE(failed.output.find("cannot be made"), std::string::npos) << failed.output;
+
+    EXPECT_EQ(filesIn(dir.path()).size(), 1u) << "only the plain file: nothing half-written";
+}
+
+} // namespace
