@@ -65,7 +65,7 @@ bool VideoFile::open(ScreenSize size, int fps) {
     encoder_ = startProcess({"ffmpeg", "-hide_banner", "-loglevel", "error", "-y", "-f", "rawvideo", "-pix_fmt",
                              "rgb24", "-video_size", std::to_string(size.width) + "x" + std::to_string(size.height),
                              "-framerate", std::to_string(fps), "-i", "pipe:0", "-an", "-c:v", "libx264", "-preset",
-                             "veryfast", "-crf", "18", "-pix_fmt", "yuv420p", "-f", "mp4", video_.string()},
+                             "superfast", "-crf", "18", "-pix_fmt", "yuv420p", "-f", "mp4", video_.string()},
                             true, problem);
     if (encoder_.id == -1) {
         fail(problem == "not found" ? missingFfmpeg : "ffmpeg cannot be started: " + problem);
