@@ -27,18 +27,6 @@ std::string PngFolder::frameFileName(int64_t index) {
     return name;
 }
 
-std::string PngFolder::problem() const {
-    std::lock_guard lock(problemMutex_);
-    return problem_;
-}
-
-void PngFolder::fail(const std::string& problem) {
-    std::lock_guard lock(problemMutex_);
-    if (problem_.empty())
-        problem_ = problem;
-    failed_ = true;
-}
-
 bool PngFolder::open(int width, int height) {
     width_ = width;
     height_ = height;
@@ -62,7 +50,7 @@ bool PngFolder::open(int width, int height) {
 
 void PngFolder::encodeFrames() {
     while (std::optional<RenderedFrame> frame = queue_.pop()) {
-        if (failed_)
+        if (failed())
             continue;
         const std::filesystem::path final = folder_ / frameFileName(frame->index);
         const std::filesystem::path partial = folder_ / ("." + frameFileName(frame->index) + ".part");
@@ -80,13 +68,6 @@ void PngFolder::encodeFrames() {
     }
 }
 
-bool PngFolder::write(RenderedFrame frame) {
-    if (failed_)
-        return false;
-    queue_.push(std::move(frame));
-    return true;
-}
-
 void PngFolder::stopEncoders() {
     queue_.close();
     for (std::thread& encoder : encoders_)
@@ -96,7 +77,7 @@ void PngFolder::stopEncoders() {
 
 bool PngFolder::finish(std::span<const int16_t> sound, int rate) {
     stopEncoders();
-    if (failed_)
+    if (failed())
         return false;
     const std::filesystem::path wav = folder_ / "sound.wav";
     if (const std::error_code error = writeWholeFile(wav, encodeWav(sound, rate, 2))) {

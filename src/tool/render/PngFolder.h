@@ -5,12 +5,9 @@
 // final name and renamed into place once complete.
 #pragma once
 
-#include "tool/render/FrameQueue.h"
 #include "tool/render/FrameSink.h"
 
-#include <atomic>
 #include <filesystem>
-#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -22,23 +19,16 @@ public:
     // Makes the folder when it is missing and starts the encoders for frames of
     // `width` × `height`. False with the problem set when it cannot be written.
     bool open(int width, int height);
-    bool write(RenderedFrame frame) override;
     bool finish(std::span<const int16_t> sound, int rate) override;
-    std::string problem() const override;
 
     static std::string frameFileName(int64_t index);
 
 private:
     void encodeFrames();
-    void fail(const std::string& problem);
     void stopEncoders();
 
     std::filesystem::path folder_;
     int width_ = 0;
     int height_ = 0;
-    FrameQueue queue_{8};
     std::vector<std::thread> encoders_;
-    std::atomic<bool> failed_{false};
-    mutable std::mutex problemMutex_;
-    std::string problem_;
 };

@@ -20,9 +20,12 @@
 #include <filesystem>
 #include <memory>
 
+volatile std::sig_atomic_t renderInterrupted = 0;
+
 namespace {
 
 constexpr int failure = 1;
+const char* const interruptedMessage = "interrupted";
 
 // The frames to write: [first, end) on the project's frame grid.
 struct FrameSpan {
@@ -141,12 +144,16 @@ int renderDemo(const RenderSettings& settings) {
 
     ProgressBar progress(stderr, isatty(STDERR_FILENO) != 0);
     for (int64_t frame = 0; frame < span->first; ++frame) {
+        if (renderInterrupted)
+            return fail(interruptedMessage);
         composer.compose(frame);
         progress.update("catching up", frame + 1, span->first);
     }
     const auto start = std::chrono::steady_clock::now();
     const int64_t count = span->end - span->first;
     for (int64_t frame = span->first; frame < span->end; ++frame) {
+        if (renderInterrupted)
+            return fail(interruptedMessage);
         composer.compose(frame);
         RenderedFrame rendered{frame, {}};
         composer.readPixels(rendered.rgb);

@@ -6,6 +6,12 @@
 
 #include "tool/RenderSettings.h"
 
+#include <csignal>
+
+// Set by the interrupt and termination signals: the render stops before its next
+// frame and removes what it had written beside OUT.
+extern volatile std::sig_atomic_t renderInterrupted;
+
 // Returns the exit status: 0 done, 1 the work failed (the reason is on
 // standard error).
 int renderDemo(const RenderSettings& settings);

@@ -26,5 +26,7 @@ int main(int argc, char** argv) {
     }
     // A writer whose reader has gone is told so by its write, not killed.
     std::signal(SIGPIPE, SIG_IGN);
+    for (const int stopSignal : {SIGINT, SIGTERM})
+        std::signal(stopSignal, [](int) { renderInterrupted = 1; });
     return renderDemo(*settings);
 }

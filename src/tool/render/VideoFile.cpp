@@ -44,18 +44,6 @@ std::filesystem::path VideoFile::beside(const std::string& suffix) const {
     return out_.parent_path() / ("." + out_.filename().string() + ".render-" + std::to_string(getpid()) + "." + suffix);
 }
 
-std::string VideoFile::problem() const {
-    std::lock_guard lock(problemMutex_);
-    return problem_;
-}
-
-void VideoFile::fail(const std::string& problem) {
-    std::lock_guard lock(problemMutex_);
-    if (problem_.empty())
-        problem_ = problem;
-    failed_ = true;
-}
-
 bool VideoFile::open(ScreenSize size, int fps) {
     if (!std::ofstream(whole_, std::ios::binary)) {
         fail(out_.string() + ": cannot be written: " + std::strerror(errno));
@@ -77,16 +65,9 @@ bool VideoFile::open(ScreenSize size, int fps) {
 
 void VideoFile::writeFrames() {
     while (std::optional<RenderedFrame> frame = queue_.pop()) {
-        if (!failed_ && !writeAll(encoder_.input, frame->rgb.data(), frame->rgb.size()))
+        if (!failed() && !writeAll(encoder_.input, frame->rgb.data(), frame->rgb.size()))
             fail("ffmpeg stopped taking frames");
     }
-}
-
-bool VideoFile::write(RenderedFrame frame) {
-    if (failed_)
-        return false;
-    queue_.push(std::move(frame));
-    return true;
 }
 
 // Lets ffmpeg finish with the frames it has; true when it did so cleanly.
@@ -100,9 +81,9 @@ bool VideoFile::stopEncoder() {
 }
 
 bool VideoFile::finish(std::span<const int16_t> sound, int rate) {
-    if (!stopEncoder() && !failed_)
+    if (!stopEncoder() && !failed())
         fail("ffmpeg could not encode the video");
-    if (failed_)
+    if (failed())
         return false;
     const std::vector<uint8_t> wav = encodeWav(sound, rate, 2);
     if (const std::error_code error = writeWholeFile(sound_, wav)) {

@@ -7,12 +7,9 @@
 
 #include "app/platform/Platform.h"
 #include "render/ScreenSize.h"
-#include "tool/render/FrameQueue.h"
 #include "tool/render/FrameSink.h"
 
-#include <atomic>
 #include <filesystem>
-#include <mutex>
 #include <thread>
 
 class VideoFile : public FrameSink {
@@ -24,13 +21,10 @@ public:
     // Starts ffmpeg for frames of `size` at `fps`. False with the problem set
     // when ffmpeg is missing or the folder cannot be written.
     bool open(ScreenSize size, int fps);
-    bool write(RenderedFrame frame) override;
     bool finish(std::span<const int16_t> sound, int rate) override;
-    std::string problem() const override;
 
 private:
     void writeFrames();
-    void fail(const std::string& problem);
     bool stopEncoder();
     std::filesystem::path beside(const std::string& suffix) const;
 
@@ -39,9 +33,5 @@ private:
     std::filesystem::path sound_; // the sound as a WAV file
     std::filesystem::path whole_; // both, until renamed to `out_`
     ChildProcess encoder_;
-    FrameQueue queue_{8};
     std::thread writer_;
-    std::atomic<bool> failed_{false};
-    mutable std::mutex problemMutex_;
-    std::string problem_;
 };
