@@ -187,8 +187,7 @@ const std::vector<ToolCommand>& toolCommands() {
         {"render",
          {"PROJECT", "OUT"},
          renderOptions(),
-         "the demo as an MP4 video with its sound (OUT ending in .mp4, made with\n"
-         "                  ffmpeg), or as numbered PNG frames and a WAV file in the folder OUT",
+         "an MP4 video of the demo, or a folder of PNG frames and a WAV",
          [](const ParsedCommandLine& line, std::ostream&, std::ostream& err) {
              std::string problem;
              const std::optional<RenderSettings> settings = renderSettingsOf(line, problem);
