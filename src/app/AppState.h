@@ -3,18 +3,19 @@
 // Tests make their own.
 #pragma once
 
-#include "app/BeatClock.h"
+#include "timeline/BeatClock.h"
 #include "app/LoaderScreen.h"
 #include "app/OpenProject.h"
 #include "app/ShellState.h"
+#include "editor/EditorContext.h"
+#include "editor/EditorState.h"
 #include "editor/StatusLine.h"
 #include "render/Camera.h"
 #include "render/ScreenSize.h"
+#include "timeline/BeatClock.h"
 
 #include <memory>
 #include <string>
-
-constexpr int projectFileNameSize = 256;
 
 struct AppState {
     ShellFlags shell;
@@ -24,6 +25,7 @@ struct AppState {
     OpenProject project;
     Camera camera;                        // the editor viewport's free camera
     StatusLine status;                    // the editor's status line, where commands report
+    EditorState editor;
     std::unique_ptr<LoaderScreen> loader; // made once the window exists
     std::string exePath;                  // path that opens the running executable's image
     // The editor's file name field and the name the project file commands use.

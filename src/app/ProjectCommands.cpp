@@ -103,6 +103,7 @@ std::unique_ptr<Demo> loadAtStartup(const std::string& source, const std::functi
 
 void installProject(AppState& app, std::unique_ptr<Demo> demo) {
     stopMusic(); // it streams from the previous project's bytes
+    app.editor.forgetProject();
     app.clock.loopEvent = nullptr;
     OpenProject project;
     project.demo = std::move(demo);
@@ -169,6 +170,43 @@ void exportPlayer(AppState& app) {
         app.status.set(std::string("Could not write ") + playerFile + ": " + error.message());
     else
         app.status.set(std::string("Exported ") + playerFile);
+}
+
+void importMusic(AppState& app) {
+    const char* const file = "resources/music.mp3";
+    const std::optional<std::string> bytes = tryReadWholeFile(file);
+    if (!bytes || bytes->empty()) {
+        app.status.set(std::string("Could not import ") + file + ": it is missing or empty");
+        return;
+    }
+    auto music = std::make_unique<ByteBuffer>(std::span(reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size()));
+    if (const std::optional<std::string> problem = musicProblem(*music)) {
+        app.status.set(std::string("Could not import ") + file + ": " + *problem);
+        return;
+    }
+    stopMusic(); // it streams from the bytes about to be replaced
+    app.project.demo->music = std::move(music);
+    startMusic(*app.project.demo->music, !app.shell.playerMode);
+    app.clock.anchor();
+    app.status.set(std::string("Imported ") + file);
+}
+
+void runEditorRequests(AppState& app) {
+    const EditorRequests requests = std::exchange(app.editor.requests, {});
+    if (requests.loadBinary)
+        loadBinaryProject(app);
+    if (requests.loadJson)
+        loadJsonProject(app);
+    if (requests.saveBinary)
+        saveBinaryProject(app);
+    if (requests.saveJsonComplete)
+        saveJsonProject(app, false);
+    if (requests.saveJsonProject)
+        saveJsonProject(app, true);
+    if (requests.importMusic)
+        importMusic(app);
+    if (requests.exportExecutable)
+        exportPlayer(app);
 }
 
 void chooseProjectSource(AppState& app, const LoadProgress& progress) {

@@ -23,6 +23,12 @@ void loadJsonProject(AppState& app);
 void saveJsonProject(AppState& app, bool projectForm);
 // Writes "demo.exe": this executable with the project appended.
 void exportPlayer(AppState& app);
+// Replaces the project's music with "resources/music.mp3" and plays it from the
+// start, the clock with it. A file that is missing or cannot be played leaves
+// the music as it was, with the reason on the status line.
+void importMusic(AppState& app);
+// Runs the project commands the editor asked for this frame.
+void runEditorRequests(AppState& app);
 
 // Start-up: "content.dat.json" in the working directory, else a project appended
 // to the executable (player mode), else a new empty project. A project that is

@@ -5,6 +5,7 @@
 #include "audio/Music.h"
 #include "audio/SoundAnalysis.h"
 #include "editor/Editor.h"
+#include "editor/EditorContext.h"
 #include "render/GlErrors.h"
 #include "render/GlSetup.h"
 #include "timeline/Composition.h"
@@ -166,14 +167,20 @@ FrameKeys updateFrame(AppState& app) {
 }
 
 bool buildGuiFrame(AppState& app, const FrameKeys& keys) {
+    // Asked for in the previous frame: a load must not release what that frame's GUI still draws.
+    runEditorRequests(app);
     ImGui_ImplOpenGL3_NewFrame();
     ImGui_ImplSDL2_NewFrame();
     ImGui::NewFrame();
     bool editorDrewDemo = false;
-    if (app.shell.editorVisible)
-        editorDrewDemo = drawEditor(app, keys.commandKey, keys.windowKey);
-    else
+    if (app.shell.editorVisible) {
+        EditorContext context{*app.project.demo, *app.project.render, *app.project.audio,  app.clock,
+                              app.camera,        app.status,           app.projectFileName, frameContext(app),
+                              app.shell.quitRequested};
+        editorDrewDemo = drawEditor(app.editor, context, keys.commandKey, keys.windowKey);
+    } else {
         ImGui::SetMouseCursor(ImGuiMouseCursor_None);
+    }
     ImGui::Render();
     return editorDrewDemo;
 }

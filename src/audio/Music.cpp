@@ -23,6 +23,19 @@ void stopMusic() {
     currentMusic = nullptr;
 }
 
+std::optional<std::string> musicProblem(const ByteBuffer& music) {
+    if (music.size() > INT_MAX)
+        return "it is larger than any music may be";
+    if (std::optional<std::string> refusal = musicRefusal(music.data))
+        return refusal;
+    SDL_RWops* stream = SDL_RWFromConstMem(music.data.data(), static_cast<int>(music.size()));
+    Mix_Music* decoded = stream ? Mix_LoadMUS_RW(stream, 1) : nullptr;
+    if (!decoded)
+        return std::string("the mixer cannot play it (") + Mix_GetError() + ")";
+    Mix_FreeMusic(decoded);
+    return std::nullopt;
+}
+
 std::optional<std::string> startMusic(const ByteBuffer& music, bool loopForever) {
     stopMusic();
     if (music.data.empty() || music.size() > INT_MAX)

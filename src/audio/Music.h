@@ -14,5 +14,9 @@ class ByteBuffer;
 // Bytes larger than any music may be stay silent; the reason is returned.
 std::optional<std::string> startMusic(const ByteBuffer& music, bool loopForever);
 
+// Why `music` could not be played (refused or not decodable by the mixer), or
+// nothing when it can. Decodes nothing beyond the file's start.
+std::optional<std::string> musicProblem(const ByteBuffer& music);
+
 // Stops and releases the music that plays, so the bytes it streams from may go.
 void stopMusic();

@@ -1,3 +1,62 @@
 #include "editor/Editor.h"
 
-bool drawEditor(AppState&, SDL_Keycode, SDL_Keycode) { return false; }
+#include "editor/EditorContext.h"
+#include "editor/EditorKeys.h"
+#include "editor/EditorState.h"
+#include "editor/MainMenu.h"
+#include "editor/ToolWindows.h"
+#include "editor/TransportRow.h"
+#include "editor/WindowLayout.h"
+
+#include <imgui.h>
+
+#include <utility>
+
+namespace {
+
+// See-through leaves the window backgrounds clear, so the demo behind shows.
+void setWindowBackgroundAlpha(bool seeThrough) {
+    ImGui::GetStyle().Colors[ImGuiCol_WindowBg].w = seeThrough ? 0.0f : 0.96f;
+}
+
+void placeMainWindow(EditorState& editor) {
+    const ImVec2 size = ImGui::GetIO().DisplaySize;
+    const Display display{size.x, size.y};
+    if (editor.arrangeRequested) {
+        const Placement at = arrangedMainWindow(display);
+        ImGui::SetWindowPos({at.x, at.y});
+        ImGui::SetWindowSize({at.width, at.height});
+        editor.arrangeRequested = false;
+    }
+    if (editor.seeThroughTimeline) {
+        const Placement at = seeThroughMainWindow(display);
+        ImGui::SetWindowPos({at.x, at.y});
+        ImGui::SetWindowSize({at.width, at.height});
+    }
+}
+
+} // namespace
+
+bool drawEditor(EditorState& editor, EditorContext& context, SDL_Keycode commandKey, SDL_Keycode windowKey) {
+    setWindowBackgroundAlpha(editor.seeThroughTimeline);
+    ImGui::Begin(editorTitle);
+    if (editor.frameExport.running()) {
+        editor.frameExport.step(context);
+        ImGui::End();
+        return true;
+    }
+    drawTransportRow(editor, context);
+    drawToolWindows(editor, context);
+    placeMainWindow(editor);
+    applyEditorKeys(editor, context, commandKey, windowKey);
+    drawMainMenu(editor, context);
+    if (std::exchange(editor.requests.exportFrames, false))
+        editor.frameExport.start(context);
+    ImGui::End();
+    if (editor.show.guiDemo)
+        ImGui::ShowDemoWindow(&editor.show.guiDemo);
+    // A gesture (a drag, typing into a field) lasts while some item is held.
+    if (!ImGui::IsAnyItemActive())
+        editor.history.endGesture();
+    return editor.show.viewport;
+}

@@ -100,8 +100,8 @@ std::unique_ptr<FrameSink> openSink(const RenderSettings& settings, const std::f
             return video;
         problem = video->problem();
     } else {
-        auto folder = std::make_unique<PngFolder>(out);
-        if (folder->open(settings.width, settings.height))
+        auto folder = std::make_unique<PngFolder>(out, settings.width, settings.height);
+        if (folder->open())
             return folder;
         problem = folder->problem();
     }

@@ -46,7 +46,7 @@ std::filesystem::path VideoFile::beside(const std::string& suffix) const {
 
 bool VideoFile::open(ScreenSize size, int fps) {
     if (!std::ofstream(whole_, std::ios::binary)) {
-        fail(out_.string() + ": cannot be written: " + std::strerror(errno));
+        failure_.record(out_.string() + ": cannot be written: " + std::strerror(errno));
         return false;
     }
     std::string problem;
@@ -56,17 +56,24 @@ bool VideoFile::open(ScreenSize size, int fps) {
                              "superfast", "-crf", "18", "-pix_fmt", "yuv420p", "-f", "mp4", video_.string()},
                             true, problem);
     if (encoder_.id == -1) {
-        fail(problem == "not found" ? missingFfmpeg : "ffmpeg cannot be started: " + problem);
+        failure_.record(problem == "not found" ? missingFfmpeg : "ffmpeg cannot be started: " + problem);
         return false;
     }
     writer_ = std::thread([this] { writeFrames(); });
     return true;
 }
 
+bool VideoFile::write(RenderedFrame frame) {
+    if (failure_.happened())
+        return false;
+    queue_.push(std::move(frame));
+    return true;
+}
+
 void VideoFile::writeFrames() {
     while (std::optional<RenderedFrame> frame = queue_.pop()) {
-        if (!failed() && !writeAll(encoder_.input, frame->rgb.data(), frame->rgb.size()))
-            fail("ffmpeg stopped taking frames");
+        if (!failure_.happened() && !writeAll(encoder_.input, frame->rgb.data(), frame->rgb.size()))
+            failure_.record("ffmpeg stopped taking frames");
     }
 }
 
@@ -81,13 +88,13 @@ bool VideoFile::stopEncoder() {
 }
 
 bool VideoFile::finish(std::span<const int16_t> sound, int rate) {
-    if (!stopEncoder() && !failed())
-        fail("ffmpeg could not encode the video");
-    if (failed())
+    if (!stopEncoder() && !failure_.happened())
+        failure_.record("ffmpeg could not encode the video");
+    if (failure_.happened())
         return false;
     const std::vector<uint8_t> wav = encodeWav(sound, rate, 2);
     if (const std::error_code error = writeWholeFile(sound_, wav)) {
-        fail(sound_.string() + ": " + error.message());
+        failure_.record(sound_.string() + ": " + error.message());
         return false;
     }
     std::string problem;
@@ -97,13 +104,13 @@ bool VideoFile::finish(std::span<const int16_t> sound, int rate) {
                       "-movflags", "+faststart", "-f", "mp4", whole_.string()},
                      false, problem);
     if (muxer.id == -1 || waitForProcess(muxer) != 0) {
-        fail("ffmpeg could not add the sound to the video");
+        failure_.record("ffmpeg could not add the sound to the video");
         return false;
     }
     std::error_code error;
     std::filesystem::rename(whole_, out_, error);
     if (error) {
-        fail(out_.string() + ": " + error.message());
+        failure_.record(out_.string() + ": " + error.message());
         return false;
     }
     return true;

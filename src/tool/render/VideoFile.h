@@ -7,6 +7,7 @@
 
 #include "app/platform/Platform.h"
 #include "render/ScreenSize.h"
+#include "render/FirstFailure.h"
 #include "tool/render/FrameSink.h"
 
 #include <filesystem>
@@ -21,7 +22,9 @@ public:
     // Starts ffmpeg for frames of `size` at `fps`. False with the problem set
     // when ffmpeg is missing or the folder cannot be written.
     bool open(ScreenSize size, int fps);
+    bool write(RenderedFrame frame) override;
     bool finish(std::span<const int16_t> sound, int rate) override;
+    std::string problem() const override { return failure_.message(); }
 
 private:
     void writeFrames();
@@ -33,5 +36,7 @@ private:
     std::filesystem::path sound_; // the sound as a WAV file
     std::filesystem::path whole_; // both, until renamed to `out_`
     ChildProcess encoder_;
+    FrameQueue queue_{8};
     std::thread writer_;
+    FirstFailure failure_;
 };

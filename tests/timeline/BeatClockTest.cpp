@@ -1,4 +1,4 @@
-#include "app/BeatClock.h"
+#include "timeline/BeatClock.h"
 #include "project/Demo.h"
 #include "support/FakeTicks.h"
 

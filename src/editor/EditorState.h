@@ -1,0 +1,62 @@
+// What the editor keeps from frame to frame: which windows are open, the
+// requests it hands to the shell, the edit history and what each window
+// remembers. Windows refer to project objects by pointer, so a load that
+// replaces the project goes through forgetProject() before the old objects go.
+#pragma once
+
+#include "editor/EditHistory.h"
+#include "editor/FrameExport.h"
+
+#include <cstdint>
+
+// Which tool windows are open; each window's close button clears its flag.
+struct WindowFlags {
+    bool viewport = true;
+    bool effectManager = true;
+    bool shaderEditor = true;
+    bool textureManager = false;
+    bool eventManager = false;
+    bool sampleManager = false;
+    bool eventGroupManager = false;
+    bool fontManager = false;
+    bool bpmTap = false;
+    bool guiDemo = false;
+};
+
+// Project commands the editor asks the shell for; the shell runs them after the
+// editor's frame and clears them.
+struct EditorRequests {
+    bool loadBinary = false;
+    bool loadJson = false;
+    bool saveBinary = false;
+    bool saveJsonComplete = false;
+    bool saveJsonProject = false;
+    bool importMusic = false;
+    bool exportExecutable = false;
+    bool exportFrames = false;
+};
+
+// The Viewport's mouse look: engaged by a click inside the picture.
+struct MouseLook {
+    bool active = false;
+    int lastX = -10000;
+    int lastY = -10000;
+};
+
+struct EditorState {
+    WindowFlags show;
+    bool arrangeRequested = false;   // place the standard windows on the next frame
+    bool seeThroughTimeline = false; // the main window covers the screen, transparent
+    MouseLook mouseLook;
+    EditorRequests requests;
+    EditHistory history;
+    FrameExport frameExport;
+
+    // Drops every reference into the open project: called before a load replaces it.
+    void forgetProject();
+    // Opens the Viewport, Effect Manager and Shader Editor and places them once.
+    void arrange();
+    // Toggles see-through; in both directions the windows that would hide the
+    // demo close.
+    void toggleSeeThrough();
+};

@@ -1,0 +1,95 @@
+#include "editor/MainMenu.h"
+
+#include "editor/EditorContext.h"
+#include "editor/EditorState.h"
+
+#include <SDL.h>
+#include <imgui.h>
+
+#include <string>
+
+const char* const editorTitle = "Quillfront :: 0.8";
+
+namespace {
+
+constexpr uint32_t statusShownMs = 2000;
+
+void fileMenu(EditorState& editor, EditorContext& context) {
+    EditorRequests& requests = editor.requests;
+    if (ImGui::MenuItem("Load BIN"))
+        requests.loadBinary = true;
+    if (ImGui::MenuItem("Load JSON", "Ctrl+L"))
+        requests.loadJson = true;
+    if (ImGui::MenuItem("Save BIN"))
+        requests.saveBinary = true;
+    if (ImGui::MenuItem("Save JSON (complete)"))
+        requests.saveJsonComplete = true;
+    if (ImGui::MenuItem("Save JSON (project)", "Ctrl+S"))
+        requests.saveJsonProject = true;
+    ImGui::Separator();
+    if (ImGui::MenuItem("Import resources/music.mp3"))
+        requests.importMusic = true;
+    ImGui::Separator();
+    if (ImGui::MenuItem("Export Executable"))
+        requests.exportExecutable = true;
+    if (ImGui::MenuItem("Export Videoframes"))
+        requests.exportFrames = true;
+    if (ImGui::MenuItem("Quit", "Ctrl+Q"))
+        context.quitRequested = true;
+}
+
+void editMenu(EditHistory& history) {
+    const std::string undo = history.canUndo() ? "Undo " + history.undoName() : std::string("Undo");
+    const std::string redo = history.canRedo() ? "Redo " + history.redoName() : std::string("Redo");
+    if (ImGui::MenuItem(undo.c_str(), "Ctrl+Z", false, history.canUndo()))
+        history.undo();
+    if (ImGui::MenuItem(redo.c_str(), "Ctrl+Y", false, history.canRedo()))
+        history.redo();
+}
+
+void viewMenu(EditorState& editor, EditorContext& context) {
+    WindowFlags& show = editor.show;
+    if (ImGui::MenuItem(context.clock.paused ? "Play" : "Pause", "Ctrl+Space"))
+        context.clock.togglePause(context.demo);
+    ImGui::Separator();
+    ImGui::MenuItem("Viewport", "Ctrl+Shift+V", &show.viewport);
+    ImGui::MenuItem("Effect Manager", "Ctrl+Shift+C", &show.effectManager);
+    ImGui::MenuItem("Event Manager", "Ctrl+Shift+E", &show.eventManager);
+    ImGui::MenuItem("Shader Editor", "Ctrl+Shift+S", &show.shaderEditor);
+    ImGui::MenuItem("Texture Manager", "Ctrl+Shift+X", &show.textureManager);
+    ImGui::MenuItem("Sample Manager", "Ctrl+Shift+M", &show.sampleManager);
+    ImGui::MenuItem("Event Group Manager", "Ctrl+Shift+G", &show.eventGroupManager);
+    ImGui::MenuItem("Font Manager", "Ctrl+Shift+F", &show.fontManager);
+    ImGui::Separator();
+    ImGui::MenuItem("BPM Tap", nullptr, &show.bpmTap);
+    ImGui::MenuItem("ImGui Demo Window", nullptr, &show.guiDemo);
+    if (ImGui::MenuItem("Arrange windows", "Ctrl+Shift+Y"))
+        editor.arrange();
+    if (ImGui::MenuItem("See-Through Timeline", "Ctrl+Shift+H", editor.seeThroughTimeline))
+        editor.toggleSeeThrough();
+}
+
+} // namespace
+
+void drawMainMenu(EditorState& editor, EditorContext& context) {
+    if (!ImGui::BeginMainMenuBar())
+        return;
+    if (ImGui::BeginMenu(editorTitle, false))
+        ImGui::EndMenu();
+    if (ImGui::BeginMenu("File")) {
+        fileMenu(editor, context);
+        ImGui::EndMenu();
+    }
+    if (ImGui::BeginMenu("Edit")) {
+        editMenu(editor.history);
+        ImGui::EndMenu();
+    }
+    if (ImGui::BeginMenu("View")) {
+        viewMenu(editor, context);
+        ImGui::EndMenu();
+    }
+    const StatusLine& status = context.status;
+    if (!status.text.empty() && SDL_GetTicks() - status.time < statusShownMs && ImGui::BeginMenu(status.text.c_str(), false))
+        ImGui::EndMenu();
+    ImGui::EndMainMenuBar();
+}

@@ -1,0 +1,4 @@
+#include "editor/TextureManagerWindow.h"
+
+// The window opens, closes and places itself; its contents come later.
+void drawTextureManager(EditorState&, EditorContext&) {}

@@ -1,0 +1,69 @@
+#include "editor/ToolWindows.h"
+
+#include "editor/EditorContext.h"
+#include "editor/EditorState.h"
+#include "editor/EffectManagerWindow.h"
+#include "editor/EventGroupManagerWindow.h"
+#include "editor/EventManagerWindow.h"
+#include "editor/FontManagerWindow.h"
+#include "editor/SampleManagerWindow.h"
+#include "editor/ShaderEditorWindow.h"
+#include "editor/TextureManagerWindow.h"
+#include "editor/ViewportWindow.h"
+#include "editor/WindowLayout.h"
+
+#include <imgui.h>
+
+namespace {
+
+struct ToolWindow {
+    const char* title;
+    bool WindowFlags::*open;
+    ImGuiWindowFlags flags;
+    Placement (*arranged)(const Display&); // null: not part of the arranged layout
+    bool sizedOnFirstUse;
+    void (*drawBody)(EditorState&, EditorContext&);
+};
+
+void drawNothing(EditorState&, EditorContext&) {}
+
+// In drawing order.
+const ToolWindow toolWindows[] = {
+    {"Shader Editor", &WindowFlags::shaderEditor, ImGuiWindowFlags_MenuBar, arrangedShaderEditor, false,
+     drawShaderEditor},
+    {"Texture Manager", &WindowFlags::textureManager, 0, nullptr, true, drawTextureManager},
+    {"Viewport", &WindowFlags::viewport, ImGuiWindowFlags_NoScrollbar, arrangedViewport, false, drawViewport},
+    {"Effect Manager", &WindowFlags::effectManager, 0, arrangedEffectManager, false, drawEffectManager},
+    {"Event Manager", &WindowFlags::eventManager, 0, arrangedEventManager, true, drawEventManager},
+    {"Sample Manager", &WindowFlags::sampleManager, 0, nullptr, true, drawSampleManager},
+    {"Event Group Manager", &WindowFlags::eventGroupManager, 0, nullptr, true, drawEventGroupManager},
+    {"Font Manager", &WindowFlags::fontManager, 0, nullptr, true, drawFontManager},
+    {"BPM Tap", &WindowFlags::bpmTap, 0, nullptr, false, drawNothing},
+};
+
+void place(const ToolWindow& window, const Display& display, bool arranging) {
+    if (window.arranged && arranging) {
+        const Placement at = window.arranged(display);
+        ImGui::SetNextWindowPos({at.x, at.y}, ImGuiCond_Always);
+        ImGui::SetNextWindowSize({at.width, at.height}, ImGuiCond_Always);
+    } else if (window.sizedOnFirstUse) {
+        ImGui::SetNextWindowSize({firstUseWidth, firstUseHeight}, ImGuiCond_FirstUseEver);
+    }
+}
+
+} // namespace
+
+void drawToolWindows(EditorState& editor, EditorContext& context) {
+    const ImVec2 size = ImGui::GetIO().DisplaySize;
+    const ScreenSize screen = context.frame.screen;
+    const Display display{size.x, size.y, static_cast<float>(screen.width) / static_cast<float>(screen.height)};
+    for (const ToolWindow& window : toolWindows) {
+        bool& open = editor.show.*window.open;
+        if (!open)
+            continue;
+        place(window, display, editor.arrangeRequested);
+        if (ImGui::Begin(window.title, &open, window.flags))
+            window.drawBody(editor, context);
+        ImGui::End();
+    }
+}
