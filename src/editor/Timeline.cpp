@@ -1,0 +1,78 @@
+#include "editor/Timeline.h"
+
+#include "editor/TimelineWidget.h"
+#include "project/Demo.h"
+
+#include <imgui.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int visibleRows = 57;
+constexpr float beatsPerDivision = 16.0f;
+constexpr ImU32 playheadColour = IM_COL32(0, 128, 0, 200);
+
+// The held event keeps its unrounded range from the previous frame; every other
+// event starts from its stored beats.
+void currentRange(const Event& event, const TimelineState& state, float range[2]) {
+    const bool held = state.heldEvent == &event;
+    range[0] = held ? state.heldRange[0] : event.startBeat;
+    range[1] = held ? state.heldRange[1] : event.endBeat;
+}
+
+void drawEventRow(Event& event, TimelineState& state, TimelineResult& result) {
+    float range[2];
+    currentRange(event, state, range);
+    if (timelineRow(event.name.c_str(), range, false)) {
+        result.changedEvent = &event;
+        result.start = std::trunc(range[0]);
+        result.end = std::trunc(range[1]);
+    }
+    if (timelineRowHeld()) {
+        state.heldEvent = &event;
+        state.heldRange[0] = range[0];
+        state.heldRange[1] = range[1];
+        result.dragging = true;
+    }
+}
+
+void drawEventRows(Demo& demo, TimelineState& state, TimelineResult& result) {
+    for (const auto& event : demo.events)
+        if (event->visible)
+            drawEventRow(*event, state, result);
+}
+
+// Called right after the rows region closed, while it is the last item.
+std::optional<float> scrubTarget(float nameColumnWidth, float endBeat) {
+    if (!ImGui::IsItemHovered() || !ImGui::IsMouseDown(ImGuiMouseButton_Left))
+        return std::nullopt;
+    return scrubBeat(ImGui::GetIO().MousePos.x, ImGui::GetItemRectMin().x, nameColumnWidth,
+                     ImGui::GetWindowContentRegionMax().x, endBeat);
+}
+
+} // namespace
+
+TimelineResult drawTimeline(Demo& demo, float currentBeat, TimelineState& state) {
+    TimelineResult result;
+    ImGui::BeginChild("timeline", ImVec2(0.0f, 0.0f), false);
+    float nameColumnWidth = 0.0f;
+    if (beginTimeline("Timeline", demo.end_beat, visibleRows, static_cast<int>(demo.events.size()))) {
+        nameColumnWidth = ImGui::GetColumnWidth(0);
+        drawEventRows(demo, state, result);
+    }
+    const int divisions = static_cast<int>(std::floor(demo.end_beat / beatsPerDivision));
+    endTimeline(divisions, currentBeat, playheadColour);
+    // A drag that ended, or whose row left the view or the project, leaves nothing behind.
+    if (!result.dragging)
+        state = TimelineState{};
+    result.seekBeat = scrubTarget(nameColumnWidth, demo.end_beat);
+    ImGui::EndChild();
+    return result;
+}
+
+float scrubBeat(float mouseX, float regionLeft, float nameColumnWidth, float contentRight, float endBeat) {
+    const float fraction = std::min((mouseX - regionLeft - nameColumnWidth) / (contentRight - nameColumnWidth), 1.0f);
+    return std::max(0.0f, fraction * endBeat);
+}

@@ -1,0 +1,35 @@
+// The timeline in the lower part of the editor window: a row per visible
+// event with its bar between draggable handles, the ruler, the playhead at the
+// current beat and the progress strip. Clicking or dragging in the rows seeks.
+//
+// It changes nothing itself: it reports what the user did this frame, and the
+// caller applies it through its edit history.
+#pragma once
+
+#include <optional>
+
+class Demo;
+class Event;
+
+// What must outlive a frame: the range of the event being dragged, unrounded.
+// The caller stores whole beats, and re-reading those each frame would undo
+// every movement of less than a beat per frame.
+struct TimelineState {
+    const Event* heldEvent = nullptr; // whose handle or bar is held; null between drags
+    float heldRange[2] = {0.0f, 0.0f};
+};
+
+struct TimelineResult {
+    std::optional<float> seekBeat; // where the playhead was clicked or dragged to
+    Event* changedEvent = nullptr; // whose range a drag moved, to become [start, end]
+    float start = 0.0f;            // whole beats, truncated toward zero
+    float end = 0.0f;
+    bool dragging = false; // a handle or bar is held: the changes belong to one edit
+};
+
+TimelineResult drawTimeline(Demo& demo, float currentBeat, TimelineState& state);
+
+// The beat a click at `mouseX` seeks to: 0 at the left edge of the track (the
+// region's left plus the name column), `endBeat` at the region's right content
+// edge and beyond, never below 0. `contentRight` is relative to `regionLeft`.
+float scrubBeat(float mouseX, float regionLeft, float nameColumnWidth, float contentRight, float endBeat);

@@ -1,0 +1,70 @@
+// A timeline drawn with Dear ImGui: a scrolling child region of rows, each a
+// label and a bar between two round handles over a value range, with a ruler,
+// a playhead and a progress strip below.
+//
+// Used immediate-mode, once per frame:
+//     if (beginTimeline("id", max, visibleRows, rowCount))
+//         for (each row) changed |= timelineRow(label, values, false);
+//     endTimeline(divisions, playhead, colour);   // always, even when not visible
+//
+// The layout maths lives in the plain functions below, so it can be checked
+// without a window.
+#pragma once
+
+#include <imgui.h>
+
+constexpr float timelineHandleRadius = 6.0f;
+constexpr float timelineBarTop = 3.0f; // below the row top
+constexpr float timelineBarThickness = 6.0f;
+
+// Opens the timeline's child region, `visibleRows` rows high (5 when not
+// positive). `maxValue` is the value at the full track width; a negative one
+// makes the track 85% of the region's width in pixels. With `rowCount` > 0
+// only the rows inside the scrolled view are drawn. Returns whether the region
+// is visible; endTimeline must be called either way.
+bool beginTimeline(const char* id, float maxValue, int visibleRows, int rowCount);
+
+// One row: `label`, then the bar from values[0] to values[1], whose handles and
+// bar can be dragged. With `wholeBarOnly` the handles move the whole bar. The
+// values come back in order and inside [0, max]. Returns whether a drag moved them.
+bool timelineRow(const char* label, float values[2], bool wholeBarOnly);
+
+// Whether a handle or the bar of the row drawn last is held by the mouse.
+bool timelineRowHeld();
+
+// Closes the rows region after drawing `divisions` ruler lines and the playhead
+// at `playheadValue`, then draws the progress strip with its labels below it.
+void endTimeline(int divisions, float playheadValue, ImU32 playheadColour);
+
+// Where a track of `trackWidth` pixels starting at `originX` shows `value`.
+float timelineValueX(float value, float maxValue, float originX, float trackWidth);
+
+// The value a horizontal mouse movement of `deltaX` pixels adds.
+float timelineValueDelta(float deltaX, float maxValue, float trackWidth);
+
+// x of a handle's centre. `trackLeft` lies one handle radius left of the track's origin.
+float handleCentreX(float value, float maxValue, float trackLeft, float trackWidth);
+
+struct BarExtent {
+    float left;
+    float right;
+};
+// The bar's horizontal extent: from one radius right of the start handle's
+// centre to one radius left of the end handle's. Empty (right <= left) when
+// the handles are closer than two radii.
+BarExtent barExtent(const float values[2], float maxValue, float trackLeft, float trackWidth);
+
+// Puts the range in order, then shifts it, keeping its length, to end no later
+// than `maxValue` and start no earlier than 0.
+void normaliseRange(float values[2], float maxValue);
+
+// x of ruler line `index` (1 to divisions; the last is the track's right end).
+float rulerLineX(int index, int divisions, float originX, float trackWidth);
+
+enum class ProgressFill { None, Whole, Split };
+struct ProgressSplit {
+    ProgressFill fill;
+    float x; // where the played part ends, for Split
+};
+// How much of a strip of `trackWidth` from `x0` shows as played at `playhead`.
+ProgressSplit progressSplit(float playhead, float maxValue, float x0, float trackWidth);
