@@ -18,6 +18,7 @@
 #include <imgui_impl_sdl.h>
 
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -120,6 +121,8 @@ bool startUp(AppState& app, const char* executablePath, int& exitStatus) {
     }
     printGlStrings();
     startGui(app.window);
+    // Without saved window places the editor opens arranged, not piled up.
+    app.editor.arrangeRequested = !std::filesystem::exists(ImGui::GetIO().IniFilename);
 
     setCompositionState();
     app.loader = std::make_unique<LoaderScreen>();

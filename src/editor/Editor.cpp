@@ -4,6 +4,8 @@
 #include "editor/EditorKeys.h"
 #include "editor/EditorState.h"
 #include "editor/MainMenu.h"
+#include "editor/ProjectEdits.h"
+#include "editor/Timeline.h"
 #include "editor/ToolWindows.h"
 #include "editor/TransportRow.h"
 #include "editor/WindowLayout.h"
@@ -35,6 +37,16 @@ void placeMainWindow(EditorState& editor) {
     }
 }
 
+// The timeline changes nothing itself: its seeks and drags are applied here, a
+// drag through the edit history as one step.
+void applyTimeline(EditorState& editor, EditorContext& context, const TimelineResult& result) {
+    if (result.seekBeat)
+        context.clock.seekToBeat(context.demo, *result.seekBeat);
+    Event* event = result.changedEvent;
+    if (event && (event->startBeat != result.start || event->endBeat != result.end))
+        moveEvent(editor.history, *event, result.start, result.end, "timeline drag");
+}
+
 } // namespace
 
 bool drawEditor(EditorState& editor, EditorContext& context, SDL_Keycode commandKey, SDL_Keycode windowKey) {
@@ -48,6 +60,7 @@ bool drawEditor(EditorState& editor, EditorContext& context, SDL_Keycode command
     drawTransportRow(editor, context);
     drawToolWindows(editor, context);
     placeMainWindow(editor);
+    applyTimeline(editor, context, drawTimeline(context.demo, context.clock.currentBeat, editor.timeline));
     applyEditorKeys(editor, context, commandKey, windowKey);
     drawMainMenu(editor, context);
     if (std::exchange(editor.requests.exportFrames, false))

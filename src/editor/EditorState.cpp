@@ -3,6 +3,7 @@
 void EditorState::forgetProject() {
     history.clear();
     requests = {};
+    timeline = {};
 }
 
 void EditorState::arrange() {

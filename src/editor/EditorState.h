@@ -4,8 +4,15 @@
 // replaces the project goes through forgetProject() before the old objects go.
 #pragma once
 
+#include "editor/BpmTap.h"
 #include "editor/EditHistory.h"
 #include "editor/FrameExport.h"
+#include "editor/Timeline.h"
+
+#include <SDL.h>
+
+#include <functional>
+#include <optional>
 
 #include <cstdint>
 
@@ -51,6 +58,9 @@ struct EditorState {
     EditorRequests requests;
     EditHistory history;
     FrameExport frameExport;
+    TimelineState timeline;
+    std::optional<BpmTap> bpmTap;                      // made the first time its window shows
+    std::function<uint32_t()> tapTicks = SDL_GetTicks; // the BPM Tap's clock; tests replace it
 
     // Drops every reference into the open project: called before a load replaces it.
     void forgetProject();

@@ -1,5 +1,6 @@
 #include "editor/ToolWindows.h"
 
+#include "editor/BpmTapWindow.h"
 #include "editor/EditorContext.h"
 #include "editor/EditorState.h"
 #include "editor/EffectManagerWindow.h"
@@ -25,7 +26,11 @@ struct ToolWindow {
     void (*drawBody)(EditorState&, EditorContext&);
 };
 
-void drawNothing(EditorState&, EditorContext&) {}
+void drawBpmTap(EditorState& editor, EditorContext&) {
+    if (!editor.bpmTap)
+        editor.bpmTap.emplace(editor.tapTicks);
+    drawBpmTapBody(*editor.bpmTap);
+}
 
 // In drawing order.
 const ToolWindow toolWindows[] = {
@@ -38,7 +43,7 @@ const ToolWindow toolWindows[] = {
     {"Sample Manager", &WindowFlags::sampleManager, 0, nullptr, true, drawSampleManager},
     {"Event Group Manager", &WindowFlags::eventGroupManager, 0, nullptr, true, drawEventGroupManager},
     {"Font Manager", &WindowFlags::fontManager, 0, nullptr, true, drawFontManager},
-    {"BPM Tap", &WindowFlags::bpmTap, 0, nullptr, false, drawNothing},
+    {"BPM Tap", &WindowFlags::bpmTap, 0, nullptr, false, drawBpmTap},
 };
 
 void place(const ToolWindow& window, const Display& display, bool arranging) {
