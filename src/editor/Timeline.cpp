@@ -44,12 +44,14 @@ void drawEventRows(Demo& demo, TimelineState& state, TimelineResult& result) {
             drawEventRow(*event, state, result);
 }
 
-// Called right after the rows region closed, while it is the last item.
-std::optional<float> scrubTarget(float nameColumnWidth, float endBeat) {
+// Called right after the rows region closed, while it is the last item. The
+// seek maps the click through the track as drawn, so a click lands on the beat
+// under the pointer.
+std::optional<float> scrubTarget(float endBeat) {
     if (!ImGui::IsItemHovered() || !ImGui::IsMouseDown(ImGuiMouseButton_Left))
         return std::nullopt;
-    return scrubBeat(ImGui::GetIO().MousePos.x, ImGui::GetItemRectMin().x, nameColumnWidth,
-                     ImGui::GetWindowContentRegionMax().x, endBeat);
+    const TimelineTrack track = timelineTrack();
+    return scrubBeat(ImGui::GetIO().MousePos.x, track.originX, track.width, endBeat);
 }
 
 } // namespace
@@ -57,22 +59,19 @@ std::optional<float> scrubTarget(float nameColumnWidth, float endBeat) {
 TimelineResult drawTimeline(Demo& demo, float currentBeat, TimelineState& state) {
     TimelineResult result;
     ImGui::BeginChild("timeline", ImVec2(0.0f, 0.0f), false);
-    float nameColumnWidth = 0.0f;
-    if (beginTimeline("Timeline", demo.end_beat, visibleRows, static_cast<int>(demo.events.size()))) {
-        nameColumnWidth = ImGui::GetColumnWidth(0);
+    if (beginTimeline("Timeline", demo.end_beat, visibleRows, static_cast<int>(demo.events.size())))
         drawEventRows(demo, state, result);
-    }
     const int divisions = static_cast<int>(std::floor(demo.end_beat / beatsPerDivision));
     endTimeline(divisions, currentBeat, playheadColour);
     // A drag that ended, or whose row left the view or the project, leaves nothing behind.
     if (!result.dragging)
         state = TimelineState{};
-    result.seekBeat = scrubTarget(nameColumnWidth, demo.end_beat);
+    result.seekBeat = scrubTarget(demo.end_beat);
     ImGui::EndChild();
     return result;
 }
 
-float scrubBeat(float mouseX, float regionLeft, float nameColumnWidth, float contentRight, float endBeat) {
-    const float fraction = std::min((mouseX - regionLeft - nameColumnWidth) / (contentRight - nameColumnWidth), 1.0f);
+float scrubBeat(float mouseX, float trackOriginX, float trackWidth, float endBeat) {
+    const float fraction = std::min((mouseX - trackOriginX) / trackWidth, 1.0f);
     return std::max(0.0f, fraction * endBeat);
 }

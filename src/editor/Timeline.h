@@ -29,7 +29,6 @@ struct TimelineResult {
 
 TimelineResult drawTimeline(Demo& demo, float currentBeat, TimelineState& state);
 
-// The beat a click at `mouseX` seeks to: 0 at the left edge of the track (the
-// region's left plus the name column), `endBeat` at the region's right content
-// edge and beyond, never below 0. `contentRight` is relative to `regionLeft`.
-float scrubBeat(float mouseX, float regionLeft, float nameColumnWidth, float contentRight, float endBeat);
+// The beat a click at `mouseX` seeks to: where the track shows that beat, 0
+// left of the track's origin, `endBeat` right of its end.
+float scrubBeat(float mouseX, float trackOriginX, float trackWidth, float endBeat);

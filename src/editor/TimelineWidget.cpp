@@ -22,6 +22,8 @@ struct WidgetState {
 };
 
 WidgetState widget;
+std::vector<TimelineRowPlace> rowsDrawn; // cleared each frame, its room kept
+TimelineTrack lastTrack;
 
 float rowPitch() { return ImGui::GetTextLineHeightWithSpacing(); }
 
@@ -186,6 +188,7 @@ void drawDivisionLabels(int divisions, ImVec2 stripMin, float width) {
 
 bool beginTimeline(const char* id, float maxValue, int visibleRows, int rowCount) {
     widget = WidgetState{};
+    rowsDrawn.clear();
     readStyleColours();
     const int rows = visibleRows > 0 ? visibleRows : 5;
     const bool visible = ImGui::BeginChild(id, ImVec2(0.0f, static_cast<float>(rows) * rowPitch()), false);
@@ -208,6 +211,7 @@ bool timelineRow(const char* label, float values[2], bool wholeBarOnly) {
     ImGui::TextUnformatted(label);
     ImGui::NextColumn();
     const RowGeometry row{trackOriginX() - timelineHandleRadius, trackWidth(), ImGui::GetCursorScreenPos().y};
+    rowsDrawn.push_back({label, row.trackLeft, row.trackWidth, row.top, widget.timelineMax});
     RowDrag drag;
     // Rows share their part ids otherwise, and one press would grab every row's handle.
     ImGui::PushID(widget.rowIndex);
@@ -225,6 +229,10 @@ bool timelineRow(const char* label, float values[2], bool wholeBarOnly) {
 
 bool timelineRowHeld() { return widget.rowHeld; }
 
+const std::vector<TimelineRowPlace>& timelineRowsDrawn() { return rowsDrawn; }
+
+TimelineTrack timelineTrack() { return lastTrack; }
+
 void endTimeline(int divisions, float playheadValue, ImU32 playheadColour) {
     if (widget.rowCount > 0)
         ImGui::SetCursorPosY(ImGui::GetCursorPosY() +
@@ -232,6 +240,7 @@ void endTimeline(int divisions, float playheadValue, ImU32 playheadColour) {
     ImGui::NextColumn();
     const float width = trackWidth();
     const float columnOffset = ImGui::GetColumnOffset(1);
+    lastTrack = {trackOriginX(), width};
     drawRuler(divisions, trackOriginX(), width);
     drawPlayhead(playheadValue, trackOriginX(), width);
     ImGui::Columns(1);

@@ -13,6 +13,9 @@
 
 #include <imgui.h>
 
+#include <string>
+#include <vector>
+
 constexpr float timelineHandleRadius = 6.0f;
 constexpr float timelineBarTop = 3.0f; // below the row top
 constexpr float timelineBarThickness = 6.0f;
@@ -31,6 +34,26 @@ bool timelineRow(const char* label, float values[2], bool wholeBarOnly);
 
 // Whether a handle or the bar of the row drawn last is held by the mouse.
 bool timelineRowHeld();
+
+// Where the last frame drew a row, in screen pixels: enough to find its handles
+// (handleCentreX) and bar on screen, as a user's pointer does.
+struct TimelineRowPlace {
+    std::string label;
+    float trackLeft = 0.0f;
+    float trackWidth = 0.0f;
+    float top = 0.0f;
+    float maxValue = 0.0f;
+};
+// The rows drawn by the last frame, in order.
+const std::vector<TimelineRowPlace>& timelineRowsDrawn();
+
+// The track of the last frame in screen pixels: where value 0 lies and the
+// width the whole range spans.
+struct TimelineTrack {
+    float originX = 0.0f;
+    float width = 0.0f;
+};
+TimelineTrack timelineTrack();
 
 // Closes the rows region after drawing `divisions` ruler lines and the playhead
 // at `playheadValue`, then draws the progress strip with its labels below it.

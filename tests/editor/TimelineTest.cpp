@@ -67,12 +67,12 @@ TEST(TimelineLayout, TheProgressStripSplitsAtThePlayhead) {
 }
 
 TEST(TimelineLayout, ScrubbingMapsTheTrackOntoTheBeatsAndStopsAtBothEnds) {
-    // Region from x 8, name column 300 px, content right edge 1900 px from the region's left.
-    EXPECT_FLOAT_EQ(scrubBeat(308.0f, 8.0f, 300.0f, 1900.0f, 480.0f), 0.0f);
-    EXPECT_FLOAT_EQ(scrubBeat(1108.0f, 8.0f, 300.0f, 1900.0f, 480.0f), 240.0f);
-    EXPECT_FLOAT_EQ(scrubBeat(100.0f, 8.0f, 300.0f, 1900.0f, 480.0f), 0.0f) << "in the name column";
-    EXPECT_FLOAT_EQ(scrubBeat(1908.0f, 8.0f, 300.0f, 1900.0f, 480.0f), 480.0f);
-    EXPECT_FLOAT_EQ(scrubBeat(2500.0f, 8.0f, 300.0f, 1900.0f, 480.0f), 480.0f) << "past the right edge";
+    // A track from x 308, 1600 px wide, showing 480 beats.
+    EXPECT_FLOAT_EQ(scrubBeat(308.0f, 308.0f, 1600.0f, 480.0f), 0.0f);
+    EXPECT_FLOAT_EQ(scrubBeat(1108.0f, 308.0f, 1600.0f, 480.0f), 240.0f);
+    EXPECT_FLOAT_EQ(scrubBeat(100.0f, 308.0f, 1600.0f, 480.0f), 0.0f) << "in the name column";
+    EXPECT_FLOAT_EQ(scrubBeat(1908.0f, 308.0f, 1600.0f, 480.0f), 480.0f);
+    EXPECT_FLOAT_EQ(scrubBeat(1915.0f, 308.0f, 1600.0f, 480.0f), 480.0f) << "past the track's end";
 }
 
 // The timeline drawn in a window covering a 1920x1080 display, driven by a
@@ -209,12 +209,10 @@ TEST_F(TimelineWidgetTest, ClickingInTheRowsSeeksWithinTheTrack) {
     EXPECT_EQ(*result.seekBeat, 0.0f) << "the name column";
     release();
 
-    // Seeking spreads the beats over all the width right of the name column,
-    // scrollbar margin included, so the region's last pixel is just short of the end.
+    // The scrollbar margin right of the track lies past its end.
     pressAndMove(ImVec2(regionLeft() + regionWidth() - 1.0f, belowRows), 0.0f, 0);
     ASSERT_TRUE(result.seekBeat);
-    EXPECT_NEAR(*result.seekBeat, 480.0f, 1.0f);
-    EXPECT_LE(*result.seekBeat, 480.0f);
+    EXPECT_EQ(*result.seekBeat, 480.0f);
 }
 
 TEST_F(TimelineWidgetTest, DraggingAHandleDoesNotSeek) {

@@ -1,0 +1,28 @@
+#include "support/EditorSession.h"
+
+#include "app/Shell.h"
+#include "support/StdoutCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+EditorSession::EditorSession() {
+    std::filesystem::copy(QUILLFRONT_EXAMPLE, dir.path(), std::filesystem::copy_options::recursive);
+    dir.enter();
+    int status = -1;
+    StdoutCapture quiet; // the loader lists every file it reads
+    started_ = startUp(app, "/proc/self/exe", status);
+    quiet.text();
+    if (!started_) {
+        ADD_FAILURE() << "the program did not start: exit status " << status;
+        return;
+    }
+    gui.ctrlKey(SDLK_t);
+    gui.frames(3);
+}
+
+EditorSession::~EditorSession() {
+    if (started_)
+        shutDown(app);
+}

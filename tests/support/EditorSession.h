@@ -1,0 +1,26 @@
+// The real program started in this process on a copy of the bundled example,
+// with the editor shown and a GuiDriver on it. Starting takes about six
+// seconds (the loader screen).
+#pragma once
+
+#include "app/AppState.h"
+#include "support/GuiDriver.h"
+#include "support/TempDir.h"
+
+class EditorSession {
+public:
+    EditorSession();
+    ~EditorSession();
+    EditorSession(const EditorSession&) = delete;
+    EditorSession& operator=(const EditorSession&) = delete;
+
+    bool started() const { return started_; }
+    Demo& demo() { return *app.project.demo; }
+
+    TempDir dir; // the working folder: the example's copy
+    AppState app;
+    GuiDriver gui{app};
+
+private:
+    bool started_ = false;
+};
