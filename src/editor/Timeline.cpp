@@ -22,13 +22,20 @@ void currentRange(const Event& event, const TimelineState& state, float range[2]
     range[1] = held ? state.heldRange[1] : event.endBeat;
 }
 
+// Truncated toward zero, as the timeline stores beats; a value a rounding error
+// short of a whole beat (a bar stopped at the end) is that beat.
+float wholeBeat(float value) {
+    const float nearest = std::round(value);
+    return std::fabs(value - nearest) < 1e-3f ? nearest : std::trunc(value);
+}
+
 void drawEventRow(Event& event, TimelineState& state, TimelineResult& result) {
     float range[2];
     currentRange(event, state, range);
     if (timelineRow(event.name.c_str(), range, false)) {
         result.changedEvent = &event;
-        result.start = std::trunc(range[0]);
-        result.end = std::trunc(range[1]);
+        result.start = wholeBeat(range[0]);
+        result.end = wholeBeat(range[1]);
     }
     if (timelineRowHeld()) {
         state.heldEvent = &event;
@@ -44,11 +51,19 @@ void drawEventRows(Demo& demo, TimelineState& state, TimelineResult& result) {
             drawEventRow(*event, state, result);
 }
 
-// Called right after the rows region closed, while it is the last item. The
-// seek maps the click through the track as drawn, so a click lands on the beat
-// under the pointer.
-std::optional<float> scrubTarget(float endBeat) {
-    if (!ImGui::IsItemHovered() || !ImGui::IsMouseDown(ImGuiMouseButton_Left))
+// Called right after the rows region closed, while it is the last item. A press
+// on the rows' background seeks and keeps seeking while the button is held;
+// the GUI counts such a press as the start of a window move, so it is found by
+// where the press began rather than by what is hovered. The seek maps the
+// pointer through the track as drawn, so it lands on the beat under it.
+std::optional<float> scrubTarget(float endBeat, bool partHeld) {
+    if (partHeld || !ImGui::IsMouseDown(ImGuiMouseButton_Left) ||
+        !ImGui::IsWindowHovered(ImGuiHoveredFlags_ChildWindows | ImGuiHoveredFlags_AllowWhenBlockedByActiveItem))
+        return std::nullopt;
+    const ImVec2 pressedAt = ImGui::GetIO().MouseClickedPos[ImGuiMouseButton_Left];
+    const ImVec2 min = ImGui::GetItemRectMin();
+    const ImVec2 max = ImGui::GetItemRectMax();
+    if (pressedAt.x < min.x || pressedAt.y < min.y || pressedAt.x >= max.x || pressedAt.y >= max.y)
         return std::nullopt;
     const TimelineTrack track = timelineTrack();
     return scrubBeat(ImGui::GetIO().MousePos.x, track.originX, track.width, endBeat);
@@ -66,7 +81,7 @@ TimelineResult drawTimeline(Demo& demo, float currentBeat, TimelineState& state)
     // A drag that ended, or whose row left the view or the project, leaves nothing behind.
     if (!result.dragging)
         state = TimelineState{};
-    result.seekBeat = scrubTarget(demo.end_beat);
+    result.seekBeat = scrubTarget(demo.end_beat, result.dragging);
     ImGui::EndChild();
     return result;
 }

@@ -23,6 +23,10 @@ struct WidgetState {
 
 WidgetState widget;
 std::vector<TimelineRowPlace> rowsDrawn; // cleared each frame, its room kept
+// The held handle has been dragged past the other one: the values swapped
+// places, so the handle now moves the other value. Lasts while it is held.
+bool heldHandleCrossed = false;
+bool handleHeldThisFrame = false;
 TimelineTrack lastTrack;
 
 float rowPitch() { return ImGui::GetTextLineHeightWithSpacing(); }
@@ -89,6 +93,7 @@ struct RowDrag {
     bool moveWholeBar = false;
     bool touched = false; // a part is hovered or held: the cursor shows it can move
     bool held = false;
+    bool handleMoved = false;
 };
 
 void drawHandle(int index, float values[2], bool wholeBarOnly, const RowGeometry& row, RowDrag& drag) {
@@ -108,10 +113,13 @@ void drawHandle(int index, float values[2], bool wholeBarOnly, const RowGeometry
         if (wholeBarOnly) {
             drag.moveWholeBar = true;
         } else {
-            values[index] += timelineValueDelta(ImGui::GetIO().MouseDelta.x, widget.timelineMax, row.trackWidth);
+            const int moved = heldHandleCrossed ? 1 - index : index;
+            values[moved] += timelineValueDelta(ImGui::GetIO().MouseDelta.x, widget.timelineMax, row.trackWidth);
             drag.changed = true;
+            drag.handleMoved = true;
         }
     }
+    handleHeldThisFrame |= active;
     drag.touched |= lit;
     drag.held |= active;
     ImGui::GetWindowDrawList()->AddCircleFilled(centre, timelineHandleRadius,
@@ -219,6 +227,8 @@ bool timelineRow(const char* label, float values[2], bool wholeBarOnly) {
     drawHandle(1, values, wholeBarOnly, row, drag);
     drawBar(values, row, drag);
     ImGui::PopID();
+    if (drag.handleMoved && values[0] > values[1])
+        heldHandleCrossed = !heldHandleCrossed;
     normaliseRange(values, widget.timelineMax);
     if (drag.touched)
         ImGui::SetMouseCursor(ImGuiMouseCursor_ResizeAll);
@@ -241,6 +251,9 @@ void endTimeline(int divisions, float playheadValue, ImU32 playheadColour) {
     const float width = trackWidth();
     const float columnOffset = ImGui::GetColumnOffset(1);
     lastTrack = {trackOriginX(), width};
+    if (!handleHeldThisFrame)
+        heldHandleCrossed = false;
+    handleHeldThisFrame = false;
     drawRuler(divisions, trackOriginX(), width);
     drawPlayhead(playheadValue, trackOriginX(), width);
     ImGui::Columns(1);

@@ -143,11 +143,16 @@ void GuiDriver::pointer(const std::string& xdotoolArguments) {
 }
 
 void GuiDriver::moveMouse(float x, float y) {
+    placePointer(x, y);
+    frames(2);
+}
+
+// Warps the X pointer itself (xdotool's moves do not reach Xvfb's pointer here).
+void GuiDriver::placePointer(float x, float y) {
     int left = 0;
     int top = 0;
     SDL_GetWindowPosition(app_.window.window, &left, &top);
-    pointer("mousemove " + std::to_string(left + static_cast<int>(x)) + " " + std::to_string(top + static_cast<int>(y)));
-    frames(2);
+    SDL_WarpMouseGlobal(left + static_cast<int>(x), top + static_cast<int>(y));
 }
 
 void GuiDriver::mouseDown() {
@@ -165,11 +170,7 @@ void GuiDriver::drag(float fromX, float fromY, float toX, float toY, int steps) 
     mouseDown();
     for (int i = 1; i <= steps; ++i) {
         const float f = static_cast<float>(i) / static_cast<float>(steps);
-        int left = 0;
-        int top = 0;
-        SDL_GetWindowPosition(app_.window.window, &left, &top);
-        pointer("mousemove " + std::to_string(left + static_cast<int>(fromX + (toX - fromX) * f)) + " " +
-                std::to_string(top + static_cast<int>(fromY + (toY - fromY) * f)));
+        placePointer(fromX + (toX - fromX) * f, fromY + (toY - fromY) * f);
         frames(1);
     }
     mouseUp();

@@ -2,7 +2,7 @@
 // under Xvfb, its frame steps, keys and text as SDL events through the main
 // loop's event path, and the real pointer moved and pressed on the test's X
 // display (Dear ImGui 1.86's SDL back end reads the mouse from the system, not
-// from pushed events). Widgets are found by window title and label; a step
+// from pushed events): moved with X's own warp, pressed with xdotool. Widgets are found by window title and label; a step
 // that cannot find its widget fails the test naming both.
 //
 // See GUI_TESTS.md beside this file.
@@ -65,6 +65,7 @@ public:
 private:
     void pushKey(Uint32 type, SDL_Keycode key, Uint16 modifiers);
     void pointer(const std::string& xdotoolArguments);
+    void placePointer(float x, float y);
 
     AppState& app_;
 };
