@@ -107,6 +107,31 @@ if start_program; then
     [ "$status" = 0 ] || fail "window close: expected exit status 0, got $status"
 fi
 
+echo "== the editor: Ctrl+T shows it, Ctrl+S saves the project form, which loads again; Ctrl+Q ends"
+if start_program; then
+    ctrl_key t
+    sleep 0.5
+    # The menu bar across the top of the window, in the GUI's dark grey.
+    screen_pixel $((x + 5)) $((y + 5)) | awk '{ exit !($1 < 60 && $1 == $2 && $2 == $3) }' ||
+        fail "no menu bar after Ctrl+T: $(screen_pixel $((x + 5)) $((y + 5)))"
+    ctrl_key s
+    sleep 0.5
+    grep -q '"bpm"' untitled.demo.json 2>/dev/null || fail "Ctrl+S wrote no project file"
+    ctrl_key q
+    wait_for_exit "$pid" 10
+    [ "$status" = 0 ] || fail "Ctrl+Q: expected exit status 0, got $status"
+fi
+if [ -f untitled.demo.json ]; then
+    mv untitled.demo.json content.dat.json
+    if start_program; then
+        ctrl_key t
+        ctrl_key q
+        wait_for_exit "$pid" 10
+        [ "$status" = 0 ] || fail "Ctrl+Q on the saved project: expected exit status 0, got $status"
+    fi
+    rm -f content.dat.json
+fi
+
 echo "== an audio device that cannot open ends start-up with status 255"
 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/missing/dir/out.raw" "$exe" >/dev/null 2>&1 &
 wait_for_exit $! 20
