@@ -173,3 +173,38 @@ TEST_F(ProjectCommandsTest, AProjectThatIsThereButBrokenEndsStartup) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ProjectCommandsTest, ImportingMusicReplacesItOnlyWithMusicTheMixerPlays) {
+    SDL_setenv("SDL_AUDIODRIVER", "dummy", 0);
+    ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO | SDL_INIT_TIMER), 0);
+    ASSERT_TRUE(openAudioDevice());
+    createFftConfig();
+    demo().music->data = makeWav(std::vector<int16_t>(48000 * 2, 1000), 48000, 2);
+    startMusic(*demo().music, true);
+    const ByteBuffer* playing = demo().music.get();
+
+    importMusic(app);
+    EXPECT_EQ(status, "Could not import resources/music.mp3: it is missing or empty");
+    std::filesystem::create_directory("resources");
+    std::ofstream("resources/music.mp3") << "not music at all, just words";
+    importMusic(app);
+    EXPECT_EQ(status.rfind("Could not import resources/music.mp3: the mixer cannot play it", 0), 0u) << status;
+    EXPECT_EQ(demo().music.get(), playing) << "the music stays";
+    EXPECT_EQ(Mix_PlayingMusic(), 1) << "and keeps playing";
+
+    std::filesystem::copy_file(QUILLFRONT_EXAMPLE "/resources/music.mp3", "resources/music.mp3",
+                               std::filesystem::copy_options::overwrite_existing);
+    importMusic(app);
+    EXPECT_EQ(status, "Imported resources/music.mp3");
+    const std::string imported = tryReadWholeFile("resources/music.mp3").value();
+    EXPECT_EQ(demo().music->size(), imported.size());
+    EXPECT_EQ(Mix_PlayingMusic(), 1);
+    stopMusic();
+    app.project = OpenProject();
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO | SDL_INIT_TIMER);
+}
+
+} // namespace
