@@ -1,15 +1,58 @@
 #include "render/PngWriter.h"
 
-#include <SDL_image.h>
+#include <png.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <memory>
 
 namespace {
 
 constexpr int encoderCount = 2;
+
+// Writes an RGB image (top row first) as a PNG file. Compressed for speed, not
+// size: encoding must keep up with composing, and these files are an
+// intermediate step on the way to a video.
+bool savePng(const std::filesystem::path& path, const std::vector<uint8_t>& rgb, int width, int height,
+             std::string& problem) {
+    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), std::fclose);
+    if (!file) {
+        problem = std::strerror(errno);
+        return false;
+    }
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (!info) {
+        png_destroy_write_struct(&png, nullptr);
+        problem = "out of memory";
+        return false;
+    }
+    // libpng reports failures by jumping back here.
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        problem = "the image could not be encoded";
+        return false;
+    }
+    png_init_io(png, file.get());
+    png_set_compression_level(png, 1);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8, PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
+    png_write_info(png, info);
+    const size_t rowBytes = static_cast<size_t>(width) * 3;
+    for (int row = 0; row < height; ++row)
+        png_write_row(png, &rgb[static_cast<size_t>(row) * rowBytes]);
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    if (std::fflush(file.get()) != 0) {
+        problem = std::strerror(errno);
+        return false;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -31,7 +74,6 @@ bool PngWriter::start() {
         return false;
     }
     std::filesystem::remove(probe, error);
-    IMG_Init(IMG_INIT_PNG); // once, before the encoders share it
     for (int i = 0; i < encoderCount; ++i)
         encoders_.emplace_back([this] { encodeFrames(); });
     return true;
@@ -44,16 +86,14 @@ void PngWriter::encodeFrames() {
         const std::string name = nameOf_(frame->index);
         const std::filesystem::path final = folder_ / name;
         const std::filesystem::path partial = folder_ / ("." + name + ".part");
-        SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(frame->rgb.data(), width_, height_, 24, width_ * 3,
-                                                                  SDL_PIXELFORMAT_RGB24);
-        const bool saved = surface && IMG_SavePNG(surface, partial.c_str()) == 0;
-        SDL_FreeSurface(surface);
+        std::string problem;
+        const bool saved = savePng(partial, frame->rgb, width_, height_, problem);
         std::error_code error;
         if (saved)
             std::filesystem::rename(partial, final, error);
         if (!saved || error) {
             std::filesystem::remove(partial, error);
-            failure_.record(final.string() + ": cannot be written: " + (saved ? error.message() : SDL_GetError()));
+            failure_.record(final.string() + ": cannot be written: " + (saved ? error.message() : problem));
         }
     }
 }
