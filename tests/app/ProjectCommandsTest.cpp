@@ -41,6 +41,21 @@ protected:
         installProject(app, buildRichProject());
     }
     Demo& demo() { return *app.project.demo; }
+    // The mixer on the dummy driver, playing a second of a tone as the project's music.
+    void playSomeMusic() {
+        SDL_setenv("SDL_AUDIODRIVER", "dummy", 0);
+        ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO | SDL_INIT_TIMER), 0);
+        ASSERT_TRUE(openAudioDevice());
+        createFftConfig();
+        demo().music->data = makeWav(std::vector<int16_t>(48000 * 2, 1000), 48000, 2);
+        startMusic(*demo().music, true);
+    }
+    void closeAudio() {
+        stopMusic();
+        app.project = OpenProject(); // its chunks go before the mixer does
+        Mix_CloseAudio();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO | SDL_INIT_TIMER);
+    }
 };
 
 TEST_F(ProjectCommandsTest, SavedProjectsLoadBackUnderTheTypedName) {
@@ -78,12 +93,7 @@ TEST_F(ProjectCommandsTest, AFailedLoadKeepsTheOpenProject) {
 }
 
 TEST_F(ProjectCommandsTest, ALoadReleasesThePreviousProjectOnlyOnceNothingUsesIt) {
-    SDL_setenv("SDL_AUDIODRIVER", "dummy", 0);
-    ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO | SDL_INIT_TIMER), 0);
-    ASSERT_TRUE(openAudioDevice());
-    createFftConfig();
-    demo().music->data = makeWav(std::vector<int16_t>(48000 * 2, 1000), 48000, 2);
-    startMusic(*demo().music, true);
+    ASSERT_NO_FATAL_FAILURE(playSomeMusic());
     ASSERT_EQ(Mix_PlayingMusic(), 1);
     app.clock.loopEvent = demo().events[0].get();
     saveBinaryProject(app);
@@ -93,10 +103,7 @@ TEST_F(ProjectCommandsTest, ALoadReleasesThePreviousProjectOnlyOnceNothingUsesIt
     EXPECT_EQ(app.clock.loopEvent, nullptr);
     EXPECT_EQ(Mix_PlayingMusic(), 1) << "the new project's music";
     SDL_Delay(100);
-    stopMusic();
-    app.project = OpenProject(); // its chunks go before the mixer does
-    Mix_CloseAudio();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO | SDL_INIT_TIMER);
+    closeAudio();
 }
 
 TEST_F(ProjectCommandsTest, ProjectFormSaveReportsFilesItCouldNotWrite) {
@@ -177,12 +184,7 @@ TEST_F(ProjectCommandsTest, AProjectThatIsThereButBrokenEndsStartup) {
 namespace {
 
 TEST_F(ProjectCommandsTest, ImportingMusicReplacesItOnlyWithMusicTheMixerPlays) {
-    SDL_setenv("SDL_AUDIODRIVER", "dummy", 0);
-    ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO | SDL_INIT_TIMER), 0);
-    ASSERT_TRUE(openAudioDevice());
-    createFftConfig();
-    demo().music->data = makeWav(std::vector<int16_t>(48000 * 2, 1000), 48000, 2);
-    startMusic(*demo().music, true);
+    ASSERT_NO_FATAL_FAILURE(playSomeMusic());
     const ByteBuffer* playing = demo().music.get();
 
     importMusic(app);
@@ -201,10 +203,7 @@ TEST_F(ProjectCommandsTest, ImportingMusicReplacesItOnlyWithMusicTheMixerPlays) 
     const std::string imported = tryReadWholeFile("resources/music.mp3").value();
     EXPECT_EQ(demo().music->size(), imported.size());
     EXPECT_EQ(Mix_PlayingMusic(), 1);
-    stopMusic();
-    app.project = OpenProject();
-    Mix_CloseAudio();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO | SDL_INIT_TIMER);
+    closeAudio();
 }
 
 } // namespace

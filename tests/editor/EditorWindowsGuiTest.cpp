@@ -26,7 +26,7 @@ const ToolWindowKey toolWindowKeys[] = {
 };
 
 // The GUI keeps title bars below the menu bar, which is taller than the 16 pixels the layout leaves it.
-void expectPlace(const WindowPlace& place, float x, float y, float width, float height, const char* title,
+void expectPlace(const Placement& place, float x, float y, float width, float height, const char* title,
                  float menuBarHeight) {
     EXPECT_FLOAT_EQ(place.x, x) << title;
     EXPECT_FLOAT_EQ(place.y, std::max(y, menuBarHeight)) << title;

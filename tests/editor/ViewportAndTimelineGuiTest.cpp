@@ -48,7 +48,7 @@ TEST(ViewportTest, ShowsTheDemoRightSideUpAndTheCameraFollowsKeysAndMouse) {
     GuiDriver& gui = session.gui;
     gui.click(editorTitle, "Pause");
     gui.typeInto(editorTitle, "##currentBeat", "30", false);
-    const WindowPlace viewport = gui.windowPlace("Viewport");
+    const Placement viewport = gui.windowPlace("Viewport");
     const float pictureTop = viewport.y + 19.0f + 8.0f;
     const float pictureHeight = (viewport.width - 16.0f) * 9.0f / 16.0f;
     const float middle = viewport.x + viewport.width / 2.0f;

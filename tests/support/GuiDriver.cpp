@@ -73,25 +73,25 @@ void GuiDriver::holdKey(SDL_Keycode key, int count, Uint16 modifiers) {
     frames(3); // a window placed by the key settles in the frame after
 }
 
-void GuiDriver::click(const char* window, const char* label) {
+uint32_t GuiDriver::pressItem(const char* window, const char* label) {
     ImGuiWindow* found = findWindow(window);
     if (!found)
-        return;
+        return 0;
     const ImGuiID id = idIn(found, label);
     activateId(id);
     frames(2);
-    if (ImGui::GetCurrentContext()->LastActiveId != id)
+    return id;
+}
+
+void GuiDriver::click(const char* window, const char* label) {
+    const ImGuiID id = pressItem(window, label);
+    if (id && ImGui::GetCurrentContext()->LastActiveId != id)
         ADD_FAILURE() << "no item \"" << label << "\" in window \"" << window << "\"";
 }
 
 void GuiDriver::activate(const char* window, const char* label) {
-    ImGuiWindow* found = findWindow(window);
-    if (!found)
-        return;
-    const ImGuiID id = idIn(found, label);
-    activateId(id);
-    frames(2);
-    if (ImGui::GetCurrentContext()->ActiveId != id)
+    const ImGuiID id = pressItem(window, label);
+    if (id && ImGui::GetCurrentContext()->ActiveId != id)
         ADD_FAILURE() << "no item \"" << label << "\" in window \"" << window << "\"";
 }
 
@@ -181,7 +181,7 @@ bool GuiDriver::windowShown(const char* title) const {
     return window && window->Active;
 }
 
-WindowPlace GuiDriver::windowPlace(const char* title) const {
+Placement GuiDriver::windowPlace(const char* title) const {
     const ImGuiWindow* window = findWindow(title);
     if (!window)
         return {};

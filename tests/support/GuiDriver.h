@@ -9,17 +9,12 @@
 #pragma once
 
 #include "app/AppState.h"
+#include "editor/WindowLayout.h"
 
 #include <SDL.h>
 
+#include <cstdint>
 #include <string>
-
-struct WindowPlace {
-    float x = 0.0f;
-    float y = 0.0f;
-    float width = 0.0f;
-    float height = 0.0f;
-};
 
 class GuiDriver {
 public:
@@ -56,7 +51,7 @@ public:
 
     // Whether window `title` was drawn in the last frame.
     bool windowShown(const char* title) const;
-    WindowPlace windowPlace(const char* title) const;
+    Placement windowPlace(const char* title) const;
     // How far the main menu bar's items reach, in pixels: grows while a status message shows.
     float menuBarWidth() const;
     // Gives window `title` the keyboard focus, as a click on its title bar does.
@@ -64,6 +59,8 @@ public:
 
 private:
     void pushKey(Uint32 type, SDL_Keycode key, Uint16 modifiers);
+    // Presses the item as keyboard navigation does; its id, or 0 when the window is missing.
+    uint32_t pressItem(const char* window, const char* label);
     void pointer(const std::string& xdotoolArguments);
     void placePointer(float x, float y);
 
