@@ -5,8 +5,13 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstdint>
 #include <cstring>
 #include <optional>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -17,11 +22,17 @@ constexpr size_t slotsPerBucket = 12;
 constexpr size_t hashedBytes = 5;
 constexpr size_t minMatchLength = 5;
 
-// The candidates for one hash: positions + 1 (0 = empty) in a ring, `next`
-// being the slot written next.
+// A candidate: its position + 1 (0 = empty) and the 8 bytes that start there,
+// so most candidates are measured without reading the input at a far position.
+struct Slot {
+    uint64_t position = 0;
+    uint64_t head = 0;
+};
+
+// The candidates for one hash in a ring, `next` being the slot written next.
 struct Bucket {
     uint64_t next = 0;
-    std::array<uint64_t, slotsPerBucket> slots{};
+    std::array<Slot, slotsPerBucket> slots{};
 };
 
 uint32_t fnv1a(const uint8_t* bytes) {
@@ -51,13 +62,34 @@ void flushLiterals(std::vector<uint8_t>& out, const uint8_t* input, size_t start
     out.insert(out.end(), input + start, input + end);
 }
 
+void prefetchBucket(const Bucket& bucket) {
+    const char* const start = reinterpret_cast<const char*>(&bucket);
+    for (size_t offset = 0; offset < sizeof(Bucket); offset += 64)
+        __builtin_prefetch(start + offset);
+}
+
+uint64_t loadWord(const uint8_t* bytes) {
+    uint64_t word;
+    std::memcpy(&word, bytes, 8);
+    return word;
+}
+
 size_t commonPrefix(const uint8_t* a, const uint8_t* b, size_t limit) {
     size_t length = 0;
+#if defined(__SSE2__)
+    // Long matches are common in repetitive text: sixteen bytes a step.
+    while (length + 16 <= limit) {
+        const __m128i blockA = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + length));
+        const __m128i blockB = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + length));
+        const auto differing = static_cast<uint32_t>(~_mm_movemask_epi8(_mm_cmpeq_epi8(blockA, blockB)) & 0xFFFF);
+        if (differing)
+            return length + static_cast<size_t>(std::countr_zero(differing));
+        length += 16;
+    }
+#endif
     while (length + 8 <= limit) {
-        uint64_t wordA;
-        uint64_t wordB;
-        std::memcpy(&wordA, a + length, 8);
-        std::memcpy(&wordB, b + length, 8);
+        const uint64_t wordA = loadWord(a + length);
+        const uint64_t wordB = loadWord(b + length);
         if (wordA != wordB) {
             // The first differing byte is the lowest one of the loaded words.
             if constexpr (std::endian::native == std::endian::little)
@@ -151,21 +183,46 @@ std::vector<uint8_t> lz77Compress(std::string_view text) {
     std::vector<Bucket> buckets(bucketCount);
     size_t literalStart = 0;
     size_t p = 0;
+    uint32_t nextHash = 0;
+    size_t hashedAt = SIZE_MAX; // the position `nextHash` belongs to
+
     while (p < length) {
         if (p + hashedBytes > length) {
             ++p;
             continue;
         }
-        Bucket& bucket = buckets[fnv1a(input + p) % bucketCount];
+        Bucket& bucket = buckets[(hashedAt == p ? nextHash : fnv1a(input + p)) % bucketCount];
+        // Most steps move on by one byte: fetch that position's bucket meanwhile.
+        if (p + 1 + hashedBytes <= length) {
+            nextHash = fnv1a(input + p + 1);
+            hashedAt = p + 1;
+            prefetchBucket(buckets[nextHash % bucketCount]);
+        }
+        // The first 8 bytes of a match come from the heads kept in the slots:
+        // exact wherever 8 bytes are left to compare.
+        const bool wordsLeft = std::endian::native == std::endian::little && p + 8 <= length;
+        const uint64_t head = wordsLeft ? loadWord(input + p) : 0;
         size_t bestGain = 0;
         size_t bestLength = 0;
         size_t bestDistance = 0;
+        size_t index = bucket.next;
         for (size_t i = 1; i <= slotsPerBucket; ++i) {
-            const uint64_t slot = bucket.slots[(bucket.next + slotsPerBucket - i) % slotsPerBucket];
-            if (slot == 0)
+            index = index == 0 ? slotsPerBucket - 1 : index - 1;
+            const Slot& slot = bucket.slots[index];
+            if (slot.position == 0)
                 break;
-            const size_t candidate = static_cast<size_t>(slot - 1);
-            const size_t matchLength = commonPrefix(input + candidate, input + p, length - p);
+            const size_t candidate = static_cast<size_t>(slot.position - 1);
+            size_t matchLength = 0;
+            if (!wordsLeft) {
+                matchLength = commonPrefix(input + candidate, input + p, length - p);
+            } else if (const uint64_t differing = slot.head ^ head) {
+                matchLength = static_cast<size_t>(std::countr_zero(differing) / 8);
+            } else {
+                matchLength = 8 + commonPrefix(input + candidate + 8, input + p + 8, length - p - 8);
+            }
+            // Every match costs at least one byte, so these gain nothing.
+            if (matchLength <= 1)
+                continue;
             const size_t distance = p - candidate;
             size_t cost = estimatedVarintLength(distance * 16);
             if (matchLength >= 8)
@@ -177,7 +234,7 @@ std::vector<uint8_t> lz77Compress(std::string_view text) {
                 bestDistance = distance;
             }
         }
-        bucket.slots[bucket.next] = p + 1;
+        bucket.slots[bucket.next] = {p + 1, head};
         bucket.next = (bucket.next + 1) % slotsPerBucket;
 
         if (bestLength >= minMatchLength) {
