@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -184,10 +185,17 @@ void importMusic(AppState& app) {
         app.status.set(std::string("Could not import ") + file + ": " + *problem);
         return;
     }
-    stopMusic(); // it streams from the bytes about to be replaced
-    app.project.demo->music = std::move(music);
-    startMusic(*app.project.demo->music, !app.shell.playerMode);
-    app.clock.anchor();
+    // Through the edit history, so an import undoes: either way the music now in
+    // the project starts from its beginning, the clock with it.
+    const size_t musicBytes = music->size();
+    auto other = std::make_shared<std::unique_ptr<ByteBuffer>>(std::move(music));
+    const auto swapMusic = [&app, other] {
+        stopMusic(); // it streams from the bytes about to be replaced
+        std::swap(app.project.demo->music, *other);
+        startMusic(*app.project.demo->music, !app.shell.playerMode);
+        app.clock.anchor();
+    };
+    app.editor.history.perform({"Import music", swapMusic, swapMusic, musicBytes, {}});
     app.status.set(std::string("Imported ") + file);
 }
 

@@ -1,13 +1,13 @@
 #include "editor/FrameExport.h"
 
 #include "editor/EditorContext.h"
+#include "render/FrameReadback.h"
 #include "timeline/Composition.h"
 
-#include <GL/glew.h>
 #include <imgui.h>
 
+#include <cmath>
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -20,6 +20,12 @@ std::string exportFileName(int64_t frame) {
 } // namespace
 
 void FrameExport::start(EditorContext& context) {
+    const Demo& demo = context.demo;
+    // Beats advance with the tempo: without a usable one the export would never reach the end.
+    if (!(demo.bpm > 0.0f) || !std::isfinite(demo.bpm) || !std::isfinite(demo.end_beat)) {
+        context.status.set("Export needs a positive BPM and an end beat");
+        return;
+    }
     const ScreenSize screen = context.frame.screen;
     writer_ = std::make_unique<PngWriter>("render", exportFileName, screen.width, screen.height);
     if (!writer_->start()) {
@@ -42,15 +48,6 @@ void FrameExport::stop(EditorContext& context) {
     frame_ = -1;
 }
 
-void FrameExport::readBackBuffer(int width, int height) {
-    const size_t rowBytes = static_cast<size_t>(width) * 3;
-    pixels_.resize(rowBytes * static_cast<size_t>(height));
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1); // rows of width × 3 bytes need not be 4-byte aligned
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels_.data());
-}
-
 void FrameExport::step(EditorContext& context) {
     Demo& demo = context.demo;
     const float beat = beatOf(frame_, demo.bpm);
@@ -63,14 +60,8 @@ void FrameExport::step(EditorContext& context) {
     frame.beat = beat;
     if (const Effect* top = renderAt(demo, context.render, context.audio, frame))
         context.render.effect(*top).ensureCaptureTarget(frame.screen);
-    readBackBuffer(frame.screen.width, frame.screen.height);
-
-    RenderedFrame rendered{frame_, std::vector<uint8_t>(pixels_.size())};
-    // GL's rows run bottom up; the file's top down.
-    const size_t rowBytes = static_cast<size_t>(frame.screen.width) * 3;
-    for (int row = 0; row < frame.screen.height; ++row)
-        std::memcpy(&rendered.rgb[static_cast<size_t>(row) * rowBytes],
-                    &pixels_[static_cast<size_t>(frame.screen.height - 1 - row) * rowBytes], rowBytes);
+    RenderedFrame rendered{frame_, {}};
+    readFrameRgb(frame.screen, rendered.rgb);
     if (!writer_->write(std::move(rendered))) {
         stop(context);
         return;

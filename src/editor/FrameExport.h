@@ -8,7 +8,6 @@
 #include "render/PngWriter.h"
 
 #include <memory>
-#include <vector>
 
 struct EditorContext;
 
@@ -29,9 +28,7 @@ public:
 
 private:
     void stop(EditorContext& context);
-    void readBackBuffer(int width, int height);
 
     int frame_ = -1;
     std::unique_ptr<PngWriter> writer_;
-    std::vector<uint8_t> pixels_;
 };

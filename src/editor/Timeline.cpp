@@ -12,6 +12,8 @@ namespace {
 
 constexpr int visibleRows = 57;
 constexpr float beatsPerDivision = 16.0f;
+// More ruler lines than this would be closer than a pixel apart.
+constexpr float maxDivisions = 512.0f;
 constexpr ImU32 playheadColour = IM_COL32(0, 128, 0, 200);
 
 // The held event keeps its unrounded range from the previous frame; every other
@@ -57,7 +59,7 @@ void drawEventRows(Demo& demo, TimelineState& state, TimelineResult& result) {
 // where the press began rather than by what is hovered. The seek maps the
 // pointer through the track as drawn, so it lands on the beat under it.
 std::optional<float> scrubTarget(float endBeat, bool partHeld) {
-    if (partHeld || !ImGui::IsMouseDown(ImGuiMouseButton_Left) ||
+    if (partHeld || !std::isfinite(endBeat) || !ImGui::IsMouseDown(ImGuiMouseButton_Left) ||
         !ImGui::IsWindowHovered(ImGuiHoveredFlags_ChildWindows | ImGuiHoveredFlags_AllowWhenBlockedByActiveItem))
         return std::nullopt;
     const ImVec2 pressedAt = ImGui::GetIO().MouseClickedPos[ImGuiMouseButton_Left];
@@ -76,7 +78,9 @@ TimelineResult drawTimeline(Demo& demo, float currentBeat, TimelineState& state)
     ImGui::BeginChild("timeline", ImVec2(0.0f, 0.0f), false);
     if (beginTimeline("Timeline", demo.end_beat, visibleRows, static_cast<int>(demo.events.size())))
         drawEventRows(demo, state, result);
-    const int divisions = static_cast<int>(std::floor(demo.end_beat / beatsPerDivision));
+    // An end beat read from a file may be huge or not a number at all.
+    const float wholeDivisions = std::floor(demo.end_beat / beatsPerDivision);
+    const int divisions = wholeDivisions > 0.0f ? static_cast<int>(std::min(wholeDivisions, maxDivisions)) : 0;
     endTimeline(divisions, currentBeat, playheadColour);
     // A drag that ended, or whose row left the view or the project, leaves nothing behind.
     if (!result.dragging)

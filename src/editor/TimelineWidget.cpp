@@ -1,5 +1,7 @@
 #include "editor/TimelineWidget.h"
 
+#include <cmath>
+
 #include <cstdio>
 #include <utility>
 
@@ -202,7 +204,9 @@ bool beginTimeline(const char* id, float maxValue, int visibleRows, int rowCount
     const bool visible = ImGui::BeginChild(id, ImVec2(0.0f, static_cast<float>(rows) * rowPitch()), false);
     ImGui::PushStyleColor(ImGuiCol_Separator, ImGui::GetStyleColorVec4(ImGuiCol_Border));
     setUpColumns(id);
-    widget.timelineMax = maxValue >= 0.0f ? maxValue : 0.85f * contentRegionWidth();
+    // Not-a-number and infinity would put every handle nowhere on the track.
+    const bool usable = maxValue >= 0.0f && std::isfinite(maxValue);
+    widget.timelineMax = usable ? maxValue : 0.85f * contentRegionWidth();
     if (rowCount > 0) {
         widget.rowCount = rowCount;
         skipRowsAboveView();

@@ -13,7 +13,7 @@
 
 #include <imgui.h>
 
-#include <string>
+#include <string_view>
 #include <vector>
 
 constexpr float timelineHandleRadius = 6.0f;
@@ -36,9 +36,10 @@ bool timelineRow(const char* label, float values[2], bool wholeBarOnly);
 bool timelineRowHeld();
 
 // Where the last frame drew a row, in screen pixels: enough to find its handles
-// (handleCentreX) and bar on screen, as a user's pointer does.
+// (handleCentreX) and bar on screen, as a user's pointer does. The label is the
+// caller's, valid while that stays unchanged.
 struct TimelineRowPlace {
-    std::string label;
+    std::string_view label;
     float trackLeft = 0.0f;
     float trackWidth = 0.0f;
     float top = 0.0f;

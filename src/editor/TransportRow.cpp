@@ -23,7 +23,8 @@ void label(const char* text) {
 void transportField(EditorState& editor, Demo& demo, TransportField field, const char* id, float step,
                     float fastStep) {
     float value = transportValue(demo, field);
-    if (ImGui::InputFloat(id, &value, step, fastStep, "%.3f") && value != transportValue(demo, field))
+    if (ImGui::InputFloat(id, &value, step, fastStep, "%.3f") && std::isfinite(value) &&
+        value != transportValue(demo, field))
         setTransportValue(editor.history, demo, field, value, id);
 }
 

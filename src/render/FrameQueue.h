@@ -3,6 +3,7 @@
 // the composer waits when it is full.
 #pragma once
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -17,7 +18,10 @@ struct RenderedFrame {
 
 class FrameQueue {
 public:
-    explicit FrameQueue(size_t capacity) : capacity_(capacity) {}
+    // Room for eight frames of `frameBytes`, fewer when they are large: the
+    // queue holds at most about 256 MB, and never fewer than two frames.
+    explicit FrameQueue(size_t frameBytes)
+        : capacity_(std::clamp<size_t>((size_t{256} << 20) / std::max<size_t>(frameBytes, 1), 2, 8)) {}
 
     // Waits for room, then queues `frame`.
     void push(RenderedFrame frame) {

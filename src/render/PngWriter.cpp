@@ -57,7 +57,8 @@ bool savePng(const std::filesystem::path& path, const std::vector<uint8_t>& rgb,
 } // namespace
 
 PngWriter::PngWriter(std::filesystem::path folder, std::function<std::string(int64_t)> nameOf, int width, int height)
-    : folder_(std::move(folder)), nameOf_(std::move(nameOf)), width_(width), height_(height) {}
+    : folder_(std::move(folder)), nameOf_(std::move(nameOf)), width_(width), height_(height),
+      queue_(static_cast<size_t>(width) * static_cast<size_t>(height) * 3) {}
 
 PngWriter::~PngWriter() { finish(); }
 

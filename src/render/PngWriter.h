@@ -40,7 +40,7 @@ private:
     std::function<std::string(int64_t)> nameOf_;
     int width_;
     int height_;
-    FrameQueue queue_{8};
+    FrameQueue queue_;
     std::vector<std::thread> encoders_;
     FirstFailure failure_;
 };

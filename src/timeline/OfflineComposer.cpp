@@ -1,10 +1,10 @@
 #include "timeline/OfflineComposer.h"
 
+#include "render/FrameReadback.h"
 #include "timeline/Composition.h"
 
 #include <GL/glew.h>
 
-#include <cstring>
 
 OfflineComposer::OfflineComposer(Demo& demo, RenderCache& cache, OfflineMix& mix, FrameGrid grid, ScreenSize size,
                                  int mixRate)
@@ -27,18 +27,4 @@ void OfflineComposer::compose(int64_t frame) {
     renderAt(demo_, cache_, mix_, context);
 }
 
-void OfflineComposer::readPixels(std::vector<uint8_t>& rgb) {
-    const size_t rowBytes = static_cast<size_t>(size_.width) * 3;
-    rgb.resize(rowBytes * static_cast<size_t>(size_.height));
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, size_.width, size_.height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    // GL's rows run bottom up.
-    rowSwap_.resize(rowBytes);
-    uint8_t* row = rowSwap_.data();
-    for (size_t top = 0, bottom = static_cast<size_t>(size_.height) - 1; top < bottom; ++top, --bottom) {
-        std::memcpy(row, &rgb[top * rowBytes], rowBytes);
-        std::memcpy(&rgb[top * rowBytes], &rgb[bottom * rowBytes], rowBytes);
-        std::memcpy(&rgb[bottom * rowBytes], row, rowBytes);
-    }
-}
+void OfflineComposer::readPixels(std::vector<uint8_t>& rgb) const { readFrameRgb(size_, rgb); }

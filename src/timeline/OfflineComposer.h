@@ -23,7 +23,7 @@ public:
     // Composes `frame` into the default framebuffer.
     void compose(int64_t frame);
     // The picture composed last, RGB, top row first (width × 3 bytes a row).
-    void readPixels(std::vector<uint8_t>& rgb);
+    void readPixels(std::vector<uint8_t>& rgb) const;
 
     const FrameGrid& grid() const { return grid_; }
     ScreenSize size() const { return size_; }
@@ -40,5 +40,4 @@ private:
     MixAnalyser analyser_;
     std::array<int16_t, analysedFrames * 2> heard_{};
     std::array<uint8_t, soundTextureByteCount> rows_{};
-    std::vector<uint8_t> rowSwap_;
 };

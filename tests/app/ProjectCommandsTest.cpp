@@ -203,6 +203,13 @@ TEST_F(ProjectCommandsTest, ImportingMusicReplacesItOnlyWithMusicTheMixerPlays) 
     const std::string imported = tryReadWholeFile("resources/music.mp3").value();
     EXPECT_EQ(demo().music->size(), imported.size());
     EXPECT_EQ(Mix_PlayingMusic(), 1);
+    const std::vector<uint8_t> tone = makeWav(std::vector<int16_t>(48000 * 2, 1000), 48000, 2);
+    app.editor.history.undo();
+    EXPECT_EQ(app.editor.history.redoName(), "Import music");
+    EXPECT_EQ(demo().music->data, tone) << "undo brings the previous music back";
+    EXPECT_EQ(Mix_PlayingMusic(), 1);
+    app.editor.history.redo();
+    EXPECT_EQ(demo().music->size(), imported.size());
     closeAudio();
 }
 

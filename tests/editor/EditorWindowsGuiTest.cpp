@@ -102,6 +102,8 @@ TEST(EditorWindowsTest, TransportFieldsEditTheProjectAndUndoRestoresItExactly) {
     gui.ctrlShiftKey(SDLK_z);
     EXPECT_TRUE(writeJsonProject(demo, true) == edited) << "Ctrl+Shift+Z redoes too";
 
+    gui.typeInto(editorTitle, "##BPM", "inf");
+    EXPECT_EQ(demo.bpm, 140.0f) << "only numbers are taken";
     gui.typeInto(editorTitle, "##End beat", "96");
     EXPECT_EQ(demo.end_beat, 96.0f);
     const size_t steps = session.app.editor.history.stepCount();

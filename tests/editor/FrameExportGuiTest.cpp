@@ -30,6 +30,12 @@ TEST(FrameExportTest, WritesEveryFrameToTheEndBeatAndStopsByItself) {
     EXPECT_EQ(session.app.status.text.rfind("Export stopped: render: cannot be made", 0), 0u) << session.app.status.text;
     std::filesystem::remove("render");
 
+    session.demo().bpm = 0.0f;
+    gui.chooseMenuItem("File", "Export Videoframes");
+    EXPECT_FALSE(session.app.editor.frameExport.running()) << "with no tempo the export would never end";
+    EXPECT_EQ(session.app.status.text, "Export needs a positive BPM and an end beat");
+    session.demo().bpm = 120.0f;
+
     gui.typeInto(editorTitle, "##End beat", "1");
     gui.chooseMenuItem("File", "Export Videoframes");
     for (int frame = 0; frame < 200 && session.app.editor.frameExport.running(); ++frame)

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -220,6 +221,23 @@ TEST_F(TimelineWidgetTest, DraggingAHandleDoesNotSeek) {
     pressAndMove(handle(0, 40.0f), 10.0f, 3);
     EXPECT_TRUE(result.dragging);
     EXPECT_FALSE(result.seekBeat);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(TimelineWidgetTest, AnEndBeatThatIsHugeOrNotANumberDrawsAndNeverSeeksThere) {
+    addEvent("intro", 10.0f, 40.0f);
+    for (const float endBeat : {1e30f, std::numeric_limits<float>::infinity(), std::nanf(""), -4.0f}) {
+        demo.end_beat = endBeat;
+        frame(ImVec2(trackOrigin() + 100.0f, rowTop(5)), true);
+        frame(ImVec2(trackOrigin() + 200.0f, rowTop(5)), true);
+        if (result.seekBeat) {
+            EXPECT_TRUE(std::isfinite(*result.seekBeat)) << endBeat;
+        }
+        frame(ImVec2(0.0f, 0.0f), false);
+    }
 }
 
 } // namespace

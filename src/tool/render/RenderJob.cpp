@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -47,8 +48,12 @@ std::string beatText(double beat) {
 // The player shows the demo from the start of the music to its end beat.
 std::optional<FrameSpan> spanOf(const RenderSettings& settings, const Demo& demo, const FrameGrid& grid,
                                 std::string& problem) {
-    if (!(demo.bpm > 0.0f)) {
-        problem = "the demo's tempo is not positive, so it has no frames to render";
+    if (!(demo.bpm > 0.0f) || !std::isfinite(demo.bpm)) {
+        problem = "the demo's tempo is not a positive number, so it has no frames to render";
+        return std::nullopt;
+    }
+    if (!std::isfinite(demo.end_beat) || !std::isfinite(demo.beat_offset)) {
+        problem = "the demo's end beat or beat offset is not a number";
         return std::nullopt;
     }
     const double start = grid.beatOf(0);
@@ -60,12 +65,17 @@ std::optional<FrameSpan> spanOf(const RenderSettings& settings, const Demo& demo
         problem = "--to " + beatText(to) + " lies past the demo's end beat (" + beatText(demo.end_beat) + ")";
     else if (from >= to)
         problem = "the span from beat " + beatText(from) + " to beat " + beatText(to) + " is empty";
-    const FrameSpan span{std::max<int64_t>(0, grid.firstFrameFrom(from)), grid.firstFrameFrom(to)};
-    if (problem.empty() && span.end <= span.first)
-        problem = "the span from beat " + beatText(from) + " to beat " + beatText(to) + " holds no frame at " +
-                  std::to_string(grid.fps) + " frames a second";
+    // Frame numbers must fit their counter; a billion frames is over six months at 60 a second.
+    if (problem.empty() && (to + grid.beatOffset) * 60.0 * grid.fps / grid.bpm > 1e9)
+        problem = "the span from beat " + beatText(from) + " to beat " + beatText(to) + " is too long to render";
     if (!problem.empty())
         return std::nullopt;
+    const FrameSpan span{std::max<int64_t>(0, grid.firstFrameFrom(from)), grid.firstFrameFrom(to)};
+    if (span.end <= span.first) {
+        problem = "the span from beat " + beatText(from) + " to beat " + beatText(to) + " holds no frame at " +
+                  std::to_string(grid.fps) + " frames a second";
+        return std::nullopt;
+    }
     return span;
 }
 

@@ -59,6 +59,7 @@ bool VideoFile::open(ScreenSize size, int fps) {
         failure_.record(problem == "not found" ? missingFfmpeg : "ffmpeg cannot be started: " + problem);
         return false;
     }
+    queue_.emplace(static_cast<size_t>(size.width) * static_cast<size_t>(size.height) * 3);
     writer_ = std::thread([this] { writeFrames(); });
     return true;
 }
@@ -66,12 +67,12 @@ bool VideoFile::open(ScreenSize size, int fps) {
 bool VideoFile::write(RenderedFrame frame) {
     if (failure_.happened())
         return false;
-    queue_.push(std::move(frame));
+    queue_->push(std::move(frame));
     return true;
 }
 
 void VideoFile::writeFrames() {
-    while (std::optional<RenderedFrame> frame = queue_.pop()) {
+    while (std::optional<RenderedFrame> frame = queue_->pop()) {
         if (!failure_.happened() && !writeAll(encoder_.input, frame->rgb.data(), frame->rgb.size()))
             failure_.record("ffmpeg stopped taking frames");
     }
@@ -81,7 +82,7 @@ void VideoFile::writeFrames() {
 bool VideoFile::stopEncoder() {
     if (encoder_.id == -1)
         return false;
-    queue_.close();
+    queue_->close();
     if (writer_.joinable())
         writer_.join();
     return waitForProcess(encoder_) == 0;

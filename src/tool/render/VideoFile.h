@@ -11,6 +11,7 @@
 #include "tool/render/FrameSink.h"
 
 #include <filesystem>
+#include <optional>
 #include <thread>
 
 class VideoFile : public FrameSink {
@@ -36,7 +37,8 @@ private:
     std::filesystem::path sound_; // the sound as a WAV file
     std::filesystem::path whole_; // both, until renamed to `out_`
     ChildProcess encoder_;
-    FrameQueue queue_{8};
+    std::optional<FrameQueue> queue_; // sized for the frames once open
+
     std::thread writer_;
     FirstFailure failure_;
 };
