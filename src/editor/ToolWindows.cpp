@@ -22,7 +22,7 @@ struct ToolWindow {
     bool WindowFlags::*open;
     ImGuiWindowFlags flags;
     Placement (*arranged)(const Display&); // null: not part of the arranged layout
-    bool sizedOnFirstUse;
+    ImVec2 firstUseSize;                    // (0, 0): the GUI's own size
     void (*drawBody)(EditorState&, EditorContext&);
 };
 
@@ -32,18 +32,23 @@ void drawBpmTap(EditorState& editor, EditorContext&) {
     drawBpmTapBody(*editor.bpmTap);
 }
 
+const ImVec2 toolSize{firstUseWidth, firstUseHeight};
+const ImVec2 none{0.0f, 0.0f};
+// Room for its title, its button and its reading.
+const ImVec2 bpmTapSize{160.0f, 90.0f};
+
 // In drawing order.
 const ToolWindow toolWindows[] = {
-    {"Shader Editor", &WindowFlags::shaderEditor, ImGuiWindowFlags_MenuBar, arrangedShaderEditor, false,
+    {"Shader Editor", &WindowFlags::shaderEditor, ImGuiWindowFlags_MenuBar, arrangedShaderEditor, none,
      drawShaderEditor},
-    {"Texture Manager", &WindowFlags::textureManager, 0, nullptr, true, drawTextureManager},
-    {"Viewport", &WindowFlags::viewport, ImGuiWindowFlags_NoScrollbar, arrangedViewport, false, drawViewport},
-    {"Effect Manager", &WindowFlags::effectManager, 0, arrangedEffectManager, false, drawEffectManager},
-    {"Event Manager", &WindowFlags::eventManager, 0, arrangedEventManager, true, drawEventManager},
-    {"Sample Manager", &WindowFlags::sampleManager, 0, nullptr, true, drawSampleManager},
-    {"Event Group Manager", &WindowFlags::eventGroupManager, 0, nullptr, true, drawEventGroupManager},
-    {"Font Manager", &WindowFlags::fontManager, 0, nullptr, true, drawFontManager},
-    {"BPM Tap", &WindowFlags::bpmTap, 0, nullptr, false, drawBpmTap},
+    {"Texture Manager", &WindowFlags::textureManager, 0, nullptr, toolSize, drawTextureManager},
+    {"Viewport", &WindowFlags::viewport, ImGuiWindowFlags_NoScrollbar, arrangedViewport, none, drawViewport},
+    {"Effect Manager", &WindowFlags::effectManager, 0, arrangedEffectManager, none, drawEffectManager},
+    {"Event Manager", &WindowFlags::eventManager, 0, arrangedEventManager, toolSize, drawEventManager},
+    {"Sample Manager", &WindowFlags::sampleManager, 0, nullptr, toolSize, drawSampleManager},
+    {"Event Group Manager", &WindowFlags::eventGroupManager, 0, nullptr, toolSize, drawEventGroupManager},
+    {"Font Manager", &WindowFlags::fontManager, 0, nullptr, toolSize, drawFontManager},
+    {"BPM Tap", &WindowFlags::bpmTap, 0, nullptr, bpmTapSize, drawBpmTap},
 };
 
 void place(const ToolWindow& window, const Display& display, bool arranging) {
@@ -51,8 +56,8 @@ void place(const ToolWindow& window, const Display& display, bool arranging) {
         const Placement at = window.arranged(display);
         ImGui::SetNextWindowPos({at.x, at.y}, ImGuiCond_Always);
         ImGui::SetNextWindowSize({at.width, at.height}, ImGuiCond_Always);
-    } else if (window.sizedOnFirstUse) {
-        ImGui::SetNextWindowSize({firstUseWidth, firstUseHeight}, ImGuiCond_FirstUseEver);
+    } else if (window.firstUseSize.x > 0.0f) {
+        ImGui::SetNextWindowSize(window.firstUseSize, ImGuiCond_FirstUseEver);
     }
 }
 
