@@ -67,7 +67,7 @@ struct Scene {
         case Capture::cpuRoundTrip:
             glReadBuffer(GL_BACK);
             glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, cpuBuffer.data());
-            glBindTexture(GL_TEXTURE_2D, targets.outputTexture);
+            glBindTexture(GL_TEXTURE_2D, targets.output.texture);
             glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, cpuBuffer.data());
             break;
         case Capture::blit:
@@ -75,7 +75,7 @@ struct Scene {
             break;
         case Capture::copyTexSubImage:
             glReadBuffer(GL_BACK);
-            glBindTexture(GL_TEXTURE_2D, targets.outputTexture);
+            glBindTexture(GL_TEXTURE_2D, targets.output.texture);
             glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, width, height);
             break;
         }
@@ -83,15 +83,15 @@ struct Scene {
 
     void frame(Capture how, bool throughScene) {
         if (throughScene)
-            cache.scene().bind(frameValues.screen);
-        glClear(GL_COLOR_BUFFER_BIT);
+            cache.scene().begin(frameValues.screen, inputCount, 0);
+        else
+            glClear(GL_COLOR_BUFFER_BIT);
         for (auto& input : inputs) {
             renderer.drawPass(*input, false);
             capture(*input, how);
         }
         renderer.drawPass(*visible, false);
-        if (throughScene)
-            cache.scene().present();
+        cache.scene().finish();
         glFinish();
     }
 };
@@ -104,14 +104,14 @@ Scene& scene() {
 void BM_Capture(benchmark::State& state, Capture how, bool fromScene) {
     Scene& s = scene();
     if (fromScene)
-        s.cache.scene().bind(s.frameValues.screen);
+        s.cache.scene().begin(s.frameValues.screen, 1, 0);
     s.renderer.drawPass(*s.inputs[0], false);
     glFinish();
     for (auto _ : state) {
         s.capture(*s.inputs[0], how);
         glFinish();
     }
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    s.cache.scene().finish();
     state.SetLabel(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
 }
 

@@ -65,7 +65,7 @@ void showPicture(EditorContext& context, const Effect& top) {
     targets.captureScreen(context.frame.screen);
     const float width = ImGui::GetContentRegionAvail().x;
     const float aspect = static_cast<float>(context.frame.screen.width) / static_cast<float>(context.frame.screen.height);
-    ImGui::Image(reinterpret_cast<ImTextureID>(static_cast<intptr_t>(targets.outputTexture)), {width, width / aspect},
+    ImGui::Image(reinterpret_cast<ImTextureID>(static_cast<intptr_t>(targets.output.texture)), {width, width / aspect},
                  {0.0f, 1.0f}, {1.0f, 0.0f}, {1.0f, 1.0f, 1.0f, 1.0f}, {1.0f, 1.0f, 1.0f, 128.0f / 255.0f});
 }
 

@@ -4,11 +4,19 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
+
 namespace {
 
 void bindToUnit(unsigned unit, GLuint texture) {
     glActiveTexture(GL_TEXTURE0 + unit);
     glBindTexture(GL_TEXTURE_2D, texture);
+}
+
+// Feedback, a screen capture (taken into the output) or itself as an input.
+bool samplesOwnOutput(const Effect& effect) {
+    return effect.feedback || effect.screenTexture ||
+           std::find(effect.effects.begin(), effect.effects.end(), &effect) != effect.effects.end();
 }
 
 } // namespace
@@ -26,8 +34,13 @@ unsigned EffectRenderer::bindInputs(const Effect& effect, bool renderInputs) {
                 renderInputPass(*input);
         targets.renderingInputs = false;
     }
-    if (effect.feedback)
+    if (effect.feedback || effect.screenTexture)
         targets.ensureCaptureTarget(frame_.screen);
+    // A layer drawn while the frame is composed offscreen takes the picture so far
+    // from there, before its units are bound: with feedback, unit 0 shows it too.
+    const bool screenFromScene = effect.screenTexture && inputPassDepth_ == 0 && cache_.scene().composing();
+    if (screenFromScene)
+        cache_.scene().passCapture(targets.output);
     makeInputTextures(effect);
     glUseProgram(cache_.program(*effect.program).programObject);
 
@@ -35,17 +48,18 @@ unsigned EffectRenderer::bindInputs(const Effect& effect, bool renderInputs) {
     // shader expects them.
     unsigned unit = 0;
     if (effect.feedback)
-        bindToUnit(unit++, targets.outputTexture);
+        bindToUnit(unit++, targets.output.texture);
     for (const Texture* texture : effect.textures)
         bindToUnit(unit++, texture ? cache_.image(*texture).glTexture : 0);
     for (const FontTexture* text : effect.fontTextures)
         bindToUnit(unit++, text ? cache_.text(*text).glTexture : 0);
     for (const Effect* input : effect.effects)
-        bindToUnit(unit++, input ? cache_.effect(*input).outputTexture : 0);
+        bindToUnit(unit++, input ? cache_.effect(*input).output.texture : 0);
     if (effect.screenTexture) {
         glActiveTexture(GL_TEXTURE0 + unit);
-        targets.captureScreen(frame_.screen);
-        bindToUnit(unit++, targets.outputTexture);
+        if (!screenFromScene)
+            targets.captureScreen(frame_.screen);
+        bindToUnit(unit++, targets.output.texture);
     }
     return unit;
 }
@@ -95,14 +109,24 @@ void EffectRenderer::drawQuad(const Effect& effect) {
 void EffectRenderer::renderInputPass(const Effect& effect) {
     if (!canDraw(effect))
         return;
-    // Defaults, so an input never shows values an event last set on a shared program.
+    ++inputPassDepth_;
     const unsigned unitCount = bindInputs(effect, true);
+    --inputPassDepth_;
+    // Defaults, so an input never shows values an event last set on a shared program.
     const CompiledProgram& program = cache_.program(*effect.program);
     program.setUniformDefaults(*effect.program);
     setBuiltinUniforms(program);
+
+    // Straight into the output texture: the frame being composed stays as it was.
+    GLint frameFramebuffer = 0;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &frameFramebuffer);
+    EffectTargets& targets = cache_.effect(effect);
+    targets.beginPass(frame_.screen, samplesOwnOutput(effect));
     drawQuad(effect);
+    targets.endPass();
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(frameFramebuffer));
     unbindTextureUnits(unitCount);
-    cache_.effect(effect).captureScreen(frame_.screen);
+    lastInputPass_ = &targets;
 }
 
 void unbindTextureUnits(unsigned count) {

@@ -2,8 +2,9 @@
 // objects of a render cache and the values of one frame.
 //
 // Inputs are bound to consecutive units from 0 in the order the effect lists
-// them (see project/Effect.h); an effect whose result is needed as a texture
-// copies it into its output texture on the GPU.
+// them (see project/Effect.h). An input effect draws straight into its output
+// texture; a screen capture takes the picture drawn so far, from the scene
+// framebuffer while the frame is composed there, else by a copy on the GPU.
 #pragma once
 
 #include "project/Effect.h"
@@ -28,9 +29,12 @@ public:
     void drawPass(const Effect& effect, bool renderInputs);
     // Draws the full-screen quad with the program in use.
     void drawQuad(const Effect& effect);
-    // Renders `effect`, after its own inputs, into its output texture; its author
-    // uniforms take their defaults.
+    // Renders `effect`, after its own inputs, into its output texture over the
+    // cleared frame; its author uniforms take their defaults. The frame being
+    // composed is left as it was.
     void renderInputPass(const Effect& effect);
+    // The targets of the input pass drawn last, or null when none was.
+    const EffectTargets* lastInputPass() const { return lastInputPass_; }
 
     RenderCache& cache() { return cache_; }
     const FrameContext& frame() const { return frame_; }
@@ -42,6 +46,8 @@ private:
 
     RenderCache& cache_;
     const FrameContext& frame_;
+    const EffectTargets* lastInputPass_ = nullptr;
+    int inputPassDepth_ = 0; // input passes take screen captures by copy
 };
 
 // Binds no texture to units 0 to count - 1.

@@ -1,10 +1,9 @@
 #include "render/EffectTargets.h"
 
-#include "render/GlTexture.h"
 
 #include <GL/glew.h>
 
-#include <vector>
+#include <utility>
 
 namespace {
 
@@ -16,16 +15,15 @@ constexpr float fullScreenQuad[18] = {-1, -1, 0, -1, 1, 0, 1, 1, 0, 1, 1, 0, 1, 
 EffectTargets::~EffectTargets() { reset(); }
 
 void EffectTargets::reset() {
-    if (outputTexture != 0) {
-        glDeleteFramebuffers(1, &captureFramebuffer);
-        glDeleteTextures(1, &outputTexture);
-    }
+    destroyColourTarget(output);
+    destroyColourTarget(spare_);
     if (vertexArray != 0) {
         glDeleteBuffers(1, &vertexBuffer);
         glDeleteVertexArrays(1, &vertexArray);
     }
-    vertexBuffer = vertexArray = outputTexture = captureFramebuffer = 0;
+    vertexBuffer = vertexArray = 0;
     renderingInputs = false;
+    drawingSpare_ = false;
     geometryLocation_ = -1;
     geometryReady_ = false;
 }
@@ -55,17 +53,8 @@ void EffectTargets::drawQuad(int32_t vpLocation) {
 }
 
 void EffectTargets::ensureCaptureTarget(ScreenSize size) {
-    if (outputTexture != 0)
-        return;
-    const std::vector<uint8_t> zeros(static_cast<size_t>(size.width) * static_cast<size_t>(size.height) * 4);
-    outputTexture = createRgbaTexture(size.width, size.height, zeros.data(), wrapClamp);
-
-    GLint drawFramebuffer = 0;
-    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &drawFramebuffer);
-    glGenFramebuffers(1, &captureFramebuffer);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, captureFramebuffer);
-    glFramebufferTexture2D(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, outputTexture, 0);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(drawFramebuffer));
+    if (!output.exists())
+        output = createColourTarget(size);
 }
 
 void EffectTargets::captureScreen(ScreenSize size) {
@@ -79,9 +68,24 @@ void EffectTargets::captureScreen(ScreenSize size) {
     // framebuffer someone draws the demo into.
     glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(drawFramebuffer));
     glReadBuffer(drawFramebuffer == 0 ? GL_BACK : GL_COLOR_ATTACHMENT0);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, captureFramebuffer);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, output.framebuffer);
     glBlitFramebuffer(0, 0, size.width, size.height, 0, 0, size.width, size.height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
 
     glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(readFramebuffer));
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(drawFramebuffer));
+}
+
+void EffectTargets::beginPass(ScreenSize size, bool samplesOutput) {
+    ensureCaptureTarget(size);
+    drawingSpare_ = samplesOutput;
+    if (drawingSpare_ && !spare_.exists())
+        spare_ = createColourTarget(size);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, drawingSpare_ ? spare_.framebuffer : output.framebuffer);
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+void EffectTargets::endPass() {
+    if (drawingSpare_)
+        std::swap(output, spare_);
+    drawingSpare_ = false;
 }

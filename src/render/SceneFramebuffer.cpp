@@ -1,35 +1,35 @@
 #include "render/SceneFramebuffer.h"
 
-#include "render/GlTexture.h"
-
 #include <GL/glew.h>
 
-#include <vector>
+#include <utility>
 
-SceneFramebuffer::~SceneFramebuffer() {
-    // Never created: there may be no GL at all.
-    if (framebuffer_ == 0)
-        return;
-    glDeleteFramebuffers(1, &framebuffer_);
-    glDeleteTextures(1, &texture_);
-}
+SceneFramebuffer::~SceneFramebuffer() { destroyColourTarget(target_); }
 
-void SceneFramebuffer::bind(ScreenSize size) {
-    if (framebuffer_ == 0) {
+void SceneFramebuffer::prepare(ScreenSize size) {
+    if (!target_.exists()) {
+        target_ = createColourTarget(size);
         size_ = size;
-        const std::vector<uint8_t> zeros(static_cast<size_t>(size.width) * static_cast<size_t>(size.height) * 4);
-        texture_ = createRgbaTexture(size.width, size.height, zeros.data(), wrapClamp);
-        glGenFramebuffers(1, &framebuffer_);
-        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
-        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture_, 0);
     }
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
 }
 
-void SceneFramebuffer::present() {
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    glBlitFramebuffer(0, 0, size_.width, size_.height, 0, 0, size_.width, size_.height, GL_COLOR_BUFFER_BIT,
-                      GL_NEAREST);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+void SceneFramebuffer::begin(ScreenSize size, int captures, uint32_t shownIn) {
+    prepare(size);
+    shownIn_ = shownIn;
+    capturesLeft_ = captures;
+    composing_ = true;
+    glBindFramebuffer(GL_FRAMEBUFFER, target_.framebuffer);
+    glClear(GL_COLOR_BUFFER_BIT); // the frame starts as the window's did, cleared
+}
+
+void SceneFramebuffer::passCapture(ColourTarget& output) {
+    std::swap(target_, output);
+    composing_ = --capturesLeft_ > 0;
+    copyColourTarget(output, composing_ ? target_.framebuffer : shownIn_, size_);
+}
+
+void SceneFramebuffer::finish() {
+    if (composing_)
+        copyColourTarget(target_, shownIn_, size_);
+    composing_ = false;
 }

@@ -36,13 +36,6 @@ ReplayStack replaying;
 
 bool isActive(const Event& event, float beat) { return event.startBeat <= beat && beat < event.endBeat; }
 
-// Copies out of the window's back buffer are slow on some drivers, so projects whose
-// effects capture are composed offscreen.
-bool projectCaptures(const Demo& demo) {
-    return std::any_of(demo.effects.begin(), demo.effects.end(),
-                       [](const auto& effect) { return effect->screenTexture || !effect->effects.empty(); });
-}
-
 // The group's time origin: its earliest member start. False when it has no members.
 bool groupOrigin(const EventGroup& group, float& origin) {
     bool found = false;
@@ -103,38 +96,72 @@ const Effect* renderEffectEvent(EffectRenderer& renderer, Event& event, float be
     return effect;
 }
 
-const Effect* replayGroup(Composer& composer, Event& event, float beat) {
+// Calls `visit(member, memberBeat)` for each member a group event replays at
+// `beat`, in group order.
+template <typename Visit>
+void forEachReplayedMember(Event& event, float beat, Visit&& visit) {
     float origin = 0.0f;
     if (!event.group || !groupOrigin(*event.group, origin))
-        return nullptr;
+        return;
     if (replaying.contains(&event) || replaying.full())
-        return nullptr;
+        return;
     replaying.push(&event);
     const float memberBeat = beat - event.startBeat + origin;
-    const Effect* top = nullptr;
-    for (Event* member : event.group->events) {
-        if (!member || !isActive(*member, memberBeat))
-            continue;
-        if (const Effect* drawn = render(composer, *member, memberBeat, &event))
-            top = drawn;
-    }
+    for (Event* member : event.group->events)
+        if (member && isActive(*member, memberBeat))
+            visit(*member, memberBeat);
     replaying.pop();
+}
+
+const Effect* replayGroup(Composer& composer, Event& event, float beat) {
+    const Effect* top = nullptr;
+    forEachReplayedMember(event, beat, [&](Event& member, float memberBeat) {
+        if (const Effect* drawn = render(composer, member, memberBeat, &event))
+            top = drawn;
+    });
     return top;
+}
+
+// The screen captures `event` takes when it draws at `beat`, counted as render() draws.
+int screenCaptures(EffectRenderer& renderer, Event& event, float beat) {
+    if (event.type == EffectEvent)
+        return event.effect && event.effect->screenTexture && renderer.canDraw(*event.effect) ? 1 : 0;
+    int captures = 0;
+    if (event.type == GroupEvent)
+        forEachReplayedMember(event, beat, [&](Event& member, float memberBeat) {
+            captures += screenCaptures(renderer, member, memberBeat);
+        });
+    return captures;
+}
+
+// Draws what the input passes left behind, as the frame would hold it had they
+// drawn into it: the picture the last of them drew.
+void showInputPasses(const EffectRenderer& renderer, uint32_t target, ScreenSize size) {
+    if (const EffectTargets* last = renderer.lastInputPass())
+        copyColourTarget(last->output, target, size);
 }
 
 } // namespace
 
 const Effect* renderAt(Demo& demo, RenderCache& cache, SamplePlayer& samples, const FrameContext& frame) {
     Composer composer(demo, cache, samples, frame);
-    const bool offscreen = projectCaptures(demo);
-    if (offscreen) {
-        cache.scene().bind(frame.screen);
-        glClear(GL_COLOR_BUFFER_BIT); // the frame starts as the window's did, cleared
-    }
+    GLint shownIn = 0;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &shownIn);
+    // Captures need the picture so far in a texture: until the last of them the
+    // frame is composed offscreen.
+    int captures = 0;
+    for (const auto& event : demo.events)
+        if (isActive(*event, frame.beat) && event->visible)
+            captures += screenCaptures(composer.renderer, *event, frame.beat);
+    if (captures > 0)
+        cache.scene().begin(frame.screen, captures, static_cast<uint32_t>(shownIn));
+    const uint32_t layersTarget = captures > 0 ? cache.scene().framebuffer() : static_cast<uint32_t>(shownIn);
+
     cache.soundTexture().upload(frame.soundRows);
     for (const auto& event : demo.events)
         if (isActive(*event, frame.beat))
             prepareEvent(composer.renderer, *event, frame.beat);
+    showInputPasses(composer.renderer, layersTarget, frame.screen);
 
     const Effect* top = nullptr;
     for (const auto& event : demo.events) {
@@ -143,8 +170,7 @@ const Effect* renderAt(Demo& demo, RenderCache& cache, SamplePlayer& samples, co
         if (const Effect* drawn = render(composer, *event, frame.beat, nullptr))
             top = drawn;
     }
-    if (offscreen)
-        cache.scene().present();
+    cache.scene().finish();
     return top;
 }
 

@@ -99,9 +99,9 @@ TEST_F(EffectTest, UnitsFollowFeedbackTexturesInputsAndScreen) {
     cache.effect(input).ensureCaptureTarget(frame.screen);
     ASSERT_EQ(renderer.bindInputs(effect, false), 6u);
     GLint bound = 0;
-    const GLuint own = cache.effect(effect).outputTexture;
+    const GLuint own = cache.effect(effect).output.texture;
     const GLuint texel = cache.image(*image).glTexture;
-    const GLuint expected[6] = {own, texel, texel, 0, cache.effect(input).outputTexture, own};
+    const GLuint expected[6] = {own, texel, texel, 0, cache.effect(input).output.texture, own};
     for (unsigned unit = 0; unit < 6; ++unit) {
         glActiveTexture(GL_TEXTURE0 + unit);
         glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
@@ -129,9 +129,9 @@ out vec4 c;
 void main() { c = texture(tex, gl_FragCoord.xy / resolution) + vec4(0.25, 0.0, 0.0, 1.0); })");
     Effect effect("feedback", program.get(), nullptr, nullptr, true, false);
     renderer.renderInputPass(effect); // first pass samples the zero-filled new texture
-    EXPECT_THAT(window.texelAt(cache.effect(effect).outputTexture, 5, 5), IsRgba(64, 0, 0, 255));
+    EXPECT_THAT(window.texelAt(cache.effect(effect).output.texture, 5, 5), IsRgba(64, 0, 0, 255));
     renderer.renderInputPass(effect);
-    EXPECT_THAT(window.texelAt(cache.effect(effect).outputTexture, 5, 5), IsRgba(128, 0, 0, 255));
+    EXPECT_THAT(window.texelAt(cache.effect(effect).output.texture, 5, 5), IsRgba(128, 0, 0, 255));
 }
 
 TEST_F(EffectTest, InputEffectIsCapturedBeforeTheVisibleLayerDraws) {
@@ -143,7 +143,7 @@ void main() { c = vec4(texture(tex, gl_FragCoord.xy / resolution).rgb * 0.5, 1.0
     Effect input("yellow", yellow.get(), nullptr, nullptr, false, false);
     Effect visible("halve", halve.get(), nullptr, &input, false, false);
     renderer.drawPass(visible, true);
-    EXPECT_THAT(window.texelAt(cache.effect(input).outputTexture, 3, 3), IsRgba(255, 255, 0, 255));
+    EXPECT_THAT(window.texelAt(cache.effect(input).output.texture, 3, 3), IsRgba(255, 255, 0, 255));
     EXPECT_THAT(centre(), IsRgba(128, 128, 0, 255));
 }
 
@@ -156,14 +156,14 @@ void main() { c = texture(tex, gl_FragCoord.xy / resolution) + vec4(0.0, 0.1, 0.
     self.effects.push_back(&self);
     renderer.renderInputPass(self);
     renderer.renderInputPass(self);
-    EXPECT_THAT(window.texelAt(cache.effect(self).outputTexture, 1, 1), IsRgba(0, 51, 0, 255))
+    EXPECT_THAT(window.texelAt(cache.effect(self).output.texture, 1, 1), IsRgba(0, 51, 0, 255))
         << "its own last output, twice";
 
     Effect a("a", program.get(), nullptr, nullptr, false, false);
     Effect b("b", program.get(), nullptr, &a, false, false);
     a.effects.push_back(&b);
     renderer.drawPass(a, true);
-    EXPECT_NE(cache.effect(b).outputTexture, 0u);
+    EXPECT_NE(cache.effect(b).output.texture, 0u);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
@@ -175,7 +175,7 @@ TEST_F(EffectTest, EffectWithoutProgramDrawsNothing) {
     renderer.drawPass(orphan, true);
     renderer.renderInputPass(orphan);
     EXPECT_EQ(renderer.bindInputs(orphan, true), 0u);
-    EXPECT_EQ(cache.effect(orphan).outputTexture, 0u);
+    EXPECT_EQ(cache.effect(orphan).output.texture, 0u);
     EXPECT_THAT(centre(), IsRgba(0, 0, 255, 255));
     renderer.drawPass(user, true);
     EXPECT_THAT(centre(), IsRgba(255, 255, 255, 255));

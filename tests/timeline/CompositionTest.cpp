@@ -47,7 +47,7 @@ TEST_F(CompositionTest, InvisibleEventsDrawNothingButTheirInputsArePrepared) {
     EXPECT_EQ(frameAt(50.0f), nullptr);
     // Not the hidden effect's white: what its input pass left in the frame.
     EXPECT_THAT(pixel(), IsRgba(255, 255, 0, 255));
-    const GLuint output = cache.effect(*project.yellow).outputTexture;
+    const GLuint output = cache.effect(*project.yellow).output.texture;
     ASSERT_NE(output, 0u);
     EXPECT_THAT(window.texelAt(output, 5, 5), IsRgba(255, 255, 0, 255));
 }
