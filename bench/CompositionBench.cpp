@@ -2,6 +2,7 @@
 // active, each with two author uniforms, one automated by control points. The
 // window is tiny so that the rasteriser's work does not hide the CPU's.
 // Reports GL calls and heap allocations per frame beside the time.
+#include "AllocationCounter.h"
 #include "GlCallCounter.h"
 #include "audio/AudioCache.h"
 #include "project/Demo.h"
@@ -11,14 +12,9 @@
 #include <GL/glew.h>
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <string>
 
 namespace {
-
-std::atomic<uint64_t> heapAllocations{0};
 
 constexpr int eventCount = 200;
 constexpr int activeEvery = 4; // every fourth event is active at the measured beat
@@ -65,7 +61,7 @@ void BM_RenderAt(benchmark::State& state) {
     FrameContext frame;
     frame.beat = measuredBeat;
     frame.screen = {64, 36};
-    cache.build(*demo);
+    cache.build(*demo, frame.screen);
     countGlCalls();
     renderAt(*demo, cache, audio, frame); // first frame creates the variables drawing looks up
     glFinish();
@@ -89,18 +85,5 @@ void BM_RenderAt(benchmark::State& state) {
 }
 
 } // namespace
-
-// Replaced for the whole program, to count heap allocations. GCC takes the free()
-// of what this new returns for a mismatch.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
-void* operator new(std::size_t size) {
-    ++heapAllocations;
-    if (void* block = std::malloc(size ? size : 1))
-        return block;
-    throw std::bad_alloc();
-}
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 
 BENCHMARK(BM_RenderAt)->Unit(benchmark::kMicrosecond);

@@ -3,6 +3,8 @@
 #include <GL/glew.h>
 
 uint64_t glCallCount = 0;
+uint64_t glObjectsCreated = 0;
+uint64_t glPixelReads = 0;
 
 // Entry points exported by libGL itself: the linker sends the program's calls to
 // __wrap_name, which reaches the library through __real_name.
@@ -22,6 +24,19 @@ COUNT_DIRECT(glTexImage2D,
              (GLenum target, GLint level, GLint internal, GLsizei width, GLsizei height, GLint border, GLenum format,
               GLenum type, const void* pixels),
              (target, level, internal, width, height, border, format, type, pixels))
+
+#define COUNT_DIRECT_AS(counter, name, params, args)                                                                    \
+    extern "C" void __real_##name params;                                                                              \
+    extern "C" void __wrap_##name params {                                                                             \
+        ++glCallCount;                                                                                                 \
+        ++counter;                                                                                                     \
+        __real_##name args;                                                                                            \
+    }
+
+COUNT_DIRECT_AS(glObjectsCreated, glGenTextures, (GLsizei count, GLuint* names), (count, names))
+COUNT_DIRECT_AS(glPixelReads, glReadPixels,
+                (GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type, void* pixels),
+                (x, y, width, height, format, type, pixels))
 
 // Entry points GLEW loads into pointers: keep the real one, install a counting one.
 #define COUNT_POINTER(glewPointer, type, params, args)                                                                 \
@@ -47,6 +62,19 @@ COUNT_POINTER(__glewBlitFramebuffer, PFNGLBLITFRAMEBUFFERPROC,
                GLenum filter),
               (x0, y0, x1, y1, u0, v0, u1, v1, mask, filter))
 
+#define COUNT_CREATION(glewPointer, type)                                                                              \
+    namespace {                                                                                                        \
+    type real_##glewPointer = nullptr;                                                                                 \
+    void GLAPIENTRY counting_##glewPointer(GLsizei count, GLuint* names) {                                             \
+        ++glCallCount;                                                                                                 \
+        ++glObjectsCreated;                                                                                            \
+        real_##glewPointer(count, names);                                                                              \
+    }                                                                                                                  \
+    }
+
+COUNT_CREATION(__glewGenFramebuffers, PFNGLGENFRAMEBUFFERSPROC)
+COUNT_CREATION(__glewGenBuffers, PFNGLGENBUFFERSPROC)
+
 #define INSTALL(glewPointer)                                                                                           \
     real_##glewPointer = glewPointer;                                                                                  \
     glewPointer = counting_##glewPointer
@@ -61,4 +89,6 @@ void countGlCalls() {
     INSTALL(__glewBindVertexArray);
     INSTALL(__glewBindFramebuffer);
     INSTALL(__glewBlitFramebuffer);
+    INSTALL(__glewGenFramebuffers);
+    INSTALL(__glewGenBuffers);
 }

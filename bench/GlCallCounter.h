@@ -7,6 +7,8 @@
 #include <cstdint>
 
 extern uint64_t glCallCount;
+extern uint64_t glObjectsCreated; // textures, framebuffers and buffers
+extern uint64_t glPixelReads;     // read-backs of pixels into memory
 
 // Call after glewInit.
 void countGlCalls();

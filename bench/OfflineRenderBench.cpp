@@ -32,7 +32,7 @@ void composeExample(benchmark::State& state, bool readBack) {
     std::unique_ptr<Demo> demo = loadProjectFile("content.dat.json").demo;
     RenderCache renderCache;
     AudioCache audioCache;
-    renderCache.build(*demo);
+    renderCache.build(*demo, {width, height});
     audioCache.build(*demo);
     std::string problem;
     OfflineMix mix(decodeMusic(demo->music->data, problem), audioCache);

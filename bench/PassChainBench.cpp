@@ -7,6 +7,11 @@
 // - Chain/N: a visible effect at the end of N chained input effects.
 // - Feedback: 4 chained input effects that each also read their previous frame.
 // - Capture: four layers, the third taking the screen drawn so far.
+//
+// Beside the time: heap allocations, GL objects created and pixel read-backs per
+// frame, all expected to be zero.
+#include "AllocationCounter.h"
+#include "GlCallCounter.h"
 #include "audio/AudioCache.h"
 #include "project/Demo.h"
 #include "support/GlWindow.h"
@@ -144,16 +149,27 @@ void BM_Passes(benchmark::State& state, Case kind, int inputs, bool floor, int w
     AudioCache audio;
     FrameContext frame;
     frame.screen = {width, height};
-    cache.build(*frames.demo);
+    cache.build(*frames.demo, frame.screen);
+    countGlCalls();
     renderAt(*frames.demo, cache, audio, frame); // creates the output textures
     glFinish();
+
+    uint64_t framesDrawn = 0;
+    const uint64_t allocationsBefore = heapAllocations;
+    const uint64_t objectsBefore = glObjectsCreated;
+    const uint64_t readsBefore = glPixelReads;
     for (auto _ : state) {
         frame.beat += 0.01f;
         glClear(GL_COLOR_BUFFER_BIT);
         renderAt(*frames.demo, cache, audio, frame);
         glFinish();
+        ++framesDrawn;
     }
+    const auto perFrame = [&](uint64_t count) { return static_cast<double>(count) / static_cast<double>(framesDrawn); };
     state.counters["passes"] = passesOf(kind, inputs);
+    state.counters["allocations"] = perFrame(heapAllocations - allocationsBefore);
+    state.counters["gl_objects"] = perFrame(glObjectsCreated - objectsBefore);
+    state.counters["read_backs"] = perFrame(glPixelReads - readsBefore);
     state.SetLabel(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
 }
 

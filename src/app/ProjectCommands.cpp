@@ -108,7 +108,7 @@ void installProject(AppState& app, std::unique_ptr<Demo> demo) {
     app.clock.loopEvent = nullptr;
     OpenProject project;
     project.demo = std::move(demo);
-    project.render->build(*project.demo);
+    project.render->build(*project.demo, app.screen);
     project.audio->build(*project.demo);
     app.project = std::move(project);
 }

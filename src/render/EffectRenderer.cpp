@@ -13,12 +13,6 @@ void bindToUnit(unsigned unit, GLuint texture) {
     glBindTexture(GL_TEXTURE_2D, texture);
 }
 
-// Feedback, a screen capture (taken into the output) or itself as an input.
-bool samplesOwnOutput(const Effect& effect) {
-    return effect.feedback || effect.screenTexture ||
-           std::find(effect.effects.begin(), effect.effects.end(), &effect) != effect.effects.end();
-}
-
 } // namespace
 
 bool EffectRenderer::canDraw(const Effect& effect) { return effect.program && cache_.program(*effect.program).linked; }
@@ -127,6 +121,11 @@ void EffectRenderer::renderInputPass(const Effect& effect) {
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(frameFramebuffer));
     unbindTextureUnits(unitCount);
     lastInputPass_ = &targets;
+}
+
+bool samplesOwnOutput(const Effect& effect) {
+    return effect.feedback || effect.screenTexture ||
+           std::find(effect.effects.begin(), effect.effects.end(), &effect) != effect.effects.end();
 }
 
 void unbindTextureUnits(unsigned count) {

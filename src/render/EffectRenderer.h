@@ -50,5 +50,9 @@ private:
     int inputPassDepth_ = 0; // input passes take screen captures by copy
 };
 
+// True when the effect's input pass samples its own output: feedback, a screen
+// capture (taken into the output) or itself as an input.
+bool samplesOwnOutput(const Effect& effect);
+
 // Binds no texture to units 0 to count - 1.
 void unbindTextureUnits(unsigned count);

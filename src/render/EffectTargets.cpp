@@ -57,6 +57,11 @@ void EffectTargets::ensureCaptureTarget(ScreenSize size) {
         output = createColourTarget(size);
 }
 
+void EffectTargets::ensureSpare(ScreenSize size) {
+    if (!spare_.exists())
+        spare_ = createColourTarget(size);
+}
+
 void EffectTargets::captureScreen(ScreenSize size) {
     ensureCaptureTarget(size);
     GLint drawFramebuffer = 0;
@@ -78,8 +83,8 @@ void EffectTargets::captureScreen(ScreenSize size) {
 void EffectTargets::beginPass(ScreenSize size, bool samplesOutput) {
     ensureCaptureTarget(size);
     drawingSpare_ = samplesOutput;
-    if (drawingSpare_ && !spare_.exists())
-        spare_ = createColourTarget(size);
+    if (drawingSpare_)
+        ensureSpare(size);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, drawingSpare_ ? spare_.framebuffer : output.framebuffer);
     glClear(GL_COLOR_BUFFER_BIT);
 }

@@ -27,6 +27,8 @@ public:
     void drawQuad(int32_t vpLocation);
     // Creates the output texture (zero-filled) and its framebuffer once.
     void ensureCaptureTarget(ScreenSize size);
+    // Creates the spare a pass that samples the output draws into, once.
+    void ensureSpare(ScreenSize size);
     // Copies everything drawn into the current framebuffer so far into the output texture.
     void captureScreen(ScreenSize size);
 

@@ -1,6 +1,7 @@
 #include "render/RenderCache.h"
 
 #include "project/MediaLimits.h"
+#include "render/EffectRenderer.h"
 
 #include <GL/glew.h>
 
@@ -8,7 +9,17 @@
 #include <cstdio>
 #include <utility>
 
-void RenderCache::build(const Demo& demo) {
+namespace {
+
+bool isInputOfAny(const Demo& demo, const Effect& effect) {
+    return std::any_of(demo.effects.begin(), demo.effects.end(), [&](const auto& user) {
+        return std::find(user->effects.begin(), user->effects.end(), &effect) != user->effects.end();
+    });
+}
+
+} // namespace
+
+void RenderCache::build(const Demo& demo, ScreenSize screen) {
     for (const auto& shader : demo.shaders)
         program(*shader);
     for (const auto& texture : demo.textures)
@@ -18,6 +29,15 @@ void RenderCache::build(const Demo& demo) {
     for (const auto& fontTexture : demo.font_textures)
         text(*fontTexture);
     soundTexture();
+    for (const auto& effect : demo.effects) {
+        const bool input = isInputOfAny(demo, *effect);
+        if (effect->feedback || effect->screenTexture || input)
+            this->effect(*effect).ensureCaptureTarget(screen);
+        if (input && samplesOwnOutput(*effect))
+            this->effect(*effect).ensureSpare(screen);
+        if (effect->screenTexture)
+            scene_.prepare(screen);
+    }
 }
 
 CompiledProgram& RenderCache::program(const ShaderProgram& program) {

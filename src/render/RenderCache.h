@@ -25,9 +25,9 @@
 
 class RenderCache {
 public:
-    // Compiles, decodes and opens everything `demo` holds, so the first frame
-    // does not stall.
-    void build(const Demo& demo);
+    // Compiles, decodes and opens everything `demo` holds, and creates the
+    // textures its passes draw into at `screen`, so the first frame does not stall.
+    void build(const Demo& demo, ScreenSize screen);
 
     CompiledProgram& program(const ShaderProgram& program);
     EffectTargets& effect(const Effect& effect);

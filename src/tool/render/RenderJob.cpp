@@ -144,7 +144,7 @@ int renderDemo(const RenderSettings& settings) {
 
     RenderCache renderCache;
     AudioCache audioCache;
-    renderCache.build(*demo);
+    renderCache.build(*demo, {settings.width, settings.height});
     audioCache.build(*demo);
     std::vector<int16_t> music = decodeMusic(demo->music->data, problem);
     if (!problem.empty())

@@ -68,7 +68,7 @@ public:
         TTF_Init();
         fs::current_path(QUILLFRONT_EXAMPLE);
         demo_ = loadProjectFile("content.dat.json").demo;
-        renderCache_.build(*demo_);
+        renderCache_.build(*demo_, {width, height});
         audioCache_.build(*demo_);
         std::string problem;
         mix_ = std::make_unique<OfflineMix>(decodeMusic(demo_->music->data, problem), audioCache_);
