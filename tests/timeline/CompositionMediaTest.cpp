@@ -2,7 +2,7 @@
 #include "audio/AudioCache.h"
 #include "audio/AudioDevice.h"
 #include "project/Demo.h"
-#include "support/GlWindow.h"
+#include "support/ComposedFrame.h"
 #include "support/TempDir.h"
 #include "support/TestEvents.h"
 #include "support/TestFont.h"
@@ -16,18 +16,8 @@
 
 namespace {
 
-class CompositionMediaTest : public ::testing::Test {
+class CompositionMediaTest : public ComposedFrameTest {
 protected:
-    GlWindow window{64, 36};
-    Demo demo;
-    RenderCache cache;
-    AudioCache audio;
-    FrameContext frame;
-
-    void SetUp() override {
-        ASSERT_TRUE(window.ok()) << window.error();
-        frame.screen = {64, 36};
-    }
     const Effect* renderAt(float beat) {
         frame.beat = beat;
         return ::renderAt(demo, cache, audio, frame);

@@ -1,8 +1,7 @@
 // Where composed frames draw: input effects with feedback over several frames,
 // and screen captures taken between other layers. Pixels read back.
-#include "audio/AudioCache.h"
 #include "render/RenderTestSupport.h"
-#include "support/GlWindow.h"
+#include "support/ComposedFrame.h"
 #include "support/PixelMatchers.h"
 #include "timeline/Composition.h"
 
@@ -11,26 +10,12 @@
 
 namespace {
 
-constexpr int width = 64;
-constexpr int height = 36;
-
 // Samples unit 0 and unit 1 where the texture coordinates are.
 const char* const samplerHeader = "#version 150\nuniform sampler2D tex, tex1; uniform vec2 resolution; uniform float beat;\n"
                                   "out vec4 c;\nvec2 uv() { return gl_FragCoord.xy / resolution; }\n";
 
-class CompositionTargetsTest : public ::testing::Test {
+class CompositionTargetsTest : public ComposedFrameTest {
 protected:
-    GlWindow window{width, height};
-    Demo demo;
-    RenderCache cache;
-    AudioCache audio;
-    FrameContext frame;
-
-    void SetUp() override {
-        ASSERT_TRUE(window.ok()) << window.error();
-        frame.screen = {width, height};
-        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    }
     Effect& addEffect(const std::string& body, bool feedback = false, bool screen = false) {
         demo.shaders.push_back(makeProgram(samplerHeader + body));
         demo.effects.push_back(
