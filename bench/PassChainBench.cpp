@@ -1,8 +1,9 @@
 // What input effects, feedback and screen captures cost over the passes they are
 // made of. Each case composes whole frames through renderAt and stands beside its
 // floor: the same number of full-screen passes of the same shader drawn straight
-// into the window, sampling a window-sized image where the case samples other
-// passes. At 1920 × 1080 and 3840 × 2160.
+// into the window, each sampling a window-sized image of its own where the case
+// samples another pass's output (so both read as much memory). At 1920 × 1080 and
+// 3840 × 2160.
 //
 // - Chain/N: a visible effect at the end of N chained input effects.
 // - Feedback: 4 chained input effects that each also read their previous frame.
@@ -32,7 +33,7 @@ uniform sampler2D tex, tex1; uniform vec2 resolution; uniform float beat;
 out vec4 c;
 void main() {
   vec2 uv = gl_FragCoord.xy / resolution;
-  vec3 mixed = mix(texture(tex, uv).rgb, texture(tex1, uv.yx).rgb, 0.5);
+  vec3 mixed = mix(texture(tex, uv).rgb, texture(tex1, uv + vec2(0.002, 0.0)).rgb, 0.5);
   c = vec4(mixed * 0.9 + vec3(uv, fract(beat)) * 0.1, 1.0);
 })";
 
@@ -71,13 +72,19 @@ enum class Case { chain, feedback, capture };
 struct Frames {
     std::unique_ptr<Demo> demo = std::make_unique<Demo>();
     ShaderProgram* program = nullptr;
-    Texture* image = nullptr;
+    std::vector<uint8_t> bmp;
+    Texture* image = nullptr; // sampled by every pass
 
-    Frames(int width, int height) {
+    Frames(int width, int height) : bmp(gradientBmp(width, height)) {
         demo->shaders.push_back(std::make_unique<ShaderProgram>(passShader));
         program = demo->shaders.back().get();
-        demo->textures.push_back(std::make_unique<Texture>("gradient.bmp", gradientBmp(width, height)));
-        image = demo->textures.back().get();
+        image = ownImage();
+    }
+
+    // An image of its own, standing in for another pass's output.
+    Texture* ownImage() {
+        demo->textures.push_back(std::make_unique<Texture>("gradient.bmp", bmp));
+        return demo->textures.back().get();
     }
 
     Effect& addEffect(bool feedback, bool screen) {
@@ -119,11 +126,14 @@ struct Frames {
             addEvent(effect);
         }
     }
-    // `passes` layers reading the image twice.
-    void buildFloor(int passes) {
+    // `passes` layers reading the shared image and one of their own, as the
+    // case's passes read: with `feedback`, the chain's middle passes read two of
+    // their own (their previous frame and their input).
+    void buildFloor(int passes, bool feedback) {
         for (int i = 0; i < passes; ++i) {
             Effect& effect = addEffect(false, false);
-            effect.textures = {image, image};
+            const bool middle = i > 0 && i < passes - 1;
+            effect.textures = {feedback && middle ? ownImage() : image, ownImage()};
             addEvent(effect);
         }
     }
@@ -139,7 +149,7 @@ void BM_Passes(benchmark::State& state, Case kind, int inputs, bool floor, int w
     }
     Frames frames(width, height);
     if (floor)
-        frames.buildFloor(passesOf(kind, inputs));
+        frames.buildFloor(passesOf(kind, inputs), kind == Case::feedback);
     else if (kind == Case::capture)
         frames.buildCapture();
     else
