@@ -1,9 +1,15 @@
 #include "project/JsonValue.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <type_traits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -31,41 +37,66 @@ void appendNumber(std::string& out, int32_t number) {
     out.append(text, result.ptr);
 }
 
-void appendEscaped(std::string& out, std::string_view bytes) {
-    size_t runStart = 0;
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        char escaped;
-        switch (bytes[i]) {
-        case '"':
-            escaped = '"';
-            break;
-        case '\\':
-            escaped = '\\';
-            break;
-        case '\b':
-            escaped = 'b';
-            break;
-        case '\f':
-            escaped = 'f';
-            break;
-        case '\n':
-            escaped = 'n';
-            break;
-        case '\r':
-            escaped = 'r';
-            break;
-        case '\t':
-            escaped = 't';
-            break;
-        default:
-            continue;
+// For each byte, the character written after a backslash in its place, or 0
+// for a byte copied unchanged.
+constexpr std::array<char, 256> makeEscapeTable() {
+    std::array<char, 256> table{};
+    table['"'] = '"';
+    table['\\'] = '\\';
+    table['\b'] = 'b';
+    table['\f'] = 'f';
+    table['\n'] = 'n';
+    table['\r'] = 'r';
+    table['\t'] = 't';
+    return table;
+}
+
+constexpr std::array<char, 256> escapeTable = makeEscapeTable();
+
+char escapeOf(char byte) { return escapeTable[static_cast<uint8_t>(byte)]; }
+
+#if defined(__SSE2__)
+// One bit per byte of the 16 at `bytes` that may need an escape: the quote, the
+// backslash and every byte from backspace to carriage return. Vertical tab, the
+// one among those copied unchanged, is sorted out by the table.
+uint32_t escapeCandidates(const char* bytes) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+    const __m128i quote = _mm_cmpeq_epi8(block, _mm_set1_epi8('"'));
+    const __m128i backslash = _mm_cmpeq_epi8(block, _mm_set1_epi8('\\'));
+    const __m128i atMostReturn = _mm_cmpeq_epi8(_mm_min_epu8(block, _mm_set1_epi8('\r')), block);
+    const __m128i atLeastBackspace = _mm_cmpeq_epi8(_mm_max_epu8(block, _mm_set1_epi8('\b')), block);
+    const __m128i control = _mm_and_si128(atMostReturn, atLeastBackspace);
+    return static_cast<uint32_t>(_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(quote, backslash), control)));
+}
+#endif
+
+// The first byte from `from` on that needs an escape, or `end`. Text is mostly
+// long stretches of plain bytes, checked sixteen at a time.
+const char* nextEscaped(const char* from, const char* end) {
+#if defined(__SSE2__)
+    for (; end - from >= 16; from += 16) {
+        for (uint32_t candidates = escapeCandidates(from); candidates != 0; candidates &= candidates - 1) {
+            const char* const candidate = from + std::countr_zero(candidates);
+            if (escapeOf(*candidate))
+                return candidate;
         }
-        out.append(bytes.data() + runStart, i - runStart);
-        out += '\\';
-        out += escaped;
-        runStart = i + 1;
     }
-    out.append(bytes.data() + runStart, bytes.size() - runStart);
+#endif
+    while (from < end && !escapeOf(*from))
+        ++from;
+    return from;
+}
+
+void appendEscaped(std::string& out, std::string_view bytes) {
+    const char* runStart = bytes.data();
+    const char* const end = runStart + bytes.size();
+    for (const char* escaped = nextEscaped(runStart, end); escaped != end; escaped = nextEscaped(runStart, end)) {
+        out.append(runStart, escaped);
+        const char pair[] = {'\\', escapeOf(*escaped)};
+        out.append(pair, sizeof pair);
+        runStart = escaped + 1;
+    }
+    out.append(runStart, end);
 }
 
 } // namespace

@@ -59,6 +59,38 @@ TEST(Base64Test, RefusesWhatIsNotBase64) {
     }
 }
 
+// Any byte at any place of a text of two groups and a short one decodes, or is
+// refused, as group by group.
+TEST(Base64Test, EveryByteAtEveryPlaceDecodesAsItsGroupAlone) {
+    const std::string valid = "Zm9vYmFyZg";
+    for (size_t place = 0; place < valid.size(); ++place) {
+        for (int value = 0; value < 256; ++value) {
+            std::string text = valid;
+            text[place] = static_cast<char>(value);
+            const size_t groupStart = place / 4 * 4;
+            const std::string group = text.substr(groupStart, 4);
+            Bytes expected;
+            bool refused = false;
+            try {
+                expected = base64Decode(valid.substr(0, groupStart));
+                const Bytes middle = base64Decode(group);
+                expected.insert(expected.end(), middle.begin(), middle.end());
+                if (groupStart + 4 < valid.size()) {
+                    const Bytes rest = base64Decode(valid.substr(groupStart + 4));
+                    expected.insert(expected.end(), rest.begin(), rest.end());
+                }
+            } catch (const CodecError&) {
+                refused = true;
+            }
+            if (refused) {
+                EXPECT_THROW(base64Decode(text), CodecError) << "byte " << value << " at " << place;
+            } else {
+                EXPECT_EQ(base64Decode(text), expected) << "byte " << value << " at " << place;
+            }
+        }
+    }
+}
+
 TEST(Base64Test, RandomBytesSurviveARoundTrip) {
     std::mt19937 random(11);
     for (int round = 0; round < 300; ++round) {

@@ -230,6 +230,43 @@ TEST(JsonValueTest, EscapeStringEscapesQuotesBackslashesAndFiveControlBytes) {
     EXPECT_EQ(escapeString(""), "");
 }
 
+// Every byte, alone and at each place in texts longer than one block of the
+// scan, escapes as the byte-by-byte rule says.
+TEST(JsonValueTest, EscapeStringTreatsEveryByteTheSameWhereverItStands) {
+    const auto escapedByte = [](char byte) -> std::string {
+        switch (byte) {
+        case '"':
+            return "\\\"";
+        case '\\':
+            return "\\\\";
+        case '\b':
+            return "\\b";
+        case '\f':
+            return "\\f";
+        case '\n':
+            return "\\n";
+        case '\r':
+            return "\\r";
+        case '\t':
+            return "\\t";
+        default:
+            return std::string(1, byte);
+        }
+    };
+    for (int value = 0; value < 256; ++value) {
+        const auto byte = static_cast<char>(value);
+        for (size_t place = 0; place < 40; ++place) {
+            std::string text(40, 'a');
+            text[place] = byte;
+            text[39 - place] = byte;
+            std::string expected;
+            for (const char c : text)
+                expected += escapedByte(c);
+            ASSERT_EQ(escapeString(text), expected) << "byte " << value << " at " << place;
+        }
+    }
+}
+
 TEST(JsonValueTest, KeysAreEscapedLikeStrings) {
     const JsonValue object = JsonValue::makeObject({{"say \"hi\\\"", 1}, {"plain_key", 2}});
     EXPECT_EQ(object.serialize(1, "  "), "{\n  \"plain_key\" : 2,\n  \"say \\\"hi\\\\\\\"\" : 1\n}");

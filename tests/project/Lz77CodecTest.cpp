@@ -102,6 +102,40 @@ TEST(Lz77CodecTest, DecoderAcceptsMatchesTheEncoderNeverWrites) {
     EXPECT_EQ(decompress({0x01, 0x03, 'x', 0xFF, 0xFF}), "x");
 }
 
+// Matches of every short offset and of lengths around the decoder's block sizes,
+// in the middle of the output and at its very end, copy as byte by byte.
+TEST(Lz77CodecTest, MatchesCopyAsByteByByteWhateverTheirOffsetAndLength) {
+    const std::string prefix = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    for (size_t offset = 1; offset <= prefix.size(); ++offset) {
+        for (size_t length = 4; length <= 140; ++length) {
+            for (const size_t after : {size_t{0}, size_t{1}, size_t{15}, size_t{200}}) {
+                std::string expected = prefix;
+                for (size_t i = 0; i < length; ++i)
+                    expected += expected[expected.size() - offset];
+                expected += std::string(after, '!');
+                Bytes stream = varint(expected.size());
+                const Bytes literal = varint(prefix.size() * 2 + 1);
+                stream.insert(stream.end(), literal.begin(), literal.end());
+                stream.insert(stream.end(), prefix.begin(), prefix.end());
+                // A length code of 0 says that the length follows.
+                const size_t code = length - 4 <= 7 ? length - 4 : 0;
+                const Bytes match = varint((offset * 8 + code) * 2);
+                stream.insert(stream.end(), match.begin(), match.end());
+                if (code == 0) {
+                    const Bytes extra = varint(length - 4);
+                    stream.insert(stream.end(), extra.begin(), extra.end());
+                }
+                if (after > 0) {
+                    const Bytes tail = varint(after * 2 + 1);
+                    stream.insert(stream.end(), tail.begin(), tail.end());
+                    stream.insert(stream.end(), after, '!');
+                }
+                ASSERT_EQ(decompress(stream), expected) << "offset " << offset << ", length " << length;
+            }
+        }
+    }
+}
+
 TEST(Lz77CodecTest, AStreamEndingEarlyIsPaddedWithZeros) {
     const struct {
         Bytes stream;
