@@ -7,6 +7,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -59,6 +60,42 @@ void flushLiterals(std::vector<uint8_t>& out, const uint8_t* input, size_t start
     writeVarint(out, (end - start) * 2 + 1);
     out.insert(out.end(), input + start, input + end);
 }
+
+// The buckets of one compression, cleared as it ends. The table stays with the
+// thread between calls and only the buckets a call filled are cleared: most
+// strings are short, and clearing all of it would cost them more than their
+// compression.
+template <typename Position> class BucketTable {
+public:
+    BucketTable() : buckets_(threadTable()) {}
+    ~BucketTable() {
+        for (size_t i = 0; i < touchedCount_; ++i)
+            buckets_[touched_[i]] = {};
+    }
+    BucketTable(const BucketTable&) = delete;
+    BucketTable& operator=(const BucketTable&) = delete;
+
+    Bucket<Position>& operator[](uint32_t hash) { return buckets_[hash % bucketCount]; }
+    // Adds `position` to `bucket` as its newest candidate.
+    void insert(Bucket<Position>& bucket, Position position, uint16_t prefix) {
+        if (bucket.filled == 0)
+            touched_[touchedCount_++] = static_cast<uint16_t>(&bucket - buckets_.data());
+        bucket.positions[bucket.next] = position;
+        bucket.prefixes[bucket.next] = prefix;
+        bucket.next = (bucket.next + 1) % slotsPerBucket;
+        bucket.filled = std::min<uint32_t>(bucket.filled + 1, slotsPerBucket);
+    }
+
+private:
+    static std::array<Bucket<Position>, bucketCount>& threadTable() {
+        thread_local const auto table = std::make_unique<std::array<Bucket<Position>, bucketCount>>();
+        return *table;
+    }
+
+    std::array<Bucket<Position>, bucketCount>& buckets_;
+    std::array<uint16_t, bucketCount> touched_;
+    size_t touchedCount_ = 0;
+};
 
 template <typename Position> void prefetchBucket(const Bucket<Position>& bucket) {
     const char* const start = reinterpret_cast<const char*>(&bucket);
@@ -296,7 +333,7 @@ template <typename Position> std::vector<uint8_t> compress(const uint8_t* input,
     out.reserve(length / 2 + 16);
     writeVarint(out, length);
 
-    std::vector<Bucket<Position>> buckets(bucketCount);
+    BucketTable<Position> buckets;
     size_t literalStart = 0;
     size_t p = 0;
     uint32_t nextHash = 0;
@@ -307,13 +344,13 @@ template <typename Position> std::vector<uint8_t> compress(const uint8_t* input,
             ++p;
             continue;
         }
-        Bucket<Position>& bucket = buckets[(hashedAt == p ? nextHash : fnv1a(input + p)) % bucketCount];
+        Bucket<Position>& bucket = buckets[hashedAt == p ? nextHash : fnv1a(input + p)];
         // Without a match the step moves on by one byte: fetch that position's
         // bucket meanwhile.
         if (p + 1 + hashedBytes <= length) {
             nextHash = fnv1a(input + p + 1);
             hashedAt = p + 1;
-            prefetchBucket(buckets[nextHash % bucketCount]);
+            prefetchBucket(buckets[nextHash]);
         }
         size_t bestGain = 0;
         size_t bestLength = 0;
@@ -339,7 +376,7 @@ template <typename Position> std::vector<uint8_t> compress(const uint8_t* input,
                 if (matchLength >= minMatchLength && after + hashedBytes <= length) {
                     nextHash = fnv1a(input + after);
                     hashedAt = after;
-                    prefetchBucket(buckets[nextHash % bucketCount]);
+                    prefetchBucket(buckets[nextHash]);
                 }
             }
         };
@@ -379,10 +416,7 @@ template <typename Position> std::vector<uint8_t> compress(const uint8_t* input,
             }
             measureInOrder(worthMeasuring);
         }
-        bucket.positions[bucket.next] = static_cast<Position>(p);
-        bucket.prefixes[bucket.next] = prefix;
-        bucket.next = (bucket.next + 1) % slotsPerBucket;
-        bucket.filled = std::min<uint32_t>(bucket.filled + 1, slotsPerBucket);
+        buckets.insert(bucket, static_cast<Position>(p), prefix);
 
         if (bestLength >= minMatchLength) {
             flushLiterals(out, input, literalStart, p);

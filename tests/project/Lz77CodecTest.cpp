@@ -5,6 +5,7 @@
 
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -91,6 +92,19 @@ TEST(Lz77CodecTest, RepetitiveTextShrinks) {
     const Bytes stream = lz77Compress(shader);
     EXPECT_LT(stream.size(), shader.size() / 20);
     EXPECT_EQ(decompress(stream), shader);
+}
+
+TEST(Lz77CodecTest, EarlierCompressionsLeaveNoTraceInLaterOnes) {
+    const std::string text = "uniform float beat; uniform float beat; void main() {}";
+    std::vector<uint8_t> alone;
+    std::thread([&] { alone = lz77Compress(text); }).join(); // a thread that compressed nothing before
+    std::string earlier;
+    for (int i = 0; i < 20000; ++i)
+        earlier += "float beat" + std::to_string(i % 97) + "; ";
+    lz77Compress(earlier);
+    EXPECT_EQ(lz77Compress(text), alone);
+    lz77Compress(text.substr(0, 20));
+    EXPECT_EQ(lz77Compress(text), alone);
 }
 
 TEST(Lz77CodecTest, DecoderAcceptsMatchesTheEncoderNeverWrites) {
