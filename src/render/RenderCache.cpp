@@ -7,14 +7,17 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <unordered_set>
 #include <utility>
 
 namespace {
 
-bool isInputOfAny(const Demo& demo, const Effect& effect) {
-    return std::any_of(demo.effects.begin(), demo.effects.end(), [&](const auto& user) {
-        return std::find(user->effects.begin(), user->effects.end(), &effect) != user->effects.end();
-    });
+// The effects some effect takes as an input, found in one pass over all inputs.
+std::unordered_set<const Effect*> inputEffects(const Demo& demo) {
+    std::unordered_set<const Effect*> inputs;
+    for (const auto& user : demo.effects)
+        inputs.insert(user->effects.begin(), user->effects.end());
+    return inputs;
 }
 
 } // namespace
@@ -29,8 +32,9 @@ void RenderCache::build(const Demo& demo, ScreenSize screen) {
     for (const auto& fontTexture : demo.font_textures)
         text(*fontTexture);
     soundTexture();
+    const std::unordered_set<const Effect*> inputs = inputEffects(demo);
     for (const auto& effect : demo.effects) {
-        const bool input = isInputOfAny(demo, *effect);
+        const bool input = inputs.contains(effect.get());
         if (effect->feedback || effect->screenTexture || input)
             this->effect(*effect).ensureCaptureTarget(screen);
         if (input && samplesOwnOutput(*effect))
