@@ -1,15 +1,20 @@
 // Throughput of the project encodings on a project-sized document: JSON parse
 // and serialize beside RapidJSON's DOM, LZ77 compress and decompress beside
 // LZ4, base64 encode and decode. Every figure is in bytes of the text or of
-// the uncompressed data per second.
+// the uncompressed data per second. Beside them, a large project saved in the
+// binary form and loaded again, which is mostly compressing and decompressing
+// its shaders.
 //
 // The document imitates a saved project: shader sources (repetitive text with
 // escaped line breaks), embedded images and music as base64 text, and a
 // timeline of small event objects.
 #include "project/Base64.h"
+#include "project/Demo.h"
 #include "project/JsonParser.h"
 #include "project/JsonValue.h"
 #include "project/Lz77Codec.h"
+#include "project/ProjectFiles.h"
+#include "project/ShaderProgram.h"
 
 #include <benchmark/benchmark.h>
 #include <lz4.h>
@@ -23,7 +28,7 @@
 
 namespace {
 
-std::string shaderSource(std::mt19937& random, int index) {
+std::string shaderSource(std::mt19937& random, int index, size_t size = 4000) {
     static const char* const lines[] = {
         "uniform float time;\n",
         "uniform vec2 resolution;\n",
@@ -37,7 +42,7 @@ std::string shaderSource(std::mt19937& random, int index) {
         "    // glow around the rim\n",
     };
     std::string source = "#version 150\n// effect " + std::to_string(index) + "\n";
-    while (source.size() < 4000) {
+    while (source.size() < size) {
         source += lines[random() % std::size(lines)];
         if (random() % 4 == 0)
             source +=
@@ -204,6 +209,40 @@ void base64DecodeText(benchmark::State& state) {
     setBytes(state, corpus().pcmBase64.size());
 }
 BENCHMARK(base64DecodeText);
+
+// A project of three 7.8 MB shaders, as large as authors' generated ones get.
+const Demo& largeProject() {
+    static const Demo demo = [] {
+        Demo built;
+        std::mt19937 random(7);
+        for (int i = 0; i < 3; ++i)
+            built.shaders.push_back(std::make_unique<ShaderProgram>(shaderSource(random, i, 7800000)));
+        return built;
+    }();
+    return demo;
+}
+
+size_t shaderBytes(const Demo& demo) {
+    size_t bytes = 0;
+    for (const auto& shader : demo.shaders)
+        bytes += shader->fragmentShaderSource.size();
+    return bytes;
+}
+
+void binaryProjectSave(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(writeBinaryProject(largeProject()));
+    setBytes(state, shaderBytes(largeProject()));
+}
+BENCHMARK(binaryProjectSave)->Unit(benchmark::kMillisecond);
+
+void binaryProjectLoad(benchmark::State& state) {
+    const std::vector<uint8_t> file = writeBinaryProject(largeProject());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(readBinaryProject(file));
+    setBytes(state, shaderBytes(largeProject()));
+}
+BENCHMARK(binaryProjectLoad)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -7,6 +7,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <memory>
 
 #if defined(__SSE2__)
@@ -21,45 +22,109 @@ constexpr size_t bucketCount = 4096;
 constexpr size_t slotsPerBucket = 12;
 constexpr size_t hashedBytes = 5;
 constexpr size_t minMatchLength = 5;
+// Inputs shorter than this take 32-bit positions, which with every match
+// length and distance fit in signed 32-bit lanes.
+constexpr size_t maxShortInput = size_t{1} << 30;
 
 // The candidates for one hash in a ring, `next` being the slot written next and
 // `filled` the number written so far, at most all. Beside each position the
-// bucket keeps the first two bytes there, so that one compare finds the few
-// slots worth measuring without reading the input at far positions. Positions
-// take no more bytes than the input needs, which keeps the buckets in cache.
-template <typename Position> struct Bucket {
+// bucket keeps how many bytes the input there shares with the input at the
+// newest position, and its byte after them: from these most match lengths at a
+// new position follow without reading the input at the candidates (see
+// `measureMatches`). The newest position's first bytes settle its short
+// matches without reading it either. Positions take no more bytes than the
+// input needs, and each bucket starts a cache line: with 32-bit positions it
+// fills two.
+template <typename Position> struct alignas(64) Bucket {
     uint32_t next = 0;
     uint32_t filled = 0;
-    std::array<uint16_t, slotsPerBucket> prefixes{};
+    uint32_t newestHead = 0;
     std::array<Position, slotsPerBucket> positions{};
+    std::array<Position, slotsPerBucket> sharedWithNewest{};
+    // Padded to a whole vector of bytes.
+    std::array<uint8_t, 16> bytesAfterShared{};
 };
 
 uint32_t fnv1a(const uint8_t* bytes) {
-    uint32_t hash = 0x811C9DC5u;
-    for (size_t i = 0; i < hashedBytes; ++i) {
-        hash ^= bytes[i];
-        hash *= 16777619u;
-    }
-    return hash;
+    static_assert(hashedBytes == 5);
+    constexpr uint32_t prime = 16777619u;
+    uint32_t hash = (0x811C9DC5u ^ bytes[0]) * prime;
+    hash = (hash ^ bytes[1]) * prime;
+    hash = (hash ^ bytes[2]) * prime;
+    hash = (hash ^ bytes[3]) * prime;
+    return (hash ^ bytes[4]) * prime;
 }
 
 // The encoder's size estimate of a varint: it counts at most four bytes.
 size_t estimatedVarintLength(uint64_t value) { return 1 + (value > 127) + (value > 16383) + (value > 2097151); }
 
-void writeVarint(std::vector<uint8_t>& out, uint64_t value) {
-    while (value > 127) {
-        out.push_back(static_cast<uint8_t>(value | 0x80));
-        value >>= 7;
-    }
-    out.push_back(static_cast<uint8_t>(value));
-}
+// The stream being written. Room is made once per token, whose bytes then go
+// in without a check each.
+class TokenStream {
+public:
+    explicit TokenStream(size_t expectedSize) : bytes_(std::max<size_t>(expectedSize, 2 * maxVarintBytes)) {}
 
-void flushLiterals(std::vector<uint8_t>& out, const uint8_t* input, size_t start, size_t end) {
-    if (start == end)
-        return;
-    writeVarint(out, (end - start) * 2 + 1);
-    out.insert(out.end(), input + start, input + end);
-}
+    void writeLength(uint64_t length) {
+        makeRoom(maxVarintBytes);
+        putVarint(length);
+    }
+    void writeLiterals(const uint8_t* literals, size_t count) {
+        if (count == 0)
+            return;
+        makeRoom(maxVarintBytes + count);
+        putVarint(count * 2 + 1);
+        std::memcpy(bytes_.data() + size_, literals, count);
+        size_ += count;
+    }
+    void writeMatch(size_t distance, size_t length) {
+        makeRoom(2 * maxVarintBytes);
+        const size_t extra = length - 4;
+        if (extra > 7) {
+            putVarint(distance * 16);
+            putVarint(extra);
+        } else {
+            putVarint((distance * 8 + extra) * 2);
+        }
+    }
+    std::vector<uint8_t> finish() && {
+        bytes_.resize(size_);
+        return std::move(bytes_);
+    }
+
+private:
+    // A varint's most bytes, written as a whole word.
+    static constexpr size_t maxVarintBytes = 10;
+
+    void makeRoom(size_t count) {
+        if (bytes_.size() - size_ < count)
+            bytes_.resize(std::max(2 * bytes_.size(), size_ + count));
+    }
+    void putVarint(uint64_t value) {
+        uint8_t* out = bytes_.data() + size_;
+        if constexpr (std::endian::native == std::endian::little) {
+            // Values below 2^35, all but those of huge inputs, take one store
+            // and no branch per byte.
+            if (value < (uint64_t{1} << 35)) {
+                uint64_t groups = (value & 0x7F) | (value & (0x7Full << 7)) << 1 | (value & (0x7Full << 14)) << 2 |
+                                  (value & (0x7Full << 21)) << 3 | (value & (0x7Full << 28)) << 4;
+                const auto length = static_cast<size_t>(1 + (std::bit_width(value) - (value != 0)) / 7);
+                groups |= 0x8080808080u & ((uint64_t{1} << (8 * (length - 1))) - 1);
+                std::memcpy(out, &groups, 8);
+                size_ += length;
+                return;
+            }
+        }
+        while (value > 127) {
+            *out++ = static_cast<uint8_t>(value | 0x80);
+            value >>= 7;
+        }
+        *out++ = static_cast<uint8_t>(value);
+        size_ = static_cast<size_t>(out - bytes_.data());
+    }
+
+    std::vector<uint8_t> bytes_;
+    size_t size_ = 0;
+};
 
 // The buckets of one compression, cleared as it ends. The table stays with the
 // thread between calls and only the buckets a call filled are cleared: most
@@ -76,12 +141,15 @@ public:
     BucketTable& operator=(const BucketTable&) = delete;
 
     Bucket<Position>& operator[](uint32_t hash) { return buckets_[hash % bucketCount]; }
-    // Adds `position` to `bucket` as its newest candidate.
-    void insert(Bucket<Position>& bucket, Position position, uint16_t prefix) {
+    // Adds `position`, whose first bytes are `head`, to `bucket` as its newest
+    // candidate, once the other slots' matches there are measured.
+    void insert(Bucket<Position>& bucket, Position position, uint32_t head) {
         if (bucket.filled == 0)
             touched_[touchedCount_++] = static_cast<uint16_t>(&bucket - buckets_.data());
+        // Shares more than any later position can, so is never measured on.
+        bucket.sharedWithNewest[bucket.next] = std::numeric_limits<Position>::max() >> 1;
         bucket.positions[bucket.next] = position;
-        bucket.prefixes[bucket.next] = prefix;
+        bucket.newestHead = head;
         bucket.next = (bucket.next + 1) % slotsPerBucket;
         bucket.filled = std::min<uint32_t>(bucket.filled + 1, slotsPerBucket);
     }
@@ -109,32 +177,6 @@ uint64_t loadWord(const uint8_t* bytes) {
     return word;
 }
 
-uint16_t loadPrefix(const uint8_t* bytes) {
-    uint16_t prefix;
-    std::memcpy(&prefix, bytes, 2);
-    return prefix;
-}
-
-// The filled slots of `bucket` whose candidates start with `prefix`, one bit
-// per slot. A match shorter than two bytes gains nothing, so no other slot can
-// give the best match.
-template <typename Position> uint32_t slotsStartingWith(const Bucket<Position>& bucket, uint16_t prefix) {
-    uint32_t slots = 0;
-#if defined(__SSE2__)
-    static_assert(slotsPerBucket == 12, "two overlapping blocks of eight cover the prefixes");
-    const __m128i target = _mm_set1_epi16(static_cast<int16_t>(prefix));
-    const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bucket.prefixes.data()));
-    const __m128i last = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bucket.prefixes.data() + 4));
-    const auto equal = static_cast<uint32_t>(
-        _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(first, target), _mm_cmpeq_epi16(last, target))));
-    slots = (equal & 0xFF) | (equal >> 8) << 4;
-#else
-    for (size_t index = 0; index < slotsPerBucket; ++index)
-        slots |= static_cast<uint32_t>(bucket.prefixes[index] == prefix) << index;
-#endif
-    return slots & ((uint32_t{1} << bucket.filled) - 1);
-}
-
 // What the encoder expects a match to save over literals: its length less the
 // estimated size of its token, `distanceCost` being the estimate of the
 // distance's varint.
@@ -145,30 +187,23 @@ size_t matchGain(size_t distanceCost, size_t length) {
     return cost <= length ? length - cost : 0;
 }
 
-// The shortest match at the distance whose varint `distanceCost` estimates that
-// gains more than `gain`. The gain never falls as the length grows, so every
-// shorter match is beaten or tied by the best one so far.
-size_t lengthToBeat(size_t gain, size_t distanceCost) {
-    const size_t lengthWithoutItsCost = gain + distanceCost + 1;
-    if (lengthWithoutItsCost < 8)
-        return lengthWithoutItsCost;
-    // From 8 bytes on the length has a varint of its own: each of its bytes
-    // takes one more byte of match.
-    size_t lengthCost = 1;
-    while (estimatedVarintLength(lengthWithoutItsCost + lengthCost - 4) > lengthCost)
-        ++lengthCost;
-    return lengthWithoutItsCost + lengthCost;
-}
-
 size_t commonPrefix(const uint8_t* a, const uint8_t* b, size_t limit) {
     size_t length = 0;
 #if defined(__SSE2__)
-    // Long matches are common in repetitive text: sixteen bytes a step.
+    const auto differingBytes = [&](size_t at) {
+        const __m128i blockA = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + at));
+        const __m128i blockB = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + at));
+        return static_cast<uint32_t>(~_mm_movemask_epi8(_mm_cmpeq_epi8(blockA, blockB)) & 0xFFFF);
+    };
+    // Most matches end within 32 bytes: compared at once, they take one
+    // branch. Long matches are common in repetitive text: sixteen bytes a step.
+    if (limit >= 32) {
+        if (const uint32_t differing = differingBytes(0) | differingBytes(16) << 16)
+            return static_cast<size_t>(std::countr_zero(differing));
+        length = 32;
+    }
     while (length + 16 <= limit) {
-        const __m128i blockA = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + length));
-        const __m128i blockB = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + length));
-        const auto differing = static_cast<uint32_t>(~_mm_movemask_epi8(_mm_cmpeq_epi8(blockA, blockB)) & 0xFFFF);
-        if (differing)
+        if (const uint32_t differing = differingBytes(length))
             return length + static_cast<size_t>(std::countr_zero(differing));
         length += 16;
     }
@@ -187,6 +222,152 @@ size_t commonPrefix(const uint8_t* a, const uint8_t* b, size_t limit) {
     while (length < limit && a[length] == b[length])
         ++length;
     return length;
+}
+
+// The first bytes of a position, as kept for the newest in each bucket. Every
+// position searched has at least `hashedBytes` bytes.
+constexpr size_t headBytes = 4;
+static_assert(headBytes <= hashedBytes);
+
+uint32_t loadHead(const uint8_t* bytes) {
+    uint32_t head;
+    std::memcpy(&head, bytes, headBytes);
+    return head;
+}
+
+// How many leading bytes two heads share, given `differing`, their nonzero xor.
+size_t leadingBytesShared(uint32_t differing) {
+    if constexpr (std::endian::native == std::endian::little)
+        return static_cast<size_t>(std::countr_zero(differing) / 8);
+    return static_cast<size_t>(std::countl_zero(differing) / 8);
+}
+
+// The byte at `index` of the bytes `head` was loaded from.
+uint8_t byteOf(uint32_t head, size_t index) {
+    const size_t shift = std::endian::native == std::endian::little ? 8 * index : 8 * (headBytes - 1 - index);
+    return static_cast<uint8_t>(head >> shift);
+}
+
+// Turns every slot's bytes shared with the newest into its bytes shared with a
+// position that shares `matched` with the newest and has `byteHere` (-1 at the
+// end of the input) after them. Returns the slots, one bit each and unfilled
+// ones included, that share as much with the newest as that position does and
+// have the same byte after, for the caller to measure on.
+template <typename Position>
+uint32_t updateSlots(Bucket<Position>& bucket, size_t matched, uint8_t byteAfterNewest, int byteHere) {
+    uint32_t measuredOn = 0;
+    for (size_t index = 0; index < slotsPerBucket; ++index) {
+        const auto shared = static_cast<size_t>(bucket.sharedWithNewest[index]);
+        const uint8_t byteAfterShared = bucket.bytesAfterShared[index];
+        const size_t sharedWithHere = std::min(shared, matched);
+        bucket.sharedWithNewest[index] = static_cast<Position>(sharedWithHere);
+        bucket.bytesAfterShared[index] = shared > matched ? byteAfterNewest : byteAfterShared;
+        measuredOn |= static_cast<uint32_t>((shared == matched) & (byteAfterShared == byteHere)) << index;
+    }
+    return measuredOn;
+}
+
+#if defined(__SSE2__)
+// The same for 32-bit positions, four slots at a time.
+template <> uint32_t updateSlots(Bucket<uint32_t>& bucket, size_t matched, uint8_t byteAfterNewest, int byteHere) {
+    static_assert(slotsPerBucket == 12, "three vectors of four slots");
+    const __m128i matchedLanes = _mm_set1_epi32(static_cast<int32_t>(matched));
+    __m128i longer[3], equal[3];
+#pragma GCC unroll 3
+    for (size_t block = 0; block < 3; ++block) {
+        auto* const lanes = reinterpret_cast<__m128i*>(bucket.sharedWithNewest.data() + 4 * block);
+        const __m128i shared = _mm_loadu_si128(lanes);
+        longer[block] = _mm_cmpgt_epi32(shared, matchedLanes);
+        equal[block] = _mm_cmpeq_epi32(shared, matchedLanes);
+        const __m128i updated =
+            _mm_or_si128(_mm_and_si128(longer[block], matchedLanes), _mm_andnot_si128(longer[block], shared));
+        _mm_storeu_si128(lanes, updated);
+    }
+    // One byte per slot: the all-ones and zero lanes pack into all-ones and zero bytes.
+    const auto perSlot = [](const __m128i* lanes) {
+        return _mm_packs_epi16(_mm_packs_epi32(lanes[0], lanes[1]), _mm_packs_epi32(lanes[2], _mm_setzero_si128()));
+    };
+    auto* const byteLanes = reinterpret_cast<__m128i*>(bucket.bytesAfterShared.data());
+    const __m128i bytes = _mm_loadu_si128(byteLanes);
+    const __m128i longerBytes = perSlot(longer);
+    _mm_storeu_si128(byteLanes,
+                     _mm_or_si128(_mm_and_si128(longerBytes, _mm_set1_epi8(static_cast<char>(byteAfterNewest))),
+                                  _mm_andnot_si128(longerBytes, bytes)));
+    const __m128i sameByte = _mm_cmpeq_epi8(bytes, _mm_set1_epi8(static_cast<char>(byteHere)));
+    const auto measuredOn = static_cast<uint32_t>(_mm_movemask_epi8(_mm_and_si128(perSlot(equal), sameByte)));
+    return byteHere < 0 ? 0 : measuredOn;
+}
+#endif
+
+// The match a step takes: `length` below `minMatchLength` for none.
+struct Match {
+    size_t length;
+    size_t distance;
+};
+
+// The newest candidate's match: its length and its byte after it.
+struct NewestMatch {
+    size_t length;
+    uint8_t byteAfter;
+};
+
+// The match at `p`, whose first bytes are `head`, of the newest candidate of
+// `bucket`, which must have one. Every candidate starts before `p`, so it has
+// a byte after any match at `p`.
+template <typename Position>
+NewestMatch matchNewest(const Bucket<Position>& bucket, const uint8_t* input, size_t p, size_t length, uint32_t head) {
+    if (const uint32_t differing = head ^ bucket.newestHead) {
+        const size_t matched = leadingBytesShared(differing);
+        return {matched, byteOf(bucket.newestHead, matched)};
+    }
+    const uint8_t* const newest = input + bucket.positions[(bucket.next + slotsPerBucket - 1) % slotsPerBucket];
+    const size_t matched = headBytes + commonPrefix(newest + headBytes, input + p + headBytes, length - p - headBytes);
+    return {matched, newest[matched]};
+}
+
+// Measures the matches at `p` of the filled slots of `bucket` into their
+// `sharedWithNewest` and `bytesAfterShared`, ready for `p` to become the newest,
+// and returns the one that gains most; of equal gains the newest.
+//
+// Of any three texts, the two that share the fewest leading bytes share as
+// many as one of them does with the third. So only the newest candidate is
+// measured from its start: a slot that shares more or fewer bytes with it than
+// `p` does shares the fewer of the two with `p`. One that shares as many
+// differs from the newest at the same byte as `p` does, and only where it has
+// the same byte there as `p` is it measured on.
+//
+// The newest candidate lies nearest, so only a longer match can gain more
+// than its match: one of those measured on.
+template <typename Position>
+Match measureMatches(Bucket<Position>& bucket, const uint8_t* input, size_t p, size_t length, NewestMatch newest) {
+    const uint8_t* const here = input + p;
+    const size_t limit = length - p;
+    const size_t matched = newest.length;
+    const auto newestPosition =
+        static_cast<size_t>(bucket.positions[(bucket.next + slotsPerBucket - 1) % slotsPerBucket]);
+    const int byteHere = matched < limit ? here[matched] : -1;
+    const uint32_t filled = (uint32_t{1} << bucket.filled) - 1;
+    Match best{matched, p - newestPosition};
+    size_t bestGain = matchGain(estimatedVarintLength(best.distance * 16), best.length);
+    size_t bestAge = 0;
+    uint32_t measuredOn = updateSlots(bucket, matched, newest.byteAfter, byteHere) & filled;
+    for (; measuredOn != 0; measuredOn &= measuredOn - 1) {
+        const auto index = static_cast<size_t>(std::countr_zero(measuredOn));
+        const uint8_t* const candidate = input + bucket.positions[index];
+        const size_t shared =
+            matched + 1 + commonPrefix(candidate + matched + 1, here + matched + 1, limit - matched - 1);
+        bucket.sharedWithNewest[index] = static_cast<Position>(shared);
+        bucket.bytesAfterShared[index] = candidate[shared];
+        const Match match{shared, p - static_cast<size_t>(bucket.positions[index])};
+        const size_t gain = matchGain(estimatedVarintLength(match.distance * 16), match.length);
+        const size_t age = (bucket.next + slotsPerBucket - 1 - index) % slotsPerBucket;
+        if (gain > bestGain || (gain == bestGain && age < bestAge)) {
+            best = match;
+            bestGain = gain;
+            bestAge = age;
+        }
+    }
+    return best;
 }
 
 // ---- Decompression ----
@@ -329,9 +510,9 @@ void copyMatch(char* out, const char* end, size_t offset, size_t length) {
 }
 
 template <typename Position> std::vector<uint8_t> compress(const uint8_t* input, size_t length) {
-    std::vector<uint8_t> out;
-    out.reserve(length / 2 + 16);
-    writeVarint(out, length);
+    // Text, the usual input, shrinks several times over.
+    TokenStream out(length / 4);
+    out.writeLength(length);
 
     BucketTable<Position> buckets;
     size_t literalStart = 0;
@@ -345,103 +526,47 @@ template <typename Position> std::vector<uint8_t> compress(const uint8_t* input,
             continue;
         }
         Bucket<Position>& bucket = buckets[hashedAt == p ? nextHash : fnv1a(input + p)];
-        // Without a match the step moves on by one byte: fetch that position's
-        // bucket meanwhile.
-        if (p + 1 + hashedBytes <= length) {
-            nextHash = fnv1a(input + p + 1);
-            hashedAt = p + 1;
-            prefetchBucket(buckets[nextHash]);
-        }
-        size_t bestGain = 0;
-        size_t bestLength = 0;
-        size_t bestDistance = 0;
-        // A candidate replaces the best one only with a greater gain, so it is
-        // measured only where its byte at the length that would gain more
-        // matches.
-        const auto measure = [&](size_t index) {
-            const auto candidate = static_cast<size_t>(bucket.positions[index]);
-            const size_t distance = p - candidate;
-            const size_t distanceCost = estimatedVarintLength(distance * 16);
-            const size_t needed = lengthToBeat(bestGain, distanceCost);
-            if (needed > length - p || input[candidate + needed - 1] != input[p + needed - 1])
-                return;
-            const size_t matchLength = commonPrefix(input + candidate, input + p, length - p);
-            const size_t gain = matchGain(distanceCost, matchLength);
-            if (gain > bestGain) {
-                bestGain = gain;
-                bestLength = matchLength;
-                bestDistance = distance;
-                // The step most likely goes on after this match: fetch the bucket there.
-                const size_t after = p + matchLength;
-                if (matchLength >= minMatchLength && after + hashedBytes <= length) {
-                    nextHash = fnv1a(input + after);
-                    hashedAt = after;
-                    prefetchBucket(buckets[nextHash]);
-                }
+        // Fetches the bucket of the step after this one while this one is measured.
+        const auto fetchBucketAt = [&](size_t next) {
+            if (next + hashedBytes <= length) {
+                nextHash = fnv1a(input + next);
+                hashedAt = next;
+                prefetchBucket(buckets[nextHash]);
             }
         };
-        // Newest first: down from the slot before `next`, then down from the last.
-        const uint16_t prefix = loadPrefix(input + p);
-        const uint32_t newer = (uint32_t{1} << bucket.next) - 1;
-        const auto measureInOrder = [&](uint32_t slots) {
-            for (uint32_t group : {slots & newer, slots & ~newer}) {
-                while (group != 0) {
-                    const auto index = static_cast<size_t>(31 - std::countl_zero(group));
-                    group ^= uint32_t{1} << index;
-                    measure(index);
-                }
-            }
-        };
-        uint32_t slots = slotsStartingWith(bucket, prefix);
-        if (slots != 0) {
-            // The newest candidate sets a gain to beat; the others are then
-            // sifted all at once, without a branch each, by their byte at the
-            // length that would beat it. The gain only grows, so none that
-            // could still win is sifted out.
-            const uint32_t newest = slots & newer ? slots & newer : slots;
-            const uint32_t first = uint32_t{1} << (31 - std::countl_zero(newest));
-            measureInOrder(first);
-            slots ^= first;
-            std::array<size_t, 5> neededByDistanceCost{};
-            for (size_t distanceCost = 1; distanceCost < neededByDistanceCost.size(); ++distanceCost)
-                neededByDistanceCost[distanceCost] = lengthToBeat(bestGain, distanceCost);
-            uint32_t worthMeasuring = 0;
-            for (uint32_t rest = slots; rest != 0; rest &= rest - 1) {
-                const auto index = static_cast<size_t>(std::countr_zero(rest));
-                const auto candidate = static_cast<size_t>(bucket.positions[index]);
-                const size_t needed = neededByDistanceCost[estimatedVarintLength((p - candidate) * 16)];
-                const bool fits = needed <= length - p;
-                const size_t at = fits ? needed - 1 : 0;
-                worthMeasuring |= static_cast<uint32_t>(fits && input[candidate + at] == input[p + at]) << index;
-            }
-            measureInOrder(worthMeasuring);
+        Match best{0, 0};
+        const uint32_t head = loadHead(input + p);
+        if (bucket.filled != 0) {
+            // The step most often goes on after the newest candidate's match,
+            // or by a byte when that is too short to take.
+            const NewestMatch newest = matchNewest(bucket, input, p, length, head);
+            fetchBucketAt(p + (newest.length >= minMatchLength ? newest.length : 1));
+            best = measureMatches(bucket, input, p, length, newest);
+            if (best.length >= minMatchLength && best.length != newest.length)
+                fetchBucketAt(p + best.length);
+        } else {
+            fetchBucketAt(p + 1);
         }
-        buckets.insert(bucket, static_cast<Position>(p), prefix);
+        buckets.insert(bucket, static_cast<Position>(p), head);
 
-        if (bestLength >= minMatchLength) {
-            flushLiterals(out, input, literalStart, p);
-            const size_t extra = bestLength - 4;
-            if (extra > 7) {
-                writeVarint(out, bestDistance * 16);
-                writeVarint(out, extra);
-            } else {
-                writeVarint(out, (bestDistance * 8 + extra) * 2);
-            }
-            p += bestLength;
+        if (best.length >= minMatchLength) {
+            out.writeLiterals(input + literalStart, p - literalStart);
+            out.writeMatch(best.distance, best.length);
+            p += best.length;
             literalStart = p;
         } else {
             ++p;
         }
     }
-    flushLiterals(out, input, literalStart, length);
-    return out;
+    out.writeLiterals(input + literalStart, length - literalStart);
+    return std::move(out).finish();
 }
 
 } // namespace
 
 std::vector<uint8_t> lz77Compress(std::string_view text) {
     const auto* input = reinterpret_cast<const uint8_t*>(text.data());
-    if (text.size() <= UINT32_MAX)
+    if (text.size() < maxShortInput)
         return compress<uint32_t>(input, text.size());
     return compress<uint64_t>(input, text.size());
 }

@@ -85,6 +85,106 @@ TEST(Lz77CodecTest, RandomStringsSurviveARoundTrip) {
     }
 }
 
+// Texts that exercise the encoder's search: long matches, buckets full of near
+// ties, short matches between literals, nearer shorter matches against farther
+// longer ones, runs and a match reaching the end.
+std::vector<std::string> searchTexts() {
+    std::vector<std::string> texts;
+    std::mt19937 random(1234);
+    const auto pick = [&](uint32_t count) { return static_cast<size_t>(random() % count); };
+    // Shader lines: long matches, most of them from the newest candidate.
+    {
+        static const char* const lines[] = {"uniform float beat;\n",
+                                            "uniform vec2 resolution;\n",
+                                            "    vec2 uv = gl_FragCoord.xy / resolution;\n",
+                                            "    float d = length(uv - 0.5);\n",
+                                            "    colour = vec4(vec3(d), 1.0);\n",
+                                            "    d += sin(beat * 3.1);\n",
+                                            "    // rim\n",
+                                            "void main() {\n",
+                                            "}\n"};
+        std::string text;
+        while (text.size() < 200000) {
+            text += lines[pick(std::size(lines))];
+            if (pick(3) == 0)
+                text += "    float v" + std::to_string(pick(50)) + " = " + std::to_string(pick(500)) + ".0;\n";
+        }
+        texts.push_back(text);
+    }
+    // Two letters with pasted copies: every bucket full of near ties.
+    {
+        std::string text;
+        while (text.size() < 60000) {
+            if (text.size() > 64 && pick(8) == 0)
+                text += text.substr(pick(static_cast<uint32_t>(text.size() - 40)), 3 + pick(60));
+            else
+                text += static_cast<char>('a' + pick(2));
+        }
+        texts.push_back(text);
+    }
+    // Words of a small vocabulary: short matches and literal runs.
+    {
+        std::vector<std::string> words;
+        for (int i = 0; i < 300; ++i) {
+            std::string word;
+            for (size_t letters = 2 + pick(7); letters > 0; --letters)
+                word += static_cast<char>('a' + pick(26));
+            words.push_back(word);
+        }
+        std::string text;
+        while (text.size() < 100000)
+            text += words[pick(300)] + (pick(10) == 0 ? "\n" : " ");
+        texts.push_back(text);
+    }
+    // A phrase repeated at distances around the steps of the distance's cost,
+    // so that a nearer, shorter match may gain more than a farther, longer one.
+    {
+        std::string text;
+        const std::string phrase = "the quick brown fox jumps over the lazy dog";
+        for (size_t gap : {3u, 7u, 60u, 1000u, 1100u, 20000u, 131000u, 140000u, 5u}) {
+            text += phrase.substr(0, 10 + pick(34));
+            for (size_t i = 0; i < gap; ++i)
+                text += static_cast<char>('A' + pick(26));
+        }
+        texts.push_back(text + phrase);
+    }
+    // Runs, and a repeat that reaches the very end.
+    texts.push_back(std::string(5000, 'x') + "yx" + std::string(300, 'x') + "abcdeabcdeabcde");
+    return texts;
+}
+
+uint64_t fnv1a64(const Bytes& bytes) {
+    uint64_t hash = 0xcbf29ce484222325u;
+    for (uint8_t byte : bytes) {
+        hash ^= byte;
+        hash *= 0x100000001b3u;
+    }
+    return hash;
+}
+
+// The streams were recorded from the compressor as it first shipped: a search
+// that finds another match, however good, breaks them.
+TEST(Lz77CodecTest, CompressesGeneratedTextsToTheirRecordedStreams) {
+    const struct {
+        size_t inputSize;
+        size_t streamSize;
+        uint64_t streamHash;
+    } recorded[] = {
+        {200009, 29678, 0xacef500352610b3cu}, {60005, 16069, 0x3bed66f5639e1497u},
+        {100001, 49206, 0xfb814700ff1045b2u}, {293473, 293012, 0xa0e8bcc3e834bf2fu},
+        {5317, 21, 0x5f33388250a57958u},
+    };
+    const std::vector<std::string> texts = searchTexts();
+    ASSERT_EQ(texts.size(), std::size(recorded));
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const Bytes stream = lz77Compress(texts[i]);
+        EXPECT_EQ(texts[i].size(), recorded[i].inputSize) << i;
+        EXPECT_EQ(stream.size(), recorded[i].streamSize) << i;
+        EXPECT_EQ(fnv1a64(stream), recorded[i].streamHash) << i;
+        EXPECT_EQ(decompress(stream), texts[i]) << i;
+    }
+}
+
 TEST(Lz77CodecTest, RepetitiveTextShrinks) {
     std::string shader;
     for (int i = 0; i < 1000; ++i)
