@@ -150,7 +150,7 @@ public:
         bucket.sharedWithNewest[bucket.next] = std::numeric_limits<Position>::max() >> 1;
         bucket.positions[bucket.next] = position;
         bucket.newestHead = head;
-        bucket.next = (bucket.next + 1) % slotsPerBucket;
+        bucket.next = bucket.next + 1 == slotsPerBucket ? 0 : bucket.next + 1;
         bucket.filled = std::min<uint32_t>(bucket.filled + 1, slotsPerBucket);
     }
 
@@ -299,6 +299,10 @@ template <> uint32_t updateSlots(Bucket<uint32_t>& bucket, size_t matched, uint8
 }
 #endif
 
+template <typename Position> size_t newestSlot(const Bucket<Position>& bucket) {
+    return bucket.next == 0 ? slotsPerBucket - 1 : bucket.next - 1;
+}
+
 // The match a step takes: `length` below `minMatchLength` for none.
 struct Match {
     size_t length;
@@ -320,7 +324,7 @@ NewestMatch matchNewest(const Bucket<Position>& bucket, const uint8_t* input, si
         const size_t matched = leadingBytesShared(differing);
         return {matched, byteOf(bucket.newestHead, matched)};
     }
-    const uint8_t* const newest = input + bucket.positions[(bucket.next + slotsPerBucket - 1) % slotsPerBucket];
+    const uint8_t* const newest = input + bucket.positions[newestSlot(bucket)];
     const size_t matched = headBytes + commonPrefix(newest + headBytes, input + p + headBytes, length - p - headBytes);
     return {matched, newest[matched]};
 }
@@ -343,14 +347,15 @@ Match measureMatches(Bucket<Position>& bucket, const uint8_t* input, size_t p, s
     const uint8_t* const here = input + p;
     const size_t limit = length - p;
     const size_t matched = newest.length;
-    const auto newestPosition =
-        static_cast<size_t>(bucket.positions[(bucket.next + slotsPerBucket - 1) % slotsPerBucket]);
+    const auto newestPosition = static_cast<size_t>(bucket.positions[newestSlot(bucket)]);
     const int byteHere = matched < limit ? here[matched] : -1;
     const uint32_t filled = (uint32_t{1} << bucket.filled) - 1;
     Match best{matched, p - newestPosition};
+    uint32_t measuredOn = updateSlots(bucket, matched, newest.byteAfter, byteHere) & filled;
+    if (measuredOn == 0)
+        return best;
     size_t bestGain = matchGain(estimatedVarintLength(best.distance * 16), best.length);
     size_t bestAge = 0;
-    uint32_t measuredOn = updateSlots(bucket, matched, newest.byteAfter, byteHere) & filled;
     for (; measuredOn != 0; measuredOn &= measuredOn - 1) {
         const auto index = static_cast<size_t>(std::countr_zero(measuredOn));
         const uint8_t* const candidate = input + bucket.positions[index];
@@ -360,7 +365,8 @@ Match measureMatches(Bucket<Position>& bucket, const uint8_t* input, size_t p, s
         bucket.bytesAfterShared[index] = candidate[shared];
         const Match match{shared, p - static_cast<size_t>(bucket.positions[index])};
         const size_t gain = matchGain(estimatedVarintLength(match.distance * 16), match.length);
-        const size_t age = (bucket.next + slotsPerBucket - 1 - index) % slotsPerBucket;
+        // How many slots were written after this one.
+        const size_t age = (index < bucket.next ? 0 : slotsPerBucket) + bucket.next - 1 - index;
         if (gain > bestGain || (gain == bestGain && age < bestAge)) {
             best = match;
             bestGain = gain;
