@@ -92,7 +92,8 @@ public:
     }
 
 private:
-    // A varint's most bytes, written as a whole word.
+    // The most bytes a varint takes; room enough for the word `putVarint`
+    // stores too.
     static constexpr size_t maxVarintBytes = 10;
 
     void makeRoom(size_t count) {
