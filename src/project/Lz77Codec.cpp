@@ -526,6 +526,14 @@ template <typename Position> std::vector<uint8_t> compress(const uint8_t* input,
     size_t p = 0;
     uint32_t nextHash = 0;
     size_t hashedAt = SIZE_MAX; // the position `nextHash` belongs to
+    // Fetches the bucket of the step after this one while this one is measured.
+    const auto fetchBucketAt = [&](size_t next) {
+        if (next + hashedBytes <= length) {
+            nextHash = fnv1a(input + next);
+            hashedAt = next;
+            prefetchBucket(buckets[nextHash]);
+        }
+    };
 
     while (p < length) {
         if (p + hashedBytes > length) {
@@ -533,14 +541,6 @@ template <typename Position> std::vector<uint8_t> compress(const uint8_t* input,
             continue;
         }
         Bucket<Position>& bucket = buckets[hashedAt == p ? nextHash : fnv1a(input + p)];
-        // Fetches the bucket of the step after this one while this one is measured.
-        const auto fetchBucketAt = [&](size_t next) {
-            if (next + hashedBytes <= length) {
-                nextHash = fnv1a(input + next);
-                hashedAt = next;
-                prefetchBucket(buckets[nextHash]);
-            }
-        };
         Match best{0, 0};
         const uint32_t head = loadHead(input + p);
         if (bucket.filled != 0) {
