@@ -24,7 +24,7 @@ struct AppState {
     BeatClock clock;
     OpenProject project;
     Camera camera;                        // the editor viewport's free camera
-    StatusLine status;                    // the editor's status line, where commands report
+    StatusLine status{&clock.ticks};      // the editor's status line, where commands report
     EditorState editor;
     std::unique_ptr<LoaderScreen> loader; // made once the window exists
     std::string exePath;                  // path that opens the running executable's image

@@ -14,7 +14,6 @@ namespace {
 // narrower one it is cut off. The shader still lays it out for the window's size.
 constexpr int loaderWidth = 1920;
 constexpr int loaderHeight = 1080;
-constexpr Uint32 frameDelayMs = 20;
 constexpr int tailFrames = 100;
 
 void discardPendingEvents() {
@@ -68,13 +67,13 @@ void renderLoaderFrame(LoaderScreen& loader, uint64_t read, uint64_t total) {
     EffectRenderer(loader.render, frame).drawPass(loader.effect, false);
 
     SDL_GL_SwapWindow(loader.window);
-    SDL_Delay(frameDelayMs);
+    SDL_Delay(loader.frameDelayMs);
 }
 
 void showLoaderTail(LoaderScreen& loader, uint64_t total) {
     loader.audio.play(loader.jingle);
     for (int frame = 0; frame < tailFrames; ++frame) {
         renderLoaderFrame(loader, total, total);
-        SDL_Delay(frameDelayMs);
+        SDL_Delay(loader.frameDelayMs);
     }
 }

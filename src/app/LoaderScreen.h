@@ -27,6 +27,7 @@ struct LoaderScreen {
     AudioSample jingle;    // silent when the mixer cannot decode it
     RenderCache render;
     AudioCache audio;
+    uint32_t frameDelayMs = 20; // the wait after each frame; 0 when tests start the program
 };
 
 // Hides the mouse cursor, discards pending events, presents one frame and builds
@@ -35,10 +36,10 @@ struct LoaderScreen {
 void setUpLoader(LoaderScreen& loader, SDL_Window* window, SDL_GLContext context);
 
 // Draws and presents one frame showing `read` of `total` objects loaded, then
-// waits 20 ms. Input that arrived meanwhile is discarded: the window does not
+// waits `frameDelayMs`. Input that arrived meanwhile is discarded: the window does not
 // react while loading.
 void renderLoaderFrame(LoaderScreen& loader, uint64_t read, uint64_t total);
 
-// Plays the jingle, then shows 100 frames at full progress, waiting another 20 ms
-// after each: at least 4 seconds, however quickly the project loaded.
+// Plays the jingle, then shows 100 frames at full progress, waiting another
+// `frameDelayMs` after each: at least 4 seconds, however quickly the project loaded.
 void showLoaderTail(LoaderScreen& loader, uint64_t total);

@@ -126,6 +126,8 @@ bool startUp(AppState& app, const char* executablePath, int& exitStatus) {
 
     setCompositionState();
     app.loader = std::make_unique<LoaderScreen>();
+    if (app.shell.quickStart)
+        app.loader->frameDelayMs = 0;
     setUpLoader(*app.loader, app.window.window, app.window.glContext);
 
     chooseProjectSource(app, [&](uint64_t read, uint64_t total) { renderLoaderFrame(*app.loader, read, total); });

@@ -13,6 +13,7 @@ struct ShellFlags {
     bool editorVisible = false;   // the editor GUI is drawn this frame
     bool editorEverShown = false; // once set, neither Escape nor the end beat ends the program
     bool playerMode = false;      // the project came from the executable's own tail
+    bool quickStart = false;      // for tests: the loader screen shows its frames without waiting
 };
 
 struct ShellWindow {

@@ -12,8 +12,6 @@ const char* const editorTitle = "Quillfront :: 0.8";
 
 namespace {
 
-constexpr uint32_t statusShownMs = 2000;
-
 void fileMenu(EditorState& editor, EditorContext& context) {
     EditorRequests& requests = editor.requests;
     if (ImGui::MenuItem("Load BIN"))
@@ -88,8 +86,7 @@ void drawMainMenu(EditorState& editor, EditorContext& context) {
         viewMenu(editor, context);
         ImGui::EndMenu();
     }
-    const StatusLine& status = context.status;
-    if (!status.text.empty() && SDL_GetTicks() - status.time < statusShownMs && ImGui::BeginMenu(status.text.c_str(), false))
+    if (context.status.shown() && ImGui::BeginMenu(context.status.text.c_str(), false))
         ImGui::EndMenu();
     ImGui::EndMainMenuBar();
 }

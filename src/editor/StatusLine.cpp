@@ -1,8 +1,8 @@
 #include "editor/StatusLine.h"
 
-#include <SDL.h>
-
 void StatusLine::set(std::string message) {
-    time = SDL_GetTicks();
+    time = (*ticks)();
     text = std::move(message);
 }
+
+bool StatusLine::shown() const { return !text.empty() && (*ticks)() - time < shownMs; }

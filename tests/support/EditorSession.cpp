@@ -12,6 +12,7 @@ EditorSession::EditorSession() {
     dir.enter();
     int status = -1;
     StdoutCapture quiet; // the loader lists every file it reads
+    app.shell.quickStart = true;
     started_ = startUp(app, "/proc/self/exe", status);
     quiet.text();
     if (!started_) {
