@@ -6,6 +6,7 @@
 #include "project/FileIo.h"
 #include "project/LoadError.h"
 #include "project/ProjectFiles.h"
+#include "project/ProjectOperations.h"
 #include "project/SaveError.h"
 
 #include <filesystem>
@@ -56,6 +57,8 @@ void loadAndInstall(AppState& app, const std::string& file, const std::function<
         problems.push_back(std::move(problem));
     if (std::optional<std::string> refused = startMusic(*app.project.demo->music, !app.shell.playerMode))
         problems.push_back("music: " + *refused);
+    for (const std::string& repeated : repeatedNames(*app.project.demo))
+        problems.push_back("more than one " + repeated);
     app.clock.anchor();
     app.status.set("Loaded " + file + problemsNote(problems));
 }

@@ -96,10 +96,9 @@ float Event::evaluate(const ControlPointList& list, float beat) const {
     return catmullRom(points[previous].value, value, points[next].value, points[afterNext].value, t);
 }
 
-std::string_view Event::textAtBeat(std::string_view key, float beat, int32_t charsPerBeat) {
-    if (beat < startBeat || beat > endBeat)
-        return {};
-    return textOf(variable(key), beat, charsPerBeat);
+std::string_view Event::textAtBeat(std::string_view key, float beat, int32_t charsPerBeat) const {
+    const ControlPointList* list = findVariable(key);
+    return list ? textOf(*list, beat, charsPerBeat) : std::string_view();
 }
 
 std::string_view Event::textOf(const ControlPointList& list, float beat, int32_t charsPerBeat) const {

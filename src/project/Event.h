@@ -55,8 +55,8 @@ public:
 
     // Text of the text variable `key` at the absolute `beat`, typed out at
     // `charsPerBeat` within each segment (-1 shows whole texts at once). The view is
-    // valid until the variable's points change.
-    std::string_view textAtBeat(std::string_view key, float beat, int32_t charsPerBeat);
+    // valid until the variable's points change. Nothing is created.
+    std::string_view textAtBeat(std::string_view key, float beat, int32_t charsPerBeat) const;
     // The same for a list that need not be this event's (a group event's override).
     std::string_view textOf(const ControlPointList& list, float beat, int32_t charsPerBeat) const;
 

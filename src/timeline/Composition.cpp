@@ -48,7 +48,7 @@ bool groupOrigin(const EventGroup& group, float& origin) {
     return found;
 }
 
-void prepareEffectEvent(EffectRenderer& renderer, Event& event, float beat) {
+void prepareEffectEvent(EffectRenderer& renderer, const Event& event, float beat) {
     if (!event.effect)
         return;
     updateFontTextures(renderer.cache(), event, beat, nullptr);
@@ -58,7 +58,7 @@ void prepareEffectEvent(EffectRenderer& renderer, Event& event, float beat) {
 }
 
 // Members are not range-tested: texts of members outside their own range are emptied.
-void prepareGroupEvent(RenderCache& cache, Event& event, float beat) {
+void prepareGroupEvent(RenderCache& cache, const Event& event, float beat) {
     float origin = 0.0f;
     if (!event.group || !groupOrigin(*event.group, origin))
         return;
@@ -67,14 +67,14 @@ void prepareGroupEvent(RenderCache& cache, Event& event, float beat) {
             updateFontTextures(cache, *member, beat - event.startBeat + origin, &event);
 }
 
-void prepareEvent(EffectRenderer& renderer, Event& event, float beat) {
+void prepareEvent(EffectRenderer& renderer, const Event& event, float beat) {
     if (event.type == EffectEvent)
         prepareEffectEvent(renderer, event, beat);
     else if (event.type == GroupEvent)
         prepareGroupEvent(renderer.cache(), event, beat);
 }
 
-const Effect* renderEffectEvent(EffectRenderer& renderer, Event& event, float beat, const Event* parent) {
+const Effect* renderEffectEvent(EffectRenderer& renderer, const Event& event, float beat, const Event* parent) {
     const Effect* effect = event.effect;
     if (!effect || !renderer.canDraw(*effect))
         return nullptr;
@@ -99,7 +99,7 @@ const Effect* renderEffectEvent(EffectRenderer& renderer, Event& event, float be
 // Calls `visit(member, memberBeat)` for each member a group event replays at
 // `beat`, in group order.
 template <typename Visit>
-void forEachReplayedMember(Event& event, float beat, Visit&& visit) {
+void forEachReplayedMember(const Event& event, float beat, Visit&& visit) {
     float origin = 0.0f;
     if (!event.group || !groupOrigin(*event.group, origin))
         return;
@@ -113,9 +113,9 @@ void forEachReplayedMember(Event& event, float beat, Visit&& visit) {
     replaying.pop();
 }
 
-const Effect* replayGroup(Composer& composer, Event& event, float beat) {
+const Effect* replayGroup(Composer& composer, const Event& event, float beat) {
     const Effect* top = nullptr;
-    forEachReplayedMember(event, beat, [&](Event& member, float memberBeat) {
+    forEachReplayedMember(event, beat, [&](const Event& member, float memberBeat) {
         if (const Effect* drawn = render(composer, member, memberBeat, &event))
             top = drawn;
     });
@@ -123,12 +123,12 @@ const Effect* replayGroup(Composer& composer, Event& event, float beat) {
 }
 
 // The screen captures `event` takes when it draws at `beat`, counted as render() draws.
-int screenCaptures(EffectRenderer& renderer, Event& event, float beat) {
+int screenCaptures(EffectRenderer& renderer, const Event& event, float beat) {
     if (event.type == EffectEvent)
         return event.effect && event.effect->screenTexture && renderer.canDraw(*event.effect) ? 1 : 0;
     int captures = 0;
     if (event.type == GroupEvent)
-        forEachReplayedMember(event, beat, [&](Event& member, float memberBeat) {
+        forEachReplayedMember(event, beat, [&](const Event& member, float memberBeat) {
             captures += screenCaptures(renderer, member, memberBeat);
         });
     return captures;
@@ -143,7 +143,7 @@ void showInputPasses(const EffectRenderer& renderer, uint32_t target, ScreenSize
 
 } // namespace
 
-const Effect* renderAt(Demo& demo, RenderCache& cache, SamplePlayer& samples, const FrameContext& frame) {
+const Effect* renderAt(const Demo& demo, RenderCache& cache, SamplePlayer& samples, const FrameContext& frame) {
     Composer composer(demo, cache, samples, frame);
     GLint shownIn = 0;
     glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &shownIn);
@@ -174,7 +174,7 @@ const Effect* renderAt(Demo& demo, RenderCache& cache, SamplePlayer& samples, co
     return top;
 }
 
-const Effect* render(Composer& composer, Event& event, float beat, const Event* parent) {
+const Effect* render(Composer& composer, const Event& event, float beat, const Event* parent) {
     switch (event.type) {
     case EffectEvent:
         return renderEffectEvent(composer.renderer, event, beat, parent);
@@ -190,7 +190,7 @@ const Effect* render(Composer& composer, Event& event, float beat, const Event* 
     }
 }
 
-void applyVariables(Event& event, const CompiledProgram& program, float beat, const Event* parent) {
+void applyVariables(const Event& event, const CompiledProgram& program, float beat, const Event* parent) {
     const auto& uniforms = event.effect->program->uniformDefs;
     for (size_t i = 0; i < uniforms.size() && i < program.uniformLocations.size(); ++i) {
         const UniformDef* uniform = uniforms[i].get();
@@ -202,11 +202,9 @@ void applyVariables(Event& event, const CompiledProgram& program, float beat, co
             if (override) {
                 if (!override->points.empty())
                     value = parent->evaluate(*override, beat - event.startBeat + parent->startBeat);
-            } else {
-                // Created when missing: the variables editor then lists one per uniform.
-                const ControlPointList& own = event.variable(uniform->name);
-                if (!own.points.empty())
-                    value = event.evaluate(own, beat);
+            } else if (const ControlPointList* own = event.findVariable(uniform->name)) {
+                if (!own->points.empty())
+                    value = event.evaluate(*own, beat);
             }
         }
         glUniform1f(program.uniformLocations[i], value);
@@ -215,7 +213,7 @@ void applyVariables(Event& event, const CompiledProgram& program, float beat, co
 
 void warmUpEffect(EffectRenderer& renderer, const Effect& effect) { renderer.drawPass(effect, false); }
 
-void updateFontTextures(RenderCache& cache, Event& event, float beat, const Event* group) {
+void updateFontTextures(RenderCache& cache, const Event& event, float beat, const Event* group) {
     if (!event.effect)
         return;
     for (const FontTexture* fontTexture : event.effect->fontTextures) {
@@ -232,10 +230,9 @@ void updateFontTextures(RenderCache& cache, Event& event, float beat, const Even
         if (override) {
             if (!override->points.empty())
                 shown = group->textOf(*override, beat - event.startBeat + group->startBeat, fontTexture->charsPerBeat);
-        } else {
-            const ControlPointList& own = event.variable(fontTexture->name);
-            if (!own.points.empty())
-                shown = event.textOf(own, beat, fontTexture->charsPerBeat);
+        } else if (const ControlPointList* own = event.findVariable(fontTexture->name)) {
+            if (!own->points.empty())
+                shown = event.textOf(*own, beat, fontTexture->charsPerBeat);
         }
         text.setText(shown, font, fontTexture->center);
     }

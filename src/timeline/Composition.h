@@ -5,8 +5,8 @@
 // visible event draws in list order over the previous layers: effect events draw
 // their effect with their automated uniforms, group events replay their members
 // shifted in time. The "beat" uniform is always the frame's beat; the beats here
-// are the events' own time frames. Drawing adds an empty variable to an event for
-// every uniform and text it looks up, as the variables editor expects.
+// are the events' own time frames. Drawing never changes the project: a uniform
+// or text without a stored variable gets its default.
 #pragma once
 
 #include "audio/SamplePlayer.h"
@@ -16,25 +16,25 @@
 // What one frame is composed with: the project, its render cache, where its
 // samples start and the frame's values.
 struct Composer {
-    Demo& demo;
+    const Demo& demo;
     EffectRenderer renderer;
     SamplePlayer& samples;
 
-    Composer(Demo& project, RenderCache& cache, SamplePlayer& player, const FrameContext& frame)
+    Composer(const Demo& project, RenderCache& cache, SamplePlayer& player, const FrameContext& frame)
         : demo(project), renderer(cache, frame), samples(player) {}
 };
 
 // Composes the frame at `frame.beat` over a cleared frame and returns the effect
 // drawn last (the top layer), or null when no effect event drew.
-const Effect* renderAt(Demo& demo, RenderCache& cache, SamplePlayer& samples, const FrameContext& frame);
+const Effect* renderAt(const Demo& demo, RenderCache& cache, SamplePlayer& samples, const FrameContext& frame);
 
 // Draws or replays `event` at `beat` in its own time frame; `parent` is the group
 // event replaying it, or null at top level. Returns the effect drawn last, or null.
-const Effect* render(Composer& composer, Event& event, float beat, const Event* parent);
+const Effect* render(Composer& composer, const Event& event, float beat, const Event* parent);
 
 // Uploads one value per located author uniform of the event's program: its
 // variable's value at `beat` (a group event's override first), else its default.
-void applyVariables(Event& event, const CompiledProgram& program, float beat, const Event* parent);
+void applyVariables(const Event& event, const CompiledProgram& program, float beat, const Event* parent);
 
 // Draws `effect` once with its current inputs, so its program and textures have
 // been used before the first real frame.
@@ -43,4 +43,4 @@ void warmUpEffect(EffectRenderer& renderer, const Effect& effect);
 // Sets the text of every font texture of the event's effect from the event's text
 // variable of that name at `beat` (a group event's override first); outside the
 // event the textures are emptied.
-void updateFontTextures(RenderCache& cache, Event& event, float beat, const Event* group);
+void updateFontTextures(RenderCache& cache, const Event& event, float beat, const Event* group);

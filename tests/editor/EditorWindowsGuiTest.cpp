@@ -86,9 +86,6 @@ TEST(EditorWindowsTest, TransportFieldsEditTheProjectAndUndoRestoresItExactly) {
     GuiDriver& gui = session.gui;
     Demo& demo = session.demo();
     BeatClock& clock = session.app.clock;
-    // Paused, so drawing adds no more of the empty variables it creates as events first show.
-    gui.click(editorTitle, "Pause");
-    EXPECT_TRUE(clock.paused);
     const std::string original = writeJsonProject(demo, true);
 
     gui.typeInto(editorTitle, "##BPM", "140");
@@ -134,6 +131,8 @@ TEST(EditorWindowsTest, TransportFieldsEditTheProjectAndUndoRestoresItExactly) {
     gui.click(editorTitle, ">>16");
     gui.click(editorTitle, "<<16");
     EXPECT_EQ(clock.currentBeat, 16.0f);
+    gui.click(editorTitle, "Pause");
+    EXPECT_TRUE(clock.paused);
     gui.click(editorTitle, "Play");
     EXPECT_FALSE(clock.paused);
 
