@@ -105,9 +105,18 @@ std::unique_ptr<Demo> loadAtStartup(const std::string& source, const std::functi
 
 } // namespace
 
+void forgetRemovedObject(AppState& app, const ObjectRef& object) {
+    app.editor.forgetObject(object);
+    if (refersTo(object, app.clock.loopEvent))
+        app.clock.loopEvent = nullptr;
+    app.project.render->release(object);
+    app.project.audio->release(object);
+}
+
 void installProject(AppState& app, std::unique_ptr<Demo> demo) {
     stopMusic(); // it streams from the previous project's bytes
     app.editor.forgetProject();
+    app.editor.history.onRemoved = [&app](const ObjectRef& object) { forgetRemovedObject(app, object); };
     app.clock.loopEvent = nullptr;
     OpenProject project;
     project.demo = std::move(demo);
@@ -198,7 +207,8 @@ void importMusic(AppState& app) {
         startMusic(*app.project.demo->music, !app.shell.playerMode);
         app.clock.anchor();
     };
-    app.editor.history.perform({"Import music", swapMusic, swapMusic, musicBytes, {}});
+    app.editor.history.perform(
+        {.name = "Import music", .redo = swapMusic, .undo = swapMusic, .redoBytes = musicBytes, .undoBytes = musicBytes});
     app.status.set(std::string("Imported ") + file);
 }
 

@@ -10,6 +10,10 @@
 
 #include <memory>
 
+// Drops everything that points at `object`, which an edit has taken out of the
+// project: the editor's selections, the loop, and what the caches built from it.
+void forgetRemovedObject(AppState& app, const ObjectRef& object);
+
 // Makes `demo` the open project, with new caches built from it, and releases the
 // previous one once its music no longer plays. Any loop of the previous project
 // ends.

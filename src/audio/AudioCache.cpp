@@ -17,4 +17,9 @@ SampleSound& AudioCache::sound(const AudioSample& sample) {
     });
 }
 
+void AudioCache::release(const ObjectRef& object) {
+    if (const auto* sample = std::get_if<const AudioSample*>(&object))
+        sounds_.release(*sample);
+}
+
 std::vector<std::string> AudioCache::takeProblems() { return std::exchange(problems_, {}); }

@@ -7,6 +7,7 @@
 #include "audio/SampleSound.h"
 #include "project/Demo.h"
 #include "project/ObjectCache.h"
+#include "project/ObjectRef.h"
 
 #include <string>
 #include <vector>
@@ -19,6 +20,9 @@ public:
     SampleSound& sound(const AudioSample& sample);
     // Starts the sample on the live mixer unless it is still playing.
     void play(const AudioSample& sample) override { sound(sample).play(); }
+
+    // Releases the sound of `object` when it is a sample that has left the project.
+    void release(const ObjectRef& object);
 
     // Messages about samples that were refused since the last call, for the user.
     std::vector<std::string> takeProblems();

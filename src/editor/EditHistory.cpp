@@ -1,10 +1,18 @@
 #include "editor/EditHistory.h"
 
+size_t EditHistory::costOf(const EditStep& step) {
+    return sizeof(EditStep) + step.name.capacity() + step.mergeKey.window.capacity() +
+           step.mergeKey.field.capacity() + step.redoBytes + step.undoBytes;
+}
+
 void EditHistory::perform(EditStep step) {
     step.redo();
-    for (const EditStep& dropped : undone_)
-        bytes_ -= costOf(dropped);
-    undone_.clear();
+    removed(step.removes);
+    record(std::move(step));
+}
+
+void EditHistory::record(EditStep step) {
+    dropRedoSteps();
     const bool merges = gestureOpen_ && !done_.empty() && !step.mergeKey.empty() &&
                         done_.back().mergeKey == step.mergeKey;
     gestureOpen_ = true;
@@ -12,28 +20,41 @@ void EditHistory::perform(EditStep step) {
         EditStep& gesture = done_.back();
         bytes_ -= costOf(gesture);
         gesture.redo = std::move(step.redo);
-        gesture.bytes += step.bytes;
+        gesture.redoBytes = step.redoBytes;
         bytes_ += costOf(gesture);
-        return;
+    } else {
+        bytes_ += costOf(step);
+        done_.push_back(std::move(step));
     }
-    bytes_ += costOf(step);
-    done_.push_back(std::move(step));
     dropOldestWhileOverBudget();
 }
 
+void EditHistory::dropRedoSteps() {
+    for (const EditStep& dropped : undone_)
+        bytes_ -= costOf(dropped);
+    undone_.clear();
+}
+
 void EditHistory::dropOldestWhileOverBudget() {
-    while (done_.size() > 1 && (done_.size() + undone_.size() > maxSteps || bytes_ > maxBytes)) {
+    while (done_.size() > 1 && (done_.size() > maxSteps || bytes_ > maxBytes)) {
         bytes_ -= costOf(done_.front());
         done_.pop_front();
     }
+}
+
+void EditHistory::removed(const std::optional<ObjectRef>& object) const {
+    if (object && onRemoved)
+        onRemoved(*object);
 }
 
 void EditHistory::undo() {
     if (!canUndo())
         return;
     gestureOpen_ = false;
-    done_.back().undo();
-    undone_.push_back(std::move(done_.back()));
+    EditStep& step = done_.back();
+    step.undo();
+    removed(step.adds);
+    undone_.push_back(std::move(step));
     done_.pop_back();
 }
 
@@ -41,8 +62,10 @@ void EditHistory::redo() {
     if (!canRedo())
         return;
     gestureOpen_ = false;
-    undone_.back().redo();
-    done_.push_back(std::move(undone_.back()));
+    EditStep& step = undone_.back();
+    step.redo();
+    removed(step.removes);
+    done_.push_back(std::move(step));
     undone_.pop_back();
 }
 

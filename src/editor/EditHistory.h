@@ -1,25 +1,42 @@
 // The edit history: every change the editor makes to the project is a step
 // here, so it can be undone and redone. A step holds two functions that put the
 // project in the state after and before it; what they capture (old and new
-// values, a removed object kept alive) is all the memory a step costs.
+// values, a removed object kept alive through a shared owner) is all the memory
+// a step costs.
 //
 // Steps of one gesture (a drag, a slider moved over many frames, typing into a
 // field) share a merge key and become one step: the first one's undo and the
 // last one's redo. The gesture ends when the editor says so (no item active).
 #pragma once
 
+#include "project/ObjectRef.h"
+
 #include <cstddef>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+// What makes edits one gesture: the same field of the same object through the
+// same window. An empty field never merges.
+struct MergeKey {
+    std::string window;           // e.g. "Event Manager"
+    std::string field;            // the widget's label, e.g. "##Start"
+    const void* object = nullptr; // what the field edits
+    bool empty() const { return field.empty(); }
+    bool operator==(const MergeKey&) const = default;
+};
+
 struct EditStep {
-    std::string name;             // what it did, for the menu: "Undo " + name
-    std::function<void()> redo;   // applies the change
-    std::function<void()> undo;   // reverts it
-    size_t bytes = 0;             // memory its functions hold beyond the step itself
-    std::string mergeKey;         // steps of one gesture share it; empty: never merged
+    std::string name;           // what it did, for the menu: "Undo " + name
+    std::function<void()> redo; // applies the change
+    std::function<void()> undo; // reverts it
+    size_t redoBytes = 0;       // memory redo's captures hold beyond the step itself
+    size_t undoBytes = 0;       // the same for undo
+    MergeKey mergeKey = {};
+    std::optional<ObjectRef> removes = {}; // the object redo takes out of the project
+    std::optional<ObjectRef> adds = {};    // the object redo puts in, which undo takes out
 };
 
 class EditHistory {
@@ -27,8 +44,14 @@ public:
     static constexpr size_t maxSteps = 1000;
     static constexpr size_t maxBytes = 64u << 20;
 
+    // Told of every object a step takes out of the project, once it is out, so
+    // the editor drops what points at it. Set by the shell.
+    std::function<void(const ObjectRef&)> onRemoved;
+
     // Applies `step` and keeps it; what was undone can no longer be redone.
     void perform(EditStep step);
+    // Keeps a step whose change has already been made.
+    void record(EditStep step);
     // Closes the current gesture: the next step is a step of its own.
     void endGesture() { gestureOpen_ = false; }
 
@@ -47,8 +70,10 @@ public:
     size_t bytes() const { return bytes_; }
 
 private:
-    static size_t costOf(const EditStep& step) { return sizeof(EditStep) + step.name.size() + step.bytes; }
+    static size_t costOf(const EditStep& step);
+    void dropRedoSteps();
     void dropOldestWhileOverBudget();
+    void removed(const std::optional<ObjectRef>& object) const;
 
     std::deque<EditStep> done_;
     std::vector<EditStep> undone_;

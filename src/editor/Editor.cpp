@@ -44,7 +44,7 @@ void applyTimeline(EditorState& editor, EditorContext& context, const TimelineRe
         context.clock.seekToBeat(context.demo, *result.seekBeat);
     Event* event = result.changedEvent;
     if (event && (event->startBeat != result.start || event->endBeat != result.end))
-        moveEvent(editor.history, *event, result.start, result.end, "timeline drag");
+        moveEvent(editor.history, *event, result.start, result.end, {"Timeline", "drag", event});
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "editor/EditorContext.h"
 #include "editor/EditorState.h"
+#include "editor/ToolWindows.h"
 
 #include <imgui.h>
 
@@ -34,26 +35,10 @@ void applyCommandKey(EditorState& editor, EditorContext& context, SDL_Keycode ke
 }
 
 bool* windowFlagOf(WindowFlags& show, SDL_Keycode key) {
-    switch (key) {
-    case SDLK_v:
-        return &show.viewport;
-    case SDLK_c:
-        return &show.effectManager;
-    case SDLK_e:
-        return &show.eventManager;
-    case SDLK_s:
-        return &show.shaderEditor;
-    case SDLK_x:
-        return &show.textureManager;
-    case SDLK_m:
-        return &show.sampleManager;
-    case SDLK_g:
-        return &show.eventGroupManager;
-    case SDLK_f:
-        return &show.fontManager;
-    default:
-        return nullptr;
-    }
+    for (const ToolWindow& window : toolWindows())
+        if (window.key && window.key == key)
+            return &(show.*window.open);
+    return nullptr;
 }
 
 void applyWindowKey(EditorState& editor, SDL_Keycode key) {
@@ -67,11 +52,16 @@ void applyWindowKey(EditorState& editor, SDL_Keycode key) {
         editor.history.redo();
 }
 
+// With Shift held too the key is a window key; of the command keys only the
+// file commands act then as well (Ctrl+Shift+S also saves).
+bool actsWithShift(SDL_Keycode commandKey) {
+    return commandKey == SDLK_l || commandKey == SDLK_q || commandKey == SDLK_s;
+}
+
 } // namespace
 
 void applyEditorKeys(EditorState& editor, EditorContext& context, SDL_Keycode commandKey, SDL_Keycode windowKey) {
-    // Ctrl+Shift+Z comes as both keys: it redoes, and must not undo first.
-    if (commandKey && !(commandKey == SDLK_z && windowKey == SDLK_z))
+    if (commandKey && (!windowKey || actsWithShift(commandKey)))
         applyCommandKey(editor, context, commandKey);
     if (windowKey)
         applyWindowKey(editor, windowKey);

@@ -1,19 +1,41 @@
 #include "editor/EditorState.h"
 
+#include "editor/ToolWindows.h"
+
+namespace {
+
+template <typename Forget> void forEachWindowState(EditorState& editor, Forget forget) {
+    for (const ToolWindow& window : toolWindows())
+        if (window.state)
+            forget(*window.state(editor));
+}
+
+} // namespace
+
 void EditorState::forgetProject() {
     history.clear();
     requests = {};
     timeline = {};
+    forEachWindowState(*this, [](WindowState& state) { state.forgetProject(); });
+}
+
+void EditorState::forgetObject(const ObjectRef& object) {
+    if (refersTo(object, timeline.heldEvent))
+        timeline = {};
+    forEachWindowState(*this, [&](WindowState& state) { state.forgetObject(object); });
 }
 
 void EditorState::arrange() {
     arrangeRequested = true;
     seeThroughTimeline = false;
-    show.viewport = show.effectManager = show.shaderEditor = true;
+    for (const ToolWindow& window : toolWindows())
+        if (window.openedByArranging)
+            show.*window.open = true;
 }
 
 void EditorState::toggleSeeThrough() {
     seeThroughTimeline = !seeThroughTimeline;
-    show.viewport = show.effectManager = show.shaderEditor = show.textureManager = show.sampleManager =
-        show.fontManager = show.eventManager = false;
+    for (const ToolWindow& window : toolWindows())
+        if (window.hiddenBySeeThrough)
+            show.*window.open = false;
 }

@@ -1,12 +1,17 @@
 // What the editor keeps from frame to frame: which windows are open, the
 // requests it hands to the shell, the edit history and what each window
 // remembers. Windows refer to project objects by pointer, so a load that
-// replaces the project goes through forgetProject() before the old objects go.
+// replaces the project goes through forgetProject() before the old objects go,
+// and an object leaving the project through forgetObject().
 #pragma once
 
 #include "editor/BpmTap.h"
 #include "editor/EditHistory.h"
+#include "editor/EffectManagerWindow.h"
+#include "editor/EventGroupManagerWindow.h"
+#include "editor/EventManagerWindow.h"
 #include "editor/FrameExport.h"
+#include "editor/SampleManagerWindow.h"
 #include "editor/Timeline.h"
 
 #include <SDL.h>
@@ -59,12 +64,18 @@ struct EditorState {
     EditHistory history;
     FrameExport frameExport;
     TimelineState timeline;
+    EffectManagerState effectManager;
+    EventManagerState eventManager;
+    SampleManagerState sampleManager;
+    EventGroupManagerState eventGroupManager;
     std::optional<BpmTap> bpmTap;                      // made the first time its window shows
     std::function<uint32_t()> tapTicks = SDL_GetTicks; // the BPM Tap's clock; tests replace it
 
     // Drops every reference into the open project: called before a load replaces it.
     void forgetProject();
-    // Opens the Viewport, Effect Manager and Shader Editor and places them once.
+    // Drops every reference to `object`, which has left the project.
+    void forgetObject(const ObjectRef& object);
+    // Opens the standard windows and places them once.
     void arrange();
     // Toggles see-through; in both directions the windows that would hide the
     // demo close.

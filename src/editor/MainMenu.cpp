@@ -2,11 +2,13 @@
 
 #include "editor/EditorContext.h"
 #include "editor/EditorState.h"
+#include "editor/ToolWindows.h"
 
-#include <SDL.h>
 #include <imgui.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 const char* const editorTitle = "Quillfront :: 0.8";
 
@@ -45,21 +47,28 @@ void editMenu(EditHistory& history) {
         history.redo();
 }
 
+// The tool windows in their menu order.
+std::vector<const ToolWindow*> windowsInMenuOrder() {
+    std::vector<const ToolWindow*> ordered;
+    for (const ToolWindow& window : toolWindows())
+        ordered.push_back(&window);
+    std::ranges::sort(ordered, {}, &ToolWindow::menuPosition);
+    return ordered;
+}
+
 void viewMenu(EditorState& editor, EditorContext& context) {
     WindowFlags& show = editor.show;
     if (ImGui::MenuItem(context.clock.paused ? "Play" : "Pause", "Ctrl+Space"))
         context.clock.togglePause(context.demo);
     ImGui::Separator();
-    ImGui::MenuItem("Viewport", "Ctrl+Shift+V", &show.viewport);
-    ImGui::MenuItem("Effect Manager", "Ctrl+Shift+C", &show.effectManager);
-    ImGui::MenuItem("Event Manager", "Ctrl+Shift+E", &show.eventManager);
-    ImGui::MenuItem("Shader Editor", "Ctrl+Shift+S", &show.shaderEditor);
-    ImGui::MenuItem("Texture Manager", "Ctrl+Shift+X", &show.textureManager);
-    ImGui::MenuItem("Sample Manager", "Ctrl+Shift+M", &show.sampleManager);
-    ImGui::MenuItem("Event Group Manager", "Ctrl+Shift+G", &show.eventGroupManager);
-    ImGui::MenuItem("Font Manager", "Ctrl+Shift+F", &show.fontManager);
-    ImGui::Separator();
-    ImGui::MenuItem("BPM Tap", nullptr, &show.bpmTap);
+    // The windows with keys, then the others.
+    bool keyed = true;
+    for (const ToolWindow* window : windowsInMenuOrder()) {
+        if (keyed && !window->key)
+            ImGui::Separator();
+        keyed = window->key != 0;
+        ImGui::MenuItem(window->title, window->shortcut, &(show.*window->open));
+    }
     ImGui::MenuItem("ImGui Demo Window", nullptr, &show.guiDemo);
     if (ImGui::MenuItem("Arrange windows", "Ctrl+Shift+Y"))
         editor.arrange();

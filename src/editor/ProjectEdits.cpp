@@ -1,19 +1,143 @@
 #include "editor/ProjectEdits.h"
 
+#include <algorithm>
+#include <map>
+#include <vector>
+
 namespace {
 
-// Demo or const Demo: the field in the same constness.
-template <typename Project>
-auto& fieldOf(Project& demo, TransportField field) {
+template <typename T> std::string quoted(const T& object) {
+    return std::string(kindOf<T>()) + " \"" + nameOf(object) + "\"";
+}
+
+// The variables of the group events that replay an event, as they are now: a
+// rename moves keys among them, and putting these back undoes it exactly.
+class ReplayVariables {
+public:
+    ReplayVariables(Demo& demo, const Event& event) {
+        for (const auto& candidate : demo.events)
+            if (candidate->type == GroupEvent && candidate->group &&
+                std::ranges::find(candidate->group->events, &event) != candidate->group->events.end())
+                saved_.emplace_back(candidate.get(), candidate->variables);
+    }
+    void putBack() const {
+        for (const auto& [replay, variables] : saved_)
+            replay->variables = variables;
+    }
+    size_t bytes() const {
+        size_t total = 0;
+        for (const auto& entry : saved_)
+            for (const auto& [key, list] : entry.second)
+                total += key.capacity() + sizeof(list) + list.points.capacity() * sizeof(ControlPoint);
+        return total;
+    }
+
+private:
+    std::vector<std::pair<Event*, std::map<std::string, ControlPointList, std::less<>>>> saved_;
+};
+
+} // namespace
+
+template <typename T> T& addObject(EditHistory& history, Demo& demo, std::unique_ptr<T> object) {
+    takeFreeName(demo, *object);
+    T& added = *object;
+    auto removal = std::make_shared<Removal<T>>();
+    removal->index = objectsOf<T>(demo).size();
+    removal->object = std::move(object);
+    history.perform({.name = "Add " + quoted(added),
+                     .redo = [&demo, removal] { restoreObject(demo, *removal); },
+                     .undo = [&demo, removal, &added] { *removal = removeObject(demo, added); },
+                     .adds = ObjectRef(&added)});
+    return added;
+}
+
+template <typename T> void removeObject(EditHistory& history, Demo& demo, T& object) {
+    auto removal = std::make_shared<Removal<T>>();
+    history.perform({.name = "Delete " + quoted(object),
+                     .redo = [&demo, removal, &object] { *removal = removeObject(demo, object); },
+                     .undo = [&demo, removal] { restoreObject(demo, *removal); },
+                     .removes = ObjectRef(&object)});
+}
+
+template <typename T>
+std::optional<std::string> renameObject(EditHistory& history, Demo& demo, T& object, const std::string& name,
+                                        const MergeKey& key) {
+    const std::string before = nameOf(object);
+    if (name == before)
+        return std::nullopt;
+    std::optional<ReplayVariables> replaysBefore;
+    if constexpr (std::is_same_v<T, Event>)
+        replaysBefore.emplace(demo, object);
+    if (std::optional<std::string> refused = renameObject(demo, object, name))
+        return refused;
+    std::optional<ReplayVariables> replaysAfter;
+    if constexpr (std::is_same_v<T, Event>)
+        replaysAfter.emplace(demo, object);
+    const auto applyName = [&demo, &object](const std::string& to, const std::optional<ReplayVariables>& replays) {
+        renameObject(demo, object, to);
+        if (replays)
+            replays->putBack();
+    };
+    const size_t redoBytes = name.capacity() + (replaysAfter ? replaysAfter->bytes() : 0);
+    const size_t undoBytes = before.capacity() + (replaysBefore ? replaysBefore->bytes() : 0);
+    history.record({.name = "Rename " + std::string(kindOf<T>()) + " \"" + before + "\"",
+                    .redo = [applyName, name, replaysAfter] { applyName(name, replaysAfter); },
+                    .undo = [applyName, before, replaysBefore] { applyName(before, replaysBefore); },
+                    .redoBytes = redoBytes,
+                    .undoBytes = undoBytes,
+                    .mergeKey = key});
+    return std::nullopt;
+}
+
+template <typename T> void swapObjects(EditHistory& history, Demo& demo, size_t first, size_t second) {
+    const auto swap = [&demo, first, second] { swapObjects<T>(demo, first, second); };
+    const T& moved = *objectsOf<T>(demo).at(first);
+    history.perform(
+        {.name = std::string(second > first ? "Move down " : "Move up ") + quoted(moved), .redo = swap, .undo = swap});
+}
+
+#define QUILLFRONT_LIST_EDITS(T)                                                                                     \
+    template T& addObject<T>(EditHistory&, Demo&, std::unique_ptr<T>);                                             \
+    template void removeObject<T>(EditHistory&, Demo&, T&);                                                         \
+    template std::optional<std::string> renameObject<T>(EditHistory&, Demo&, T&, const std::string&,                \
+                                                        const MergeKey&);                                           \
+    template void swapObjects<T>(EditHistory&, Demo&, size_t, size_t);
+
+QUILLFRONT_LIST_EDITS(Event)
+QUILLFRONT_LIST_EDITS(Effect)
+QUILLFRONT_LIST_EDITS(ShaderProgram)
+QUILLFRONT_LIST_EDITS(Texture)
+QUILLFRONT_LIST_EDITS(AudioSample)
+QUILLFRONT_LIST_EDITS(EventGroup)
+QUILLFRONT_LIST_EDITS(Font)
+QUILLFRONT_LIST_EDITS(FontTexture)
+
+void addMember(EditHistory& history, EventGroup& group, Event& event) {
+    const size_t index = group.events.size();
+    history.perform({.name = "Add \"" + event.name + "\" to " + quoted(group),
+                     .redo = [&group, &event, index] { insertMember(group, index, event); },
+                     .undo = [&group, index] { removeMember(group, index); }});
+}
+
+void removeMember(EditHistory& history, EventGroup& group, size_t index) {
+    Event& event = *group.events.at(index);
+    history.perform({.name = "Remove \"" + event.name + "\" from " + quoted(group),
+                     .redo = [&group, index] { removeMember(group, index); },
+                     .undo = [&group, &event, index] { insertMember(group, index, event); }});
+}
+
+namespace {
+
+float Demo::*fieldOf(TransportField field) {
     switch (field) {
     case TransportField::EndBeat:
-        return demo.end_beat;
+        return &Demo::end_beat;
     case TransportField::Bpm:
-        return demo.bpm;
+        return &Demo::bpm;
     case TransportField::BeatOffset:
         break;
     }
-    return demo.beat_offset;
+    return &Demo::beat_offset;
 }
 
 const char* nameOf(TransportField field) {
@@ -30,27 +154,25 @@ const char* nameOf(TransportField field) {
 
 } // namespace
 
-float transportValue(const Demo& demo, TransportField field) { return fieldOf(demo, field); }
+float transportValue(const Demo& demo, TransportField field) { return demo.*fieldOf(field); }
 
-void setTransportValue(EditHistory& history, Demo& demo, TransportField field, float value,
-                       const std::string& mergeKey) {
-    float& target = fieldOf(demo, field);
-    const float before = target;
-    history.perform({std::string("Change ") + nameOf(field), [&target, value] { target = value; },
-                     [&target, before] { target = before; }, 0, mergeKey});
+void setTransportValue(EditHistory& history, Demo& demo, TransportField field, float value, MergeKey key) {
+    setField(history, demo, fieldOf(field), value, std::string("Change ") + nameOf(field), std::move(key));
 }
 
-void moveEvent(EditHistory& history, Event& event, float start, float end, const std::string& mergeKey) {
+void moveEvent(EditHistory& history, Event& event, float start, float end, MergeKey key) {
     const float startBefore = event.startBeat;
     const float endBefore = event.endBeat;
-    history.perform({"Move \"" + event.name + "\"",
-                     [&event, start, end] {
-                         event.startBeat = start;
-                         event.endBeat = end;
-                     },
-                     [&event, startBefore, endBefore] {
-                         event.startBeat = startBefore;
-                         event.endBeat = endBefore;
-                     },
-                     event.name.size(), mergeKey});
+    history.perform({.name = "Move " + quoted(event),
+                     .redo =
+                         [&event, start, end] {
+                             event.startBeat = start;
+                             event.endBeat = end;
+                         },
+                     .undo =
+                         [&event, startBefore, endBefore] {
+                             event.startBeat = startBefore;
+                             event.endBeat = endBefore;
+                         },
+                     .mergeKey = std::move(key)});
 }

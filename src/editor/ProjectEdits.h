@@ -1,18 +1,61 @@
-// The editor's changes to the project, as plain operations through the edit
-// history: windows call these, never write into the model themselves, and
-// tests call them the same way.
+// The editor's changes to the project, as steps of the edit history over the
+// project operations: windows call these, never write into the model
+// themselves, and tests call them the same way. Each step undoes exactly,
+// every reference included; a removed object lives on in its step.
 #pragma once
 
 #include "editor/EditHistory.h"
 #include "project/Demo.h"
+#include "project/ProjectOperations.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <type_traits>
+
+// Memory a captured value holds beyond its own size.
+template <typename V> size_t heldBytes(const V& value) {
+    if constexpr (std::is_same_v<V, std::string>)
+        return value.capacity();
+    else
+        return 0;
+}
+
+// Sets a field of `object` (touching its edit mark where it has one); `key`
+// joins the edits of one gesture.
+template <typename T, typename V>
+void setField(EditHistory& history, T& object, V T::*field, V value, std::string stepName, MergeKey key = {}) {
+    V before = object.*field;
+    const size_t redoBytes = heldBytes(value);
+    const size_t undoBytes = heldBytes(before);
+    history.perform({.name = std::move(stepName),
+                     .redo = [&object, field, value] { setField(object, field, value); },
+                     .undo = [&object, field, before] { setField(object, field, before); },
+                     .redoBytes = redoBytes,
+                     .undoBytes = undoBytes,
+                     .mergeKey = std::move(key)});
+}
+
+// Appends `object` to its list, with a free name where names are unique.
+template <typename T> T& addObject(EditHistory& history, Demo& demo, std::unique_ptr<T> object);
+// Removes `object` with every reference to it.
+template <typename T> void removeObject(EditHistory& history, Demo& demo, T& object);
+// Renames `object`, or returns why not. An event's rename carries the override
+// keys of the group events that replay it.
+template <typename T>
+std::optional<std::string> renameObject(EditHistory& history, Demo& demo, T& object, const std::string& name,
+                                        const MergeKey& key = {});
+// Swaps two neighbours of one list.
+template <typename T> void swapObjects(EditHistory& history, Demo& demo, size_t first, size_t second);
+
+void addMember(EditHistory& history, EventGroup& group, Event& event);
+void removeMember(EditHistory& history, EventGroup& group, size_t index);
 
 // The project's transport values saved with it.
 enum class TransportField { EndBeat, Bpm, BeatOffset };
 
-// Sets one transport value; `mergeKey` joins the edits of one gesture.
-void setTransportValue(EditHistory& history, Demo& demo, TransportField field, float value,
-                       const std::string& mergeKey = {});
+void setTransportValue(EditHistory& history, Demo& demo, TransportField field, float value, MergeKey key = {});
 float transportValue(const Demo& demo, TransportField field);
 
-// Moves `event` to start at `start` and end at `end` (a timeline drag).
-void moveEvent(EditHistory& history, Event& event, float start, float end, const std::string& mergeKey = {});
+// Gives `event` the range [start, end] (a timeline drag, or a start that moves the end along).
+void moveEvent(EditHistory& history, Event& event, float start, float end, MergeKey key = {});

@@ -11,20 +11,8 @@
 #include "editor/ShaderEditorWindow.h"
 #include "editor/TextureManagerWindow.h"
 #include "editor/ViewportWindow.h"
-#include "editor/WindowLayout.h"
-
-#include <imgui.h>
 
 namespace {
-
-struct ToolWindow {
-    const char* title;
-    bool WindowFlags::*open;
-    ImGuiWindowFlags flags;
-    Placement (*arranged)(const Display&); // null: not part of the arranged layout
-    ImVec2 firstUseSize;                    // (0, 0): the GUI's own size
-    void (*drawBody)(EditorState&, EditorContext&);
-};
 
 void drawBpmTap(EditorState& editor, EditorContext&) {
     if (!editor.bpmTap)
@@ -33,22 +21,28 @@ void drawBpmTap(EditorState& editor, EditorContext&) {
 }
 
 const ImVec2 toolSize{firstUseWidth, firstUseHeight};
-const ImVec2 none{0.0f, 0.0f};
+const ImVec2 guiSize{0.0f, 0.0f};
 // Room for its title, its button and its reading.
 const ImVec2 bpmTapSize{160.0f, 90.0f};
 
-// In drawing order.
-const ToolWindow toolWindows[] = {
-    {"Shader Editor", &WindowFlags::shaderEditor, ImGuiWindowFlags_MenuBar, arrangedShaderEditor, none,
-     drawShaderEditor},
-    {"Texture Manager", &WindowFlags::textureManager, 0, nullptr, toolSize, drawTextureManager},
-    {"Viewport", &WindowFlags::viewport, ImGuiWindowFlags_NoScrollbar, arrangedViewport, none, drawViewport},
-    {"Effect Manager", &WindowFlags::effectManager, 0, arrangedEffectManager, none, drawEffectManager},
-    {"Event Manager", &WindowFlags::eventManager, 0, arrangedEventManager, toolSize, drawEventManager},
-    {"Sample Manager", &WindowFlags::sampleManager, 0, nullptr, toolSize, drawSampleManager},
-    {"Event Group Manager", &WindowFlags::eventGroupManager, 0, nullptr, toolSize, drawEventGroupManager},
-    {"Font Manager", &WindowFlags::fontManager, 0, nullptr, toolSize, drawFontManager},
-    {"BPM Tap", &WindowFlags::bpmTap, 0, nullptr, bpmTapSize, drawBpmTap},
+const ToolWindow windows[] = {
+    {"Shader Editor", &WindowFlags::shaderEditor, SDLK_s, "Ctrl+Shift+S", 3, ImGuiWindowFlags_MenuBar,
+     arrangedShaderEditor, guiSize, true, true, drawShaderEditor, nullptr},
+    {"Texture Manager", &WindowFlags::textureManager, SDLK_x, "Ctrl+Shift+X", 4, 0, nullptr, toolSize, false, true,
+     drawTextureManager, nullptr},
+    {"Viewport", &WindowFlags::viewport, SDLK_v, "Ctrl+Shift+V", 0, ImGuiWindowFlags_NoScrollbar, arrangedViewport,
+     guiSize, true, true, drawViewport, nullptr},
+    {"Effect Manager", &WindowFlags::effectManager, SDLK_c, "Ctrl+Shift+C", 1, 0, arrangedEffectManager, guiSize, true,
+     true, drawEffectManager, [](EditorState& editor) -> WindowState* { return &editor.effectManager; }},
+    {"Event Manager", &WindowFlags::eventManager, SDLK_e, "Ctrl+Shift+E", 2, 0, arrangedEventManager, toolSize, false,
+     true, drawEventManager, [](EditorState& editor) -> WindowState* { return &editor.eventManager; }},
+    {"Sample Manager", &WindowFlags::sampleManager, SDLK_m, "Ctrl+Shift+M", 5, 0, nullptr, toolSize, false, true,
+     drawSampleManager, [](EditorState& editor) -> WindowState* { return &editor.sampleManager; }},
+    {"Event Group Manager", &WindowFlags::eventGroupManager, SDLK_g, "Ctrl+Shift+G", 6, 0, nullptr, toolSize, false,
+     false, drawEventGroupManager, [](EditorState& editor) -> WindowState* { return &editor.eventGroupManager; }},
+    {"Font Manager", &WindowFlags::fontManager, SDLK_f, "Ctrl+Shift+F", 7, 0, nullptr, toolSize, false, true,
+     drawFontManager, nullptr},
+    {"BPM Tap", &WindowFlags::bpmTap, 0, nullptr, 8, 0, nullptr, bpmTapSize, false, false, drawBpmTap, nullptr},
 };
 
 void place(const ToolWindow& window, const Display& display, bool arranging) {
@@ -63,17 +57,19 @@ void place(const ToolWindow& window, const Display& display, bool arranging) {
 
 } // namespace
 
+std::span<const ToolWindow> toolWindows() { return windows; }
+
 void drawToolWindows(EditorState& editor, EditorContext& context) {
     const ImVec2 size = ImGui::GetIO().DisplaySize;
     const ScreenSize screen = context.frame.screen;
     const Display display{size.x, size.y, static_cast<float>(screen.width) / static_cast<float>(screen.height)};
-    for (const ToolWindow& window : toolWindows) {
+    for (const ToolWindow& window : windows) {
         bool& open = editor.show.*window.open;
         if (!open)
             continue;
         place(window, display, editor.arrangeRequested);
         if (ImGui::Begin(window.title, &open, window.flags))
-            window.drawBody(editor, context);
+            window.draw(editor, context);
         ImGui::End();
     }
 }

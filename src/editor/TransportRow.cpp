@@ -3,6 +3,7 @@
 #include "audio/SoundAnalysis.h"
 #include "editor/EditorContext.h"
 #include "editor/EditorState.h"
+#include "editor/MainMenu.h"
 #include "editor/ProjectEdits.h"
 
 #include <imgui.h>
@@ -25,13 +26,13 @@ void transportField(EditorState& editor, Demo& demo, TransportField field, const
     float value = transportValue(demo, field);
     if (ImGui::InputFloat(id, &value, step, fastStep, "%.3f") && std::isfinite(value) &&
         value != transportValue(demo, field))
-        setTransportValue(editor.history, demo, field, value, id);
+        setTransportValue(editor.history, demo, field, value, {editorTitle, id, &demo});
 }
 
 void beatOffsetSlider(EditorState& editor, Demo& demo) {
     float value = demo.beat_offset;
     if (ImGui::SliderFloat("##Beat offset", &value, -1.0f, 1.0f, "%.3f") && value != demo.beat_offset)
-        setTransportValue(editor.history, demo, TransportField::BeatOffset, value, "##Beat offset");
+        setTransportValue(editor.history, demo, TransportField::BeatOffset, value, {editorTitle, "##Beat offset", &demo});
 }
 
 // The beat as typed: never below 0, and only a finite number moves the clock.

@@ -23,6 +23,9 @@ public:
         return *entry.object;
     }
 
+    // Releases what was built from `model`, which has left the project.
+    void release(const Model* model) { entries_.erase(model); }
+
 private:
     struct Entry {
         uint64_t mark = 0;

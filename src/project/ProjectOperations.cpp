@@ -253,9 +253,13 @@ template <typename T> std::string freeName(const Demo& demo, const std::string& 
     return name;
 }
 
-template <typename T> T& addObject(Demo& demo, std::unique_ptr<T> object) {
+template <typename T> void takeFreeName(const Demo& demo, T& object) {
     if constexpr (ListTraits<T>::uniqueNames)
-        mutableNameOf(*object) = freeName<T>(demo, nameOf(*object));
+        mutableNameOf(object) = freeName<T>(demo, nameOf(object));
+}
+
+template <typename T> T& addObject(Demo& demo, std::unique_ptr<T> object) {
+    takeFreeName(demo, *object);
     auto& list = objectsOf<T>(demo);
     list.push_back(std::move(object));
     return *list.back();
@@ -348,6 +352,7 @@ std::vector<std::string> repeatedNames(const Demo& demo) {
     template const char* kindOf<T>();                                                                               \
     template std::optional<size_t> indexOf<T>(const Demo&, const T*);                                               \
     template std::string freeName<T>(const Demo&, const std::string&);                                              \
+    template void takeFreeName<T>(const Demo&, T&);                                                                 \
     template T& addObject<T>(Demo&, std::unique_ptr<T>);                                                            \
     template Removal<T> removeObject<T>(Demo&, T&);                                                                 \
     template T& restoreObject<T>(Demo&, Removal<T>&);                                                               \

@@ -61,7 +61,9 @@ template <typename T> struct Removal {
     std::vector<ClearedOverride> overrides; // events only
 };
 
-// Appends `object`, renamed to a free name where names must be unique.
+// Renames `object`, not yet in the project, to a free name where names must be unique.
+template <typename T> void takeFreeName(const Demo& demo, T& object);
+// Appends `object` after takeFreeName.
 template <typename T> T& addObject(Demo& demo, std::unique_ptr<T> object);
 // Takes `object` out of the project with every reference to it. It must be in the project.
 template <typename T> Removal<T> removeObject(Demo& demo, T& object);

@@ -75,6 +75,19 @@ SoundTexture& RenderCache::soundTexture() {
     return *soundTexture_;
 }
 
+void RenderCache::release(const ObjectRef& object) {
+    if (const auto* effect = std::get_if<const Effect*>(&object))
+        effects_.release(*effect);
+    else if (const auto* program = std::get_if<const ShaderProgram*>(&object))
+        programs_.release(*program);
+    else if (const auto* texture = std::get_if<const Texture*>(&object))
+        images_.release(*texture);
+    else if (const auto* font = std::get_if<const Font*>(&object))
+        fonts_.release(*font);
+    else if (const auto* text = std::get_if<const FontTexture*>(&object))
+        texts_.release(*text);
+}
+
 std::vector<std::string> RenderCache::takeProblems() { return std::exchange(problems_, {}); }
 
 void RenderCache::note(const std::string& name, std::optional<std::string> problem) {

@@ -10,6 +10,7 @@
 
 #include "project/Demo.h"
 #include "project/ObjectCache.h"
+#include "project/ObjectRef.h"
 #include "render/CompiledProgram.h"
 #include "render/EffectTargets.h"
 #include "render/ImageTexture.h"
@@ -37,6 +38,10 @@ public:
     TextTexture& text(const FontTexture& text);
     SoundTexture& soundTexture();
     SceneFramebuffer& scene() { return scene_; }
+
+    // Releases what was built from `object`, which has left the project; built
+    // again should it come back.
+    void release(const ObjectRef& object);
 
     // Messages about resources that were refused (an image too large to show, a
     // damaged font) since the last call, for the user.

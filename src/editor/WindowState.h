@@ -1,0 +1,14 @@
+// What a tool window remembers between frames. Windows point at project
+// objects (a selection, a request from another window), so they are told when
+// the project is replaced and when an object leaves it.
+#pragma once
+
+#include "project/ObjectRef.h"
+
+struct WindowState {
+    virtual ~WindowState() = default;
+    // A load is about to replace the project: drop every pointer into it.
+    virtual void forgetProject() = 0;
+    // `object` has left the project (a delete, or the undo of an add).
+    virtual void forgetObject(const ObjectRef& object) = 0;
+};
