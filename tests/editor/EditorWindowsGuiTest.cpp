@@ -86,6 +86,9 @@ TEST(EditorWindowsTest, TransportFieldsEditTheProjectAndUndoRestoresItExactly) {
     GuiDriver& gui = session.gui;
     Demo& demo = session.demo();
     BeatClock& clock = session.app.clock;
+    // Paused, so the beat stays where the transport buttons put it.
+    gui.click(editorTitle, "Pause");
+    EXPECT_TRUE(clock.paused);
     const std::string original = writeJsonProject(demo, true);
 
     gui.typeInto(editorTitle, "##BPM", "140");
@@ -131,8 +134,6 @@ TEST(EditorWindowsTest, TransportFieldsEditTheProjectAndUndoRestoresItExactly) {
     gui.click(editorTitle, ">>16");
     gui.click(editorTitle, "<<16");
     EXPECT_EQ(clock.currentBeat, 16.0f);
-    gui.click(editorTitle, "Pause");
-    EXPECT_TRUE(clock.paused);
     gui.click(editorTitle, "Play");
     EXPECT_FALSE(clock.paused);
 
