@@ -39,7 +39,7 @@ bool passesFilter(const Event& event, const char* filter) {
 void drawListCommands(EventManagerState& state, EditorState& editor, EditorContext& context) {
     Demo& demo = context.demo;
     if (ImGui::Button("Delete") && state.selected)
-        removeObject(editor.history, demo, *state.selected);
+        removeEvent(editor.history, demo, *state.selected, context.clock.loopEvent);
     const int index = state.selectedIndex;
     const int count = static_cast<int>(demo.events.size());
     if (state.selected && index > 0) {

@@ -59,6 +59,20 @@ template <typename T> void removeObject(EditHistory& history, Demo& demo, T& obj
                      .removes = ObjectRef(&object)});
 }
 
+void removeEvent(EditHistory& history, Demo& demo, Event& event, const Event*& loopEvent) {
+    auto removal = std::make_shared<Removal<Event>>();
+    const bool looped = loopEvent == &event;
+    history.perform({.name = "Delete " + quoted(event),
+                     .redo = [&demo, removal, &event] { *removal = removeObject(demo, event); },
+                     .undo =
+                         [&demo, removal, &loopEvent, looped] {
+                             Event& restored = restoreObject(demo, *removal);
+                             if (looped)
+                                 loopEvent = &restored;
+                         },
+                     .removes = ObjectRef(&event)});
+}
+
 template <typename T>
 std::optional<std::string> renameObject(EditHistory& history, Demo& demo, T& object, const std::string& name,
                                         const MergeKey& key) {

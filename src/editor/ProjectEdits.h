@@ -40,6 +40,9 @@ void setField(EditHistory& history, T& object, V T::*field, V value, std::string
 template <typename T> T& addObject(EditHistory& history, Demo& demo, std::unique_ptr<T> object);
 // Removes `object` with every reference to it.
 template <typename T> void removeObject(EditHistory& history, Demo& demo, T& object);
+// Removes `event`; when the transport loops it (`loopEvent`, cleared as the
+// event leaves), undo brings the loop back with it.
+void removeEvent(EditHistory& history, Demo& demo, Event& event, const Event*& loopEvent);
 // Renames `object`, or returns why not. An event's rename carries the override
 // keys of the group events that replay it.
 template <typename T>
