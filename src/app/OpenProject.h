@@ -4,12 +4,26 @@
 
 #include "audio/AudioCache.h"
 #include "project/Demo.h"
+#include "project/ObjectRef.h"
 #include "render/RenderCache.h"
 
 #include <memory>
+#include <vector>
 
 struct OpenProject {
     std::unique_ptr<Demo> demo = std::make_unique<Demo>();
     std::unique_ptr<RenderCache> render = std::make_unique<RenderCache>();
     std::unique_ptr<AudioCache> audio = std::make_unique<AudioCache>();
+    // Objects an edit took out of the project. What the caches built from them
+    // is released at the start of the next frame, since the GUI may still draw
+    // their textures in this one.
+    std::vector<ObjectRef> left;
+
+    void releaseWhatLeft() {
+        for (const ObjectRef& object : left) {
+            render->release(object);
+            audio->release(object);
+        }
+        left.clear();
+    }
 };

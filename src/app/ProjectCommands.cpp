@@ -109,8 +109,7 @@ void forgetRemovedObject(AppState& app, const ObjectRef& object) {
     app.editor.forgetObject(object);
     if (refersTo(object, app.clock.loopEvent))
         app.clock.loopEvent = nullptr;
-    app.project.render->release(object);
-    app.project.audio->release(object);
+    app.project.left.push_back(object);
 }
 
 void installProject(AppState& app, std::unique_ptr<Demo> demo) {
@@ -213,6 +212,7 @@ void importMusic(AppState& app) {
 }
 
 void runEditorRequests(AppState& app) {
+    app.project.releaseWhatLeft();
     const EditorRequests requests = std::exchange(app.editor.requests, {});
     if (requests.loadBinary)
         loadBinaryProject(app);

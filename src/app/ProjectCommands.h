@@ -11,7 +11,8 @@
 #include <memory>
 
 // Drops everything that points at `object`, which an edit has taken out of the
-// project: the editor's selections, the loop, and what the caches built from it.
+// project: the editor's selections and the loop now, what the caches built from
+// it at the next frame.
 void forgetRemovedObject(AppState& app, const ObjectRef& object);
 
 // Makes `demo` the open project, with new caches built from it, and releases the
@@ -31,7 +32,8 @@ void exportPlayer(AppState& app);
 // start, the clock with it. A file that is missing or cannot be played leaves
 // the music as it was, with the reason on the status line.
 void importMusic(AppState& app);
-// Runs the project commands the editor asked for this frame.
+// Runs the project commands the editor asked for this frame, after releasing
+// what the caches built from objects that left the project.
 void runEditorRequests(AppState& app);
 
 // Start-up: "content.dat.json" in the working directory, else a project appended

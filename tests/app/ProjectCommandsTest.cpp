@@ -1,5 +1,6 @@
 // The File menu's commands and the start-up choice of the project.
 #include "app/ProjectCommands.h"
+#include "editor/ProjectEdits.h"
 #include "audio/AudioDevice.h"
 #include "audio/Music.h"
 #include "audio/SoundAnalysis.h"
@@ -12,6 +13,7 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <GL/glew.h>
 
 #include <gtest/gtest.h>
 
@@ -211,6 +213,23 @@ TEST_F(ProjectCommandsTest, ImportingMusicReplacesItOnlyWithMusicTheMixerPlays) 
     app.editor.history.redo();
     EXPECT_EQ(demo().music->size(), imported.size());
     closeAudio();
+}
+
+TEST_F(ProjectCommandsTest, AnObjectAnEditRemovesLeavesTheCachesAtTheNextFrameAndTheLoop) {
+    Effect& feedback = *demo().effects[0];
+    const uint32_t output = app.project.render->effect(feedback).output.texture;
+    ASSERT_TRUE(glIsTexture(output));
+    Event& intro = *demo().events[0];
+    app.clock.loopEvent = &intro;
+    removeObject(app.editor.history, demo(), intro);
+    EXPECT_EQ(app.clock.loopEvent, nullptr);
+
+    removeObject(app.editor.history, demo(), feedback);
+    EXPECT_TRUE(glIsTexture(output)) << "the GUI may still draw it this frame";
+    runEditorRequests(app);
+    EXPECT_FALSE(glIsTexture(output));
+    app.editor.history.undo();
+    EXPECT_EQ(app.project.render->effect(feedback).output.texture, 0u) << "made afresh when it comes back";
 }
 
 } // namespace
