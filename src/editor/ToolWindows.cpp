@@ -24,6 +24,8 @@ const ImVec2 toolSize{firstUseWidth, firstUseHeight};
 const ImVec2 guiSize{0.0f, 0.0f};
 // Room for its title, its button and its reading.
 const ImVec2 bpmTapSize{160.0f, 90.0f};
+// The list's 450 pixels and an inspector whose lines read whole.
+const ImVec2 eventManagerSize{1100.0f, 400.0f};
 
 const ToolWindow windows[] = {
     {"Shader Editor", &WindowFlags::shaderEditor, SDLK_s, "Ctrl+Shift+S", 3, ImGuiWindowFlags_MenuBar,
@@ -34,8 +36,8 @@ const ToolWindow windows[] = {
      guiSize, true, true, drawViewport, nullptr},
     {"Effect Manager", &WindowFlags::effectManager, SDLK_c, "Ctrl+Shift+C", 1, 0, arrangedEffectManager, guiSize, true,
      true, drawEffectManager, [](EditorState& editor) -> WindowState* { return &editor.effectManager; }},
-    {"Event Manager", &WindowFlags::eventManager, SDLK_e, "Ctrl+Shift+E", 2, 0, arrangedEventManager, toolSize, false,
-     true, drawEventManager, [](EditorState& editor) -> WindowState* { return &editor.eventManager; }},
+    {"Event Manager", &WindowFlags::eventManager, SDLK_e, "Ctrl+Shift+E", 2, 0, arrangedEventManager,
+     eventManagerSize, false, true, drawEventManager, [](EditorState& editor) -> WindowState* { return &editor.eventManager; }},
     {"Sample Manager", &WindowFlags::sampleManager, SDLK_m, "Ctrl+Shift+M", 5, 0, nullptr, toolSize, false, true,
      drawSampleManager, [](EditorState& editor) -> WindowState* { return &editor.sampleManager; }},
     {"Event Group Manager", &WindowFlags::eventGroupManager, SDLK_g, "Ctrl+Shift+G", 6, 0, nullptr, toolSize, false,
