@@ -13,6 +13,8 @@
 namespace {
 
 const char* const windowTitle = "Event Manager";
+// Wide enough for the list's commands on one line, "Up", "Down" and a loop's "Stop" included.
+constexpr float listWidth = 560.0f;
 
 MergeKey keyOf(const char* field, const Event& event) { return {windowTitle, field, &event}; }
 
@@ -232,7 +234,7 @@ void EventManagerState::forgetObject(const ObjectRef& object) {
 void drawEventManager(EditorState& editor, EditorContext& context) {
     EventManagerState& state = editor.eventManager;
     followSelection(state, context.demo);
-    ImGui::BeginChild("EventsLeft", {450.0f, 0.0f}, true);
+    ImGui::BeginChild("EventsLeft", {listWidth, 0.0f}, true);
     drawListCommands(state, editor, context);
     ImGui::BeginChild("EventSelectables", {0.0f, 0.0f}, false);
     drawEventRows(state, editor.history, context.demo);

@@ -24,8 +24,8 @@ const ImVec2 toolSize{firstUseWidth, firstUseHeight};
 const ImVec2 guiSize{0.0f, 0.0f};
 // Room for its title, its button and its reading.
 const ImVec2 bpmTapSize{160.0f, 90.0f};
-// The list's 450 pixels and an inspector whose lines read whole.
-const ImVec2 eventManagerSize{1100.0f, 400.0f};
+// The list and an inspector whose lines read whole.
+const ImVec2 eventManagerSize{1160.0f, 400.0f};
 
 const ToolWindow windows[] = {
     {"Shader Editor", &WindowFlags::shaderEditor, SDLK_s, "Ctrl+Shift+S", 3, ImGuiWindowFlags_MenuBar,
