@@ -221,6 +221,10 @@ void shutDown(AppState& app) {
     stopMusic();
     app.project = OpenProject();
     app.loader.reset();
+    // A later start-up in the same process (the tests) begins with a GUI of its own.
+    ImGui_ImplOpenGL3_Shutdown();
+    ImGui_ImplSDL2_Shutdown();
+    ImGui::DestroyContext();
     SDL_GL_DeleteContext(app.window.glContext);
     SDL_DestroyWindow(app.window.window);
     app.window = ShellWindow();

@@ -1,6 +1,6 @@
 // The real program started in this process on a copy of the bundled example,
-// with the editor shown and a GuiDriver on it. Starting takes about six
-// seconds (the loader screen).
+// with the editor shown and a GuiDriver on it. Starting takes about two
+// seconds: the loader screen does not wait in tests.
 #pragma once
 
 #include "app/AppState.h"
