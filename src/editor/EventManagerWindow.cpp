@@ -173,37 +173,35 @@ void drawLengthField(EditHistory& history, Event& event) {
     ImGui::Separator();
 }
 
+// "Edit": the window that manages `object` opens on it, when it is in the project.
+template <typename T> void editButton(const Demo& demo, const T* object, const T*& request, bool& windowOpen) {
+    ImGui::SameLine();
+    if (ImGui::Button("Edit") && indexOf(demo, object)) {
+        request = object;
+        windowOpen = true;
+    }
+}
+
 // What the event renders or plays, with the buttons that lead there.
 void drawReference(EditorState& editor, EditorContext& context, Event& event) {
     const Demo& demo = context.demo;
+    WindowFlags& show = editor.show;
     switch (event.type) {
     case EffectEvent:
         ImGui::Text("renders Effect: %s", nameOrNothing(event.effect));
-        ImGui::SameLine();
-        if (ImGui::Button("Edit") && indexOf(demo, event.effect)) {
-            editor.effectManager.requested = event.effect;
-            editor.show.effectManager = true;
-        }
+        editButton<Effect>(demo, event.effect, editor.effectManager.requested, show.effectManager);
         drawTransportButtons(context, event);
         drawLengthField(editor.history, event);
         break;
     case AudioSampleEvent:
         ImGui::Text("Plays Audio Sample: %s", nameOrNothing(event.audioSample));
-        ImGui::SameLine();
-        if (ImGui::Button("Edit") && indexOf(demo, event.audioSample)) {
-            editor.sampleManager.requested = event.audioSample;
-            editor.show.sampleManager = true;
-        }
+        editButton<AudioSample>(demo, event.audioSample, editor.sampleManager.requested, show.sampleManager);
         if (ImGui::Button("Play") && event.audioSample)
             context.audio.play(*event.audioSample);
         break;
     case GroupEvent:
         ImGui::Text("renders Group: %s", nameOrNothing(event.group));
-        ImGui::SameLine();
-        if (ImGui::Button("Edit") && indexOf(demo, event.group)) {
-            editor.eventGroupManager.requested = event.group;
-            editor.show.eventGroupManager = true;
-        }
+        editButton<EventGroup>(demo, event.group, editor.eventGroupManager.requested, show.eventGroupManager);
         drawTransportButtons(context, event);
         drawLengthField(editor.history, event);
         break;

@@ -79,6 +79,14 @@ TEST_F(ProjectCommandsTest, SavedProjectsLoadBackUnderTheTypedName) {
     EXPECT_EQ(writeJsonProject(demo(), false), saved);
 }
 
+TEST_F(ProjectCommandsTest, ALoadKeepsRepeatedNamesAndSaysWhichRepeat) {
+    demo().events[1]->name = demo().events[0]->name;
+    saveJsonProject(app, false);
+    loadJsonProject(app);
+    EXPECT_NE(status.find("more than one event \"intro\""), std::string::npos) << status;
+    EXPECT_EQ(demo().events[1]->name, "intro");
+}
+
 TEST_F(ProjectCommandsTest, AFailedLoadKeepsTheOpenProject) {
     const Demo* open = &demo();
     loadJsonProject(app);

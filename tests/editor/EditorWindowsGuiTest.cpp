@@ -99,6 +99,8 @@ TEST(EditorWindowsTest, TransportFieldsEditTheProjectAndUndoRestoresItExactly) {
     gui.ctrlKey(SDLK_y);
     EXPECT_TRUE(writeJsonProject(demo, true) == edited) << "redo";
     gui.ctrlKey(SDLK_z);
+    gui.ctrlShiftKey(SDLK_y);
+    EXPECT_TRUE(writeJsonProject(demo, true) == original) << "Ctrl+Shift+Y arranges, and only that";
     gui.ctrlShiftKey(SDLK_z);
     EXPECT_TRUE(writeJsonProject(demo, true) == edited) << "Ctrl+Shift+Z redoes too";
 

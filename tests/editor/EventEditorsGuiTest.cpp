@@ -12,7 +12,9 @@
 
 namespace {
 
+using ::testing::AllOf;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 const char* const events = "Event Manager";
 const char* const groups = "Event Group Manager";
@@ -180,7 +182,8 @@ TEST_F(EventEditorsTest, DeletingAnEventTakesItsGroupEntriesOverridesAndLoopAndU
 
 TEST_F(EventEditorsTest, GroupsAreMadeFilledAndPlacedOnTheTimeline) {
     gui.ctrlShiftKey(SDLK_g);
-    EXPECT_THAT(gui.shownText(ItemPath{groups}), HasSubstr("1 Group"));
+    EXPECT_THAT(gui.shownText(ItemPath{groups}), AllOf(HasSubstr("1 Group"), Not(HasSubstr("1 Groups"))));
+    EXPECT_THAT(gui.shownText(groupInspector), AllOf(HasSubstr("1 Event"), Not(HasSubstr("1 Events"))));
     select(sky);
     std::string before = saved();
     gui.chooseComboItem(inspector / "##Add to group", "Add to new Group...");
