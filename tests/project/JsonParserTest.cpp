@@ -1,10 +1,10 @@
 #include "project/JsonParser.h"
+#include "support/CommaLocale.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <charconv>
-#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -279,29 +279,6 @@ TEST(JsonParserTest, FloatsKeepSixDecimalsThroughTheText) {
     for (const auto& [value, readBack] : cases)
         EXPECT_DOUBLE_EQ(parseQuietly(JsonValue(value).serialize(1, "  ")).asFloat(), readBack) << value;
 }
-
-// Installs a locale whose decimal separator is a comma, when the system can
-// build one, for the duration of a test.
-class CommaLocale {
-public:
-    CommaLocale() {
-        const std::string command =
-            "localedef -i de_DE -f UTF-8 " + (dir_.path() / "de_DE.UTF-8").string() + " >/dev/null 2>&1";
-        if (std::system(command.c_str()) > 1) // localedef exits 1 for mere warnings
-            return;
-        setenv("LOCPATH", dir_.path().c_str(), 1);
-        installed_ = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
-    }
-    ~CommaLocale() {
-        std::setlocale(LC_ALL, "C");
-        unsetenv("LOCPATH");
-    }
-    bool installed() const { return installed_; }
-
-private:
-    TempDir dir_;
-    bool installed_ = false;
-};
 
 TEST(JsonParserTest, NumbersIgnoreTheProcessLocale) {
     CommaLocale locale;
