@@ -83,7 +83,8 @@ bool beatField(const char* label, float& beat) {
     return ImGui::InputFloat(label, &beat, 0.125f, 1.0f, "%.3f") && std::isfinite(beat);
 }
 
-void drawEventRow(EventManagerState& state, EditHistory& history, Event& event, int index) {
+// Returns whether the row's name was clicked.
+bool drawEventRow(EventManagerState& state, EditHistory& history, Event& event, int index) {
     ImGui::PushID(index);
     bool visible = event.visible;
     if (ImGui::Checkbox("##Visible", &visible))
@@ -110,14 +111,18 @@ void drawEventRow(EventManagerState& state, EditHistory& history, Event& event, 
     }
     ImGui::PopItemWidth();
     ImGui::PopID();
+    return clicked;
 }
 
-void drawEventRows(EventManagerState& state, EditHistory& history, Demo& demo) {
+// Returns whether a row's name was clicked.
+bool drawEventRows(EventManagerState& state, EditHistory& history, Demo& demo) {
+    bool clicked = false;
     for (size_t i = 0; i < demo.events.size(); ++i) {
         Event& event = *demo.events[i];
         if (passesFilter(event, state.filter))
-            drawEventRow(state, history, event, static_cast<int>(i));
+            clicked = drawEventRow(state, history, event, static_cast<int>(i)) || clicked;
     }
+    return clicked;
 }
 
 void drawNameField(EditHistory& history, EditorContext& context, Event& event) {
@@ -210,7 +215,7 @@ void drawReference(EditorState& editor, EditorContext& context, Event& event) {
     }
 }
 
-void drawInspector(EditorState& editor, EditorContext& context, Event& event) {
+void drawInspector(EditorState& editor, EditorContext& context, Event& event, bool rowClicked) {
     ImGui::PushItemWidth(150.0f);
     drawNameField(editor.history, context, event);
     ImGui::SameLine();
@@ -218,11 +223,16 @@ void drawInspector(EditorState& editor, EditorContext& context, Event& event) {
     ImGui::PopItemWidth();
     ImGui::Separator();
     drawReference(editor, context, event);
+    if (event.type == EffectEvent || event.type == GroupEvent)
+        drawVariablesEditor(editor.eventManager.variables, editor, context, event, rowClicked);
 }
 
 } // namespace
 
-void EventManagerState::forgetProject() { select(*this, nullptr, 0); }
+void EventManagerState::forgetProject() {
+    select(*this, nullptr, 0);
+    variables.selectedKey.clear();
+}
 
 void EventManagerState::forgetObject(const ObjectRef& object) {
     if (refersTo(object, selected))
@@ -235,12 +245,12 @@ void drawEventManager(EditorState& editor, EditorContext& context) {
     ImGui::BeginChild("EventsLeft", {listWidth, 0.0f}, true);
     drawListCommands(state, editor, context);
     ImGui::BeginChild("EventSelectables", {0.0f, 0.0f}, false);
-    drawEventRows(state, editor.history, context.demo);
+    const bool rowClicked = drawEventRows(state, editor.history, context.demo);
     ImGui::EndChild();
     ImGui::EndChild();
     ImGui::SameLine();
     ImGui::BeginChild("Control points", {0.0f, 0.0f}, true);
     if (state.selected)
-        drawInspector(editor, context, *state.selected);
+        drawInspector(editor, context, *state.selected, rowClicked);
     ImGui::EndChild();
 }

@@ -1,9 +1,10 @@
 // The "Event Manager" window: the project's events with their visibility and
 // beats, filtered by name, selected, reordered, deleted and looped, and an
 // inspector of the selected event: its name, its groups, what it renders or
-// plays, and its length.
+// plays, its length and its variables.
 #pragma once
 
+#include "editor/VariablesEditor.h"
 #include "editor/WindowState.h"
 
 class Event;
@@ -14,6 +15,7 @@ struct EventManagerState : WindowState {
     int selectedIndex = 0;     // the row shown selected; a row shown selected selects its event
     Event* selected = nullptr; // what the inspector shows
     char filter[256] = "";     // shows the events whose names hold it, case-sensitive
+    VariablesEditorState variables;
 
     void forgetProject() override;
     void forgetObject(const ObjectRef& object) override;

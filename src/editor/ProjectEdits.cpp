@@ -126,6 +126,41 @@ QUILLFRONT_LIST_EDITS(EventGroup)
 QUILLFRONT_LIST_EDITS(Font)
 QUILLFRONT_LIST_EDITS(FontTexture)
 
+namespace {
+
+size_t bytesOf(const std::optional<ControlPointList>& list) {
+    if (!list)
+        return 0;
+    size_t bytes = sizeof(ControlPointList) + list->points.capacity() * sizeof(ControlPoint);
+    for (const ControlPoint& point : list->points)
+        bytes += point.text.capacity();
+    return bytes;
+}
+
+void putVariable(Event& event, const std::string& key, const std::optional<ControlPointList>& list) {
+    if (list)
+        event.variables.insert_or_assign(key, *list);
+    else
+        event.variables.erase(key);
+}
+
+} // namespace
+
+void setVariable(EditHistory& history, Event& event, const std::string& key, std::optional<ControlPointList> list,
+                 std::string stepName, MergeKey mergeKey) {
+    std::optional<ControlPointList> before;
+    if (const ControlPointList* stored = event.findVariable(key))
+        before = *stored;
+    const size_t redoBytes = key.capacity() + bytesOf(list);
+    const size_t undoBytes = key.capacity() + bytesOf(before);
+    history.perform({.name = std::move(stepName),
+                     .redo = [&event, key, list] { putVariable(event, key, list); },
+                     .undo = [&event, key, before] { putVariable(event, key, before); },
+                     .redoBytes = redoBytes,
+                     .undoBytes = undoBytes,
+                     .mergeKey = std::move(mergeKey)});
+}
+
 void addMember(EditHistory& history, EventGroup& group, Event& event) {
     const size_t index = group.events.size();
     history.perform({.name = "Add \"" + event.name + "\" to " + quoted(group),

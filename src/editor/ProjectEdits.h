@@ -51,6 +51,11 @@ std::optional<std::string> renameObject(EditHistory& history, Demo& demo, T& obj
 // Swaps two neighbours of one list.
 template <typename T> void swapObjects(EditHistory& history, Demo& demo, size_t first, size_t second);
 
+// Stores `list` as the event's variable `key`, or takes the key out when
+// `list` is empty (nullopt): every edit of a curve replaces it whole.
+void setVariable(EditHistory& history, Event& event, const std::string& key, std::optional<ControlPointList> list,
+                 std::string stepName, MergeKey mergeKey = {});
+
 void addMember(EditHistory& history, EventGroup& group, Event& event);
 void removeMember(EditHistory& history, EventGroup& group, size_t index);
 

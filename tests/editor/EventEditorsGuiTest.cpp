@@ -1,10 +1,8 @@
 // The Event Manager and the Event Group Manager through the real editor on the
 // bundled example: every edit they make undoes and redoes to the same bytes,
 // deletes take their references and loops with them, and looking changes nothing.
-#include "editor/MainMenu.h"
 #include "editor/TimelineWidget.h"
-#include "project/ProjectFiles.h"
-#include "support/EditorSession.h"
+#include "support/EventManagerTest.h"
 #include "support/FakeTicks.h"
 
 #include <gmock/gmock.h>
@@ -16,45 +14,7 @@ using ::testing::AllOf;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-const char* const events = "Event Manager";
-const char* const groups = "Event Group Manager";
-const ItemPath listCommands{events, "EventsLeft"};
-const ItemPath inspector{events, "Control points"};
-const ItemPath groupInspector{groups, "Inspector"};
-
-// A row of the events list, by the event's index.
-ItemPath row(int index) { return ItemPath{events, "EventsLeft", "EventSelectables", index}; }
-
-// The bundled example's events, by index.
-enum ExampleEvent { sky = 0, titles = 4, composite = 3, flash = 6, firstFlash = 7, secondFlash = 8, whoosh15 = 9 };
-
-class EventEditorsTest : public ::testing::Test {
-protected:
-    EditorSession session;
-    GuiDriver& gui = session.gui;
-
-    void SetUp() override {
-        ASSERT_TRUE(session.started());
-        gui.click(editorTitle, "Pause");
-        gui.ctrlShiftKey(SDLK_s); // the Shader Editor would share the Event Manager's place
-        gui.ctrlShiftKey(SDLK_e);
-    }
-
-    Demo& demo() { return session.demo(); }
-    Event& event(int index) { return *demo().events.at(static_cast<size_t>(index)); }
-    std::string saved() { return writeJsonProject(demo(), true); }
-    void select(int index) { gui.click(row(index) / event(index).name); }
-
-    // Ctrl+Z gives `before` back byte for byte, and Ctrl+Y `after`.
-    void expectUndoAndRedo(const std::string& before, const std::string& what) {
-        const std::string after = saved();
-        EXPECT_NE(after, before) << what << " changed nothing";
-        gui.ctrlKey(SDLK_z);
-        EXPECT_TRUE(saved() == before) << what << " undone";
-        gui.ctrlKey(SDLK_y);
-        EXPECT_TRUE(saved() == after) << what << " redone";
-    }
-};
+using EventEditorsTest = EventManagerTest;
 
 TEST_F(EventEditorsTest, TheListFiltersSelectsAndReordersEvents) {
     EXPECT_THAT(gui.shownText(listCommands), HasSubstr("12 Events"));

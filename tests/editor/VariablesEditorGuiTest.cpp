@@ -1,0 +1,194 @@
+// The variables and point editors of the Event Manager's inspector through the
+// real editor on the bundled example: each edit undoes and redoes to the same
+// bytes, looking stores nothing, and curves reach the picture and CSV files.
+#include "project/FileIo.h"
+#include "support/EventManagerTest.h"
+
+#include <GL/glew.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+using ::testing::HasSubstr;
+
+// The flash event's rows: its program's two uniforms.
+enum FlashRow { hue = 0, strength = 1 };
+
+class VariablesEditorTest : public EventManagerTest {
+protected:
+    const ControlPointList* variable(int index, const char* key) { return event(index).findVariable(key); }
+};
+
+TEST_F(VariablesEditorTest, ConstantsShowUntilChangedAndAutomateMakesACurve) {
+    const std::string before = saved();
+    select(flash);
+    EXPECT_THAT(gui.shownText(inspector), HasSubstr("2 variables"));
+    EXPECT_EQ(gui.shownText(inspector / hue / "##Value1"), "0.600") << "the uniform's default";
+    EXPECT_TRUE(saved() == before) << "looking stores nothing";
+
+    gui.setValue(inspector / hue / "##Value1", 0.25);
+    ASSERT_NE(variable(flash, "hue"), nullptr);
+    EXPECT_EQ(variable(flash, "hue")->points.size(), 1u);
+    EXPECT_EQ(variable(flash, "hue")->mode, LastValue);
+    expectUndoAndRedo(before, "a constant's slider");
+
+    std::string edited = saved();
+    gui.click(inspector / hue / "Automate");
+    ASSERT_EQ(variable(flash, "hue")->points.size(), 2u);
+    EXPECT_TRUE(gui.exists(inspector / hue / "##plot"));
+    EXPECT_THAT(gui.shownText(inspector), HasSubstr("2 control points (Beat & Value)")) << "Automate selects its row";
+    expectUndoAndRedo(edited, "Automate");
+
+    edited = saved();
+    gui.click(inspector / 1 / "Delete");
+    const ControlPointList& constant = *variable(flash, "hue");
+    ASSERT_EQ(constant.points.size(), 1u);
+    EXPECT_EQ(constant.points[0].beat, 0.0f);
+    EXPECT_EQ(constant.points[0].value, 0.25f);
+    EXPECT_FALSE(gui.exists(inspector / "Mode")) << "a constant has no point editor";
+    expectUndoAndRedo(edited, "deleting one of two points");
+}
+
+TEST_F(VariablesEditorTest, ThePointEditorChangesEachPartOfACurve) {
+    select(flash);
+    gui.click(inspector / strength / "strength");
+    std::string before = saved();
+    gui.chooseComboItem(inspector / "Mode", "Smooth");
+    EXPECT_EQ(variable(flash, "strength")->mode, Smooth);
+    expectUndoAndRedo(before, "the mode");
+    before = saved();
+    gui.click(inspector / "Repeat");
+    EXPECT_TRUE(variable(flash, "strength")->repeat);
+    expectUndoAndRedo(before, "repeat");
+
+    before = saved();
+    gui.click(inspector / "Add##controlpoint");
+    EXPECT_EQ(variable(flash, "strength")->points.back().value, 1.0f) << "after the bottom of the range, the top";
+    expectUndoAndRedo(before, "Add");
+    gui.click(inspector / "Add##controlpoint");
+    EXPECT_EQ(variable(flash, "strength")->points.back().value, 0.0f);
+
+    before = saved();
+    gui.typeInto(inspector / 0 / "##Beat2", "5");
+    gui.click(inspector / "Sort");
+    EXPECT_EQ(variable(flash, "strength")->points.back().beat, 5.0f);
+    gui.ctrlKey(SDLK_z);
+    gui.ctrlKey(SDLK_z);
+    EXPECT_TRUE(saved() == before) << "a beat and a sort undone";
+
+    before = saved();
+    const Placement slider = gui.itemPlace(inspector / 0 / "##Value2");
+    const float y = slider.y + slider.height / 2.0f;
+    gui.drag(slider.x + slider.width - 4.0f, y, slider.x + 4.0f, y, 60);
+    EXPECT_LT(variable(flash, "strength")->points[0].value, 0.1f);
+    expectUndoAndRedo(before, "a slider dragged over 60 frames, as one step");
+
+    // While playing, "Go" and "Current" follow the clock.
+    gui.click(editorTitle, "Play");
+    gui.click(inspector / 1 / "Go");
+    BeatClock& clock = session.app.clock;
+    EXPECT_NEAR(clock.currentBeat, 2.0f, 0.5f);
+    gui.click(inspector / 0 / "Current");
+    EXPECT_NEAR(variable(flash, "strength")->points[0].beat, clock.currentBeat, 0.5f);
+}
+
+TEST_F(VariablesEditorTest, CurvesTravelThroughCsvFiles) {
+    select(flash);
+    gui.click(inspector / strength / "strength");
+    gui.click(inspector / "Export");
+    EXPECT_EQ(session.app.status.text, "resources/strength.csv written");
+    EXPECT_EQ(tryReadWholeFile("resources/strength.csv"), "0.000000,1.000000\n2.000000,0.000000\n");
+
+    const std::string before = saved();
+    ASSERT_FALSE(writeWholeFile("resources/strength.csv", std::string_view("beat,value\r\n1,0.25\r\n3,0.75\r\n")));
+    gui.click(inspector / "Import");
+    EXPECT_EQ(session.app.status.text, "resources/strength.csv imported");
+    ASSERT_EQ(variable(flash, "strength")->points.size(), 2u);
+    EXPECT_EQ(variable(flash, "strength")->points[1].value, 0.75f);
+    expectUndoAndRedo(before, "an import");
+
+    ASSERT_FALSE(writeWholeFile("resources/strength.csv", std::string_view("no points here\n")));
+    const std::string imported = saved();
+    gui.click(inspector / "Import");
+    EXPECT_EQ(session.app.status.text, "no points in resources/strength.csv");
+    EXPECT_TRUE(saved() == imported) << "a refused file leaves the curve";
+}
+
+TEST_F(VariablesEditorTest, GroupEventsOverrideTheirMembersVariables) {
+    select(secondFlash);
+    EXPECT_TRUE(gui.isDisabled(inspector / strength / "##plot")) << "not overridden: the member's curve, greyed";
+    std::string before = saved();
+    gui.click(inspector / strength / "##override1");
+    ASSERT_NE(variable(secondFlash, "flash.strength"), nullptr);
+    EXPECT_EQ(variable(secondFlash, "flash.strength")->points.size(), 2u) << "the member's curve is copied";
+    EXPECT_FALSE(gui.isDisabled(inspector / strength / "##plot"));
+    expectUndoAndRedo(before, "an override ticked");
+    gui.click(inspector / strength / "##override1");
+    EXPECT_EQ(variable(secondFlash, "flash.strength"), nullptr);
+    EXPECT_TRUE(saved() == before) << "unticking discards the override";
+
+    // A second member's row stays selected; its point editor waits for an override.
+    select(sky);
+    gui.chooseComboItem(inspector / "##Add to group", "flash group");
+    select(secondFlash);
+    const ItemPath glow = inspector / 2 / "sky.glow";
+    gui.click(glow);
+    gui.frames(10);
+    EXPECT_TRUE(gui.isChecked(glow));
+    EXPECT_FALSE(gui.exists(inspector / "Mode"));
+    gui.click(inspector / 2 / "##override1");
+    EXPECT_THAT(gui.shownText(inspector), HasSubstr("5 control points (Beat & Value)"));
+    select(secondFlash);
+    EXPECT_EQ(session.app.editor.eventManager.variables.selectedKey, "") << "a click on the list drops it";
+}
+
+TEST_F(VariablesEditorTest, TextPointsAreTypedStretchedAndCompressed) {
+    select(titles);
+    gui.click(inspector / 0 / "caption");
+    EXPECT_THAT(gui.shownText(inspector), HasSubstr("2 control points (Beat & Text)"));
+    std::string before = saved();
+    gui.typeInto(inspector / "##multiplier", "2");
+    gui.click(inspector / "*");
+    EXPECT_EQ(variable(titles, "caption")->points[1].beat, 12.0f);
+    expectUndoAndRedo(before, "*");
+    gui.click(inspector / "/");
+    EXPECT_EQ(variable(titles, "caption")->points[1].beat, 6.0f);
+
+    before = saved();
+    gui.typeInto(inspector / 1 / "##currentvalue", "the end,\nfor now");
+    EXPECT_EQ(variable(titles, "caption")->points[1].text, "the end,\nfor now");
+    expectUndoAndRedo(before, "a text typed, as one step");
+
+    gui.click(inspector / "Add##controlpoint");
+    EXPECT_EQ(variable(titles, "caption")->points.size(), 3u);
+    gui.click(inspector / 2 / "Delete");
+    EXPECT_EQ(variable(titles, "caption")->points.size(), 2u);
+}
+
+// The red of the presented frame at (x, y) from the window's top left.
+int redAt(const AppState& app, float x, float y) {
+    uint8_t pixel[4] = {};
+    glReadBuffer(GL_BACK); // llvmpipe keeps the presented frame there
+    glReadPixels(static_cast<int>(x), app.screen.height - 1 - static_cast<int>(y), 1, 1, GL_RGBA, GL_UNSIGNED_BYTE,
+                 pixel);
+    return pixel[0];
+}
+
+TEST_F(VariablesEditorTest, AnEditedCurveChangesTheViewportsPicture) {
+    gui.typeInto(editorTitle, "##currentBeat", "0.5", false);
+    const Placement viewport = gui.windowPlace("Viewport");
+    const float x = viewport.x + viewport.width / 2.0f;
+    const float y = viewport.y + 19.0f + 8.0f + (viewport.width - 16.0f) * 9.0f / 16.0f * 0.95f;
+    gui.ctrlShiftKey(SDLK_e);
+    const int before = redAt(session.app, x, y);
+
+    gui.ctrlShiftKey(SDLK_e);
+    select(sky);
+    gui.click(inspector / 0 / "glow");
+    gui.setValue(inspector / 0 / "##Value2", 1.0);
+    gui.ctrlShiftKey(SDLK_e);
+    EXPECT_GT(redAt(session.app, x, y), before + 20) << "the horizon glows";
+}
+
+} // namespace
