@@ -331,7 +331,9 @@ void drawTextPointEditor(PointEditor& editor) {
         pointBeatControls(editor, j, "##Beat3");
         ImGui::SameLine();
         ControlPoint point = editor.list.points[j];
-        if (ImGui::InputTextMultiline("##currentvalue", &point.text, {editor.width - 150.0f, 0.0f}))
+        // Three lines: room for a short sequence's line breaks without pushing the next points away.
+        const float height = ImGui::GetTextLineHeight() * 3.0f + ImGui::GetStyle().FramePadding.y * 2.0f;
+        if (ImGui::InputTextMultiline("##currentvalue", &point.text, {editor.width - 150.0f, height}))
             editor.setPoint(j, point, "##currentvalue");
         if (ImGui::Button("Delete"))
             deleted = j;
