@@ -204,6 +204,17 @@ struct PointEditor {
         changed.points[index] = point;
         change(std::move(changed), "Change a point of", keyOf(frame, field, row.key, index));
     }
+    // After the points: the one whose "Delete" was pressed goes, and "Add"
+    // appends one at the playhead.
+    void deleteAndAdd(std::optional<size_t> deleted) {
+        if (deleted)
+            change(withoutPoint(list, *deleted, !row.isText()), "Delete a point of");
+        if (!ImGui::Button("Add##controlpoint"))
+            return;
+        ControlPointList changed = list;
+        changed.points.push_back({localBeat(frame), row.isText() ? 0.0f : addedPointValue(list, *row.uniform), ""});
+        change(std::move(changed), "Add a point to");
+    }
 };
 
 void fileButtons(PointEditor& editor) {
@@ -257,7 +268,6 @@ void modeCombo(PointEditor& editor) {
 }
 
 void drawValuePointEditor(PointEditor& editor) {
-    Frame& frame = editor.frame;
     const UniformDef& uniform = *editor.row.uniform;
     ImGui::Separator();
     ImGui::Text("%i control points (Beat & Value)", static_cast<int>(editor.list.points.size()));
@@ -288,13 +298,7 @@ void drawValuePointEditor(PointEditor& editor) {
             deleted = j;
         ImGui::PopID();
     }
-    if (deleted)
-        editor.change(withoutPoint(editor.list, *deleted, true), "Delete a point of");
-    if (ImGui::Button("Add##controlpoint")) {
-        ControlPointList changed = editor.list;
-        changed.points.push_back({localBeat(frame), addedPointValue(editor.list, uniform), ""});
-        editor.change(std::move(changed), "Add a point to");
-    }
+    editor.deleteAndAdd(deleted);
 }
 
 // ---------------------------------------------------------------------------
@@ -339,13 +343,7 @@ void drawTextPointEditor(PointEditor& editor) {
             deleted = j;
         ImGui::PopID();
     }
-    if (deleted)
-        editor.change(withoutPoint(editor.list, *deleted, false), "Delete a point of");
-    if (ImGui::Button("Add##controlpoint")) {
-        ControlPointList changed = editor.list;
-        changed.points.push_back({localBeat(frame), 0.0f, ""});
-        editor.change(std::move(changed), "Add a point to");
-    }
+    editor.deleteAndAdd(deleted);
 }
 
 // ---------------------------------------------------------------------------

@@ -3,8 +3,8 @@
 // bytes, looking stores nothing, and curves reach the picture and CSV files.
 #include "project/FileIo.h"
 #include "support/EventManagerTest.h"
+#include "support/PresentedPixel.h"
 
-#include <GL/glew.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -166,29 +166,20 @@ TEST_F(VariablesEditorTest, TextPointsAreTypedStretchedAndCompressed) {
     EXPECT_EQ(variable(titles, "caption")->points.size(), 2u);
 }
 
-// The red of the presented frame at (x, y) from the window's top left.
-int redAt(const AppState& app, float x, float y) {
-    uint8_t pixel[4] = {};
-    glReadBuffer(GL_BACK); // llvmpipe keeps the presented frame there
-    glReadPixels(static_cast<int>(x), app.screen.height - 1 - static_cast<int>(y), 1, 1, GL_RGBA, GL_UNSIGNED_BYTE,
-                 pixel);
-    return pixel[0];
-}
-
 TEST_F(VariablesEditorTest, AnEditedCurveChangesTheViewportsPicture) {
     gui.typeInto(editorTitle, "##currentBeat", "0.5", false);
     const Placement viewport = gui.windowPlace("Viewport");
     const float x = viewport.x + viewport.width / 2.0f;
     const float y = viewport.y + 19.0f + 8.0f + (viewport.width - 16.0f) * 9.0f / 16.0f * 0.95f;
     gui.ctrlShiftKey(SDLK_e);
-    const int before = redAt(session.app, x, y);
+    const int before = presentedPixel(session.app, x, y)[0];
 
     gui.ctrlShiftKey(SDLK_e);
     select(sky);
     gui.click(inspector / 0 / "glow");
     gui.setValue(inspector / 0 / "##Value2", 1.0);
     gui.ctrlShiftKey(SDLK_e);
-    EXPECT_GT(redAt(session.app, x, y), before + 20) << "the horizon glows";
+    EXPECT_GT(presentedPixel(session.app, x, y)[0], before + 20) << "the horizon glows";
 }
 
 } // namespace

@@ -5,22 +5,13 @@
 #include "project/ProjectFiles.h"
 #include "support/EditorSession.h"
 #include "support/FakeTicks.h"
+#include "support/PresentedPixel.h"
 
-#include <GL/glew.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 namespace {
-
-// The blue of the presented frame at (x, y) from the window's top left.
-int blueAt(const AppState& app, float x, float y) {
-    uint8_t pixel[4] = {};
-    glReadBuffer(GL_BACK); // llvmpipe keeps the presented frame there
-    glReadPixels(static_cast<int>(x), app.screen.height - 1 - static_cast<int>(y), 1, 1, GL_RGBA, GL_UNSIGNED_BYTE,
-                 pixel);
-    return pixel[2];
-}
 
 const TimelineRowPlace& rowOf(const char* label) {
     for (const TimelineRowPlace& row : timelineRowsDrawn())
@@ -53,8 +44,8 @@ TEST(ViewportTest, ShowsTheDemoRightSideUpAndTheCameraFollowsKeysAndMouse) {
     const float pictureHeight = (viewport.width - 16.0f) * 9.0f / 16.0f;
     const float middle = viewport.x + viewport.width / 2.0f;
     // The sky darkens towards the top of the screen.
-    EXPECT_GT(blueAt(session.app, middle, pictureTop + pictureHeight * 0.9f),
-              blueAt(session.app, middle, pictureTop + pictureHeight * 0.1f) + 10);
+    EXPECT_GT(presentedPixel(session.app, middle, pictureTop + pictureHeight * 0.9f)[2],
+              presentedPixel(session.app, middle, pictureTop + pictureHeight * 0.1f)[2] + 10);
 
     Camera& camera = session.app.camera;
     gui.focusWindow("Viewport");
