@@ -143,7 +143,7 @@ void drawGroupCombo(EditHistory& history, Demo& demo, Event& event) {
     if (ImGui::Selectable("Add to new Group...")) {
         auto group = std::make_unique<EventGroup>();
         group->name = event.name + " group";
-        group->events.push_back(&event);
+        insertMember(*group, 0, event);
         addObject(history, demo, std::move(group));
     }
     for (size_t i = 0; i < demo.event_groups.size(); ++i) {
@@ -187,28 +187,33 @@ template <typename T> void editButton(const Demo& demo, const T* object, const T
     }
 }
 
+// A group or effect event's line: what it renders, "Edit", "Go", "Cue" and its length.
+template <typename T>
+void drawRenderedReference(EditorState& editor, EditorContext& context, Event& event, const char* label,
+                           const T* object, const T*& request, bool& windowOpen) {
+    ImGui::Text("%s%s", label, nameOrNothing(object));
+    editButton<T>(context.demo, object, request, windowOpen);
+    drawTransportButtons(context, event);
+    drawLengthField(editor.history, event);
+}
+
 // What the event renders or plays, with the buttons that lead there.
 void drawReference(EditorState& editor, EditorContext& context, Event& event) {
-    const Demo& demo = context.demo;
     WindowFlags& show = editor.show;
     switch (event.type) {
     case EffectEvent:
-        ImGui::Text("renders Effect: %s", nameOrNothing(event.effect));
-        editButton<Effect>(demo, event.effect, editor.effectManager.requested, show.effectManager);
-        drawTransportButtons(context, event);
-        drawLengthField(editor.history, event);
+        drawRenderedReference<Effect>(editor, context, event, "renders Effect: ", event.effect,
+                                      editor.effectManager.requested, show.effectManager);
         break;
     case AudioSampleEvent:
         ImGui::Text("Plays Audio Sample: %s", nameOrNothing(event.audioSample));
-        editButton<AudioSample>(demo, event.audioSample, editor.sampleManager.requested, show.sampleManager);
+        editButton<AudioSample>(context.demo, event.audioSample, editor.sampleManager.requested, show.sampleManager);
         if (ImGui::Button("Play") && event.audioSample)
             context.audio.play(*event.audioSample);
         break;
     case GroupEvent:
-        ImGui::Text("renders Group: %s", nameOrNothing(event.group));
-        editButton<EventGroup>(demo, event.group, editor.eventGroupManager.requested, show.eventGroupManager);
-        drawTransportButtons(context, event);
-        drawLengthField(editor.history, event);
+        drawRenderedReference<EventGroup>(editor, context, event, "renders Group: ", event.group,
+                                          editor.eventGroupManager.requested, show.eventGroupManager);
         break;
     default:
         break;

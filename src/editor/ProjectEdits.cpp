@@ -137,13 +137,6 @@ size_t bytesOf(const std::optional<ControlPointList>& list) {
     return bytes;
 }
 
-void putVariable(Event& event, const std::string& key, const std::optional<ControlPointList>& list) {
-    if (list)
-        event.variables.insert_or_assign(key, *list);
-    else
-        event.variables.erase(key);
-}
-
 } // namespace
 
 void setVariable(EditHistory& history, Event& event, const std::string& key, std::optional<ControlPointList> list,

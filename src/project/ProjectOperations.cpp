@@ -311,6 +311,13 @@ template <typename T> void swapObjects(Demo& demo, size_t first, size_t second) 
 // Group membership and names
 // ---------------------------------------------------------------------------
 
+void putVariable(Event& event, const std::string& key, const std::optional<ControlPointList>& list) {
+    if (list)
+        event.variables.insert_or_assign(key, *list);
+    else
+        event.variables.erase(key);
+}
+
 void insertMember(EventGroup& group, size_t index, Event& event) { group.events.insert(at(group.events, index), &event); }
 
 Event* removeMember(EventGroup& group, size_t index) {

@@ -85,6 +85,9 @@ template <typename T, typename V> void setField(T& object, V T::*field, V value)
         object.edits.touch();
 }
 
+// Stores `list` as the event's variable `key`, or takes the key out when there is no list.
+void putVariable(Event& event, const std::string& key, const std::optional<ControlPointList>& list);
+
 // Group membership: the same event may stand in a group more than once.
 void insertMember(EventGroup& group, size_t index, Event& event);
 // Takes out the member at `index` (the event stays in the project) and returns it.

@@ -24,16 +24,20 @@ bool insideAcross(const Placement& inner, const Placement& outer) {
            inner.x + inner.width <= outer.x + outer.width;
 }
 
-void openDemo(GuiDriver& gui) {
-    gui.chooseMenuItem("View", "ImGui Demo Window");
-    ASSERT_TRUE(gui.windowShown(demo));
-}
-
-TEST(GuiDriverTest, PathsReachItemsInTreeNodesPushIdScopesChildRegionsAndTables) {
+// The program with Dear ImGui's demo window open.
+class GuiDriverTest : public ::testing::Test {
+protected:
     EditorSession session;
-    ASSERT_TRUE(session.started());
     GuiDriver& gui = session.gui;
-    openDemo(gui);
+
+    void SetUp() override {
+        ASSERT_TRUE(session.started());
+        gui.chooseMenuItem("View", "ImGui Demo Window");
+        ASSERT_TRUE(gui.windowShown(demo));
+    }
+};
+
+TEST_F(GuiDriverTest, PathsReachItemsInTreeNodesPushIdScopesChildRegionsAndTables) {
     gui.setOpen({demo, "Widgets"}, true); // a collapsing header pushes no scope
     gui.setOpen({demo, "Basic"}, true);   // an open tree node does
     EXPECT_TRUE(gui.exists({demo, "Basic", "Button"}));
@@ -85,11 +89,7 @@ TEST(GuiDriverTest, PathsReachItemsInTreeNodesPushIdScopesChildRegionsAndTables)
     EXPECT_NONFATAL_FAILURE(gui.itemPlace(basic / "Nothing"), R"("Nothing"})");
 }
 
-TEST(GuiDriverTest, QueriesTellCheckedSelectedAndDisabledItems) {
-    EditorSession session;
-    ASSERT_TRUE(session.started());
-    GuiDriver& gui = session.gui;
-    openDemo(gui);
+TEST_F(GuiDriverTest, QueriesTellCheckedSelectedAndDisabledItems) {
     gui.setOpen({demo, "Widgets"}, true);
     gui.setOpen({demo, "Basic"}, true);
     const ItemPath basic{demo, "Basic"};
@@ -126,11 +126,7 @@ TEST(GuiDriverTest, QueriesTellCheckedSelectedAndDisabledItems) {
     EXPECT_FALSE(gui.isDisabled({demo, "Selectables"}));
 }
 
-TEST(GuiDriverTest, FieldsSlidersDragsAndCombosTakeWhatIsTyped) {
-    EditorSession session;
-    ASSERT_TRUE(session.started());
-    GuiDriver& gui = session.gui;
-    openDemo(gui);
+TEST_F(GuiDriverTest, FieldsSlidersDragsAndCombosTakeWhatIsTyped) {
     gui.setOpen({demo, "Widgets"}, true);
     gui.setOpen({demo, "Basic"}, true);
     const ItemPath basic{demo, "Basic"};
@@ -197,11 +193,7 @@ TEST(GuiDriverTest, FieldsSlidersDragsAndCombosTakeWhatIsTyped) {
     EXPECT_EQ(gui.shownText(source), "first line\nsecond line\n  third");
 }
 
-TEST(GuiDriverTest, MenuBarsPopupsContextMenusAndModals) {
-    EditorSession session;
-    ASSERT_TRUE(session.started());
-    GuiDriver& gui = session.gui;
-    openDemo(gui);
+TEST_F(GuiDriverTest, MenuBarsPopupsContextMenusAndModals) {
     gui.chooseMenuItem(demo, "Tools", "About Dear ImGui");
     EXPECT_TRUE(gui.windowShown("About Dear ImGui"));
     EXPECT_FALSE(gui.popupOpen());
@@ -280,11 +272,7 @@ TEST(GuiDriverTest, MenuBarsPopupsContextMenusAndModals) {
     EXPECT_FALSE(gui.popupOpen());
 }
 
-TEST(GuiDriverTest, ThePointerDoubleClicksClicksTextAndTurnsTheWheel) {
-    EditorSession session;
-    ASSERT_TRUE(session.started());
-    GuiDriver& gui = session.gui;
-    openDemo(gui);
+TEST_F(GuiDriverTest, ThePointerDoubleClicksClicksTextAndTurnsTheWheel) {
     gui.setOpen({demo, "Widgets"}, true);
     gui.setOpen({demo, "Selectables"}, true);
     gui.setOpen({demo, "Selectables", "Basic"}, true);
