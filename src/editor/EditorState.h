@@ -10,8 +10,11 @@
 #include "editor/EffectManagerWindow.h"
 #include "editor/EventGroupManagerWindow.h"
 #include "editor/EventManagerWindow.h"
+#include "editor/FontManagerWindow.h"
 #include "editor/FrameExport.h"
 #include "editor/SampleManagerWindow.h"
+#include "editor/ShaderEditorWindow.h"
+#include "editor/TextureManagerWindow.h"
 #include "editor/Timeline.h"
 
 #include <SDL.h>
@@ -68,6 +71,9 @@ struct EditorState {
     EventManagerState eventManager;
     SampleManagerState sampleManager;
     EventGroupManagerState eventGroupManager;
+    TextureManagerState textureManager;
+    FontManagerState fontManager;
+    ShaderEditorState shaderEditor;
     std::optional<BpmTap> bpmTap;                      // made the first time its window shows
     std::function<uint32_t()> tapTicks = SDL_GetTicks; // the BPM Tap's clock; tests replace it
 

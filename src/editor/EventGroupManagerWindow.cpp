@@ -2,6 +2,7 @@
 
 #include "editor/EditorContext.h"
 #include "editor/EditorState.h"
+#include "editor/ManagerWidgets.h"
 #include "editor/ProjectEdits.h"
 
 #include <imgui.h>
@@ -60,18 +61,9 @@ void addGroupEvent(EditHistory& history, Demo& demo, EventGroup& group, const ch
 }
 
 void drawAddAsEvent(EventGroupManagerState& state, EditHistory& history, Demo& demo, EventGroup& group) {
-    if (ImGui::BeginPopupModal(addAsEventTitle, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) {
-        ImGui::InputText("Event name", state.newEventName, sizeof state.newEventName);
-        if (ImGui::Button("OK", {120.0f, 0.0f})) {
-            addGroupEvent(history, demo, group, state.newEventName);
-            state.newEventName[0] = '\0';
-            ImGui::CloseCurrentPopup();
-        }
-        ImGui::SetItemDefaultFocus();
-        ImGui::SameLine();
-        if (ImGui::Button("Cancel", {120.0f, 0.0f}))
-            ImGui::CloseCurrentPopup();
-        ImGui::EndPopup();
+    if (newEventDialog(addAsEventTitle, "Event name", state.newEventName, sizeof state.newEventName)) {
+        addGroupEvent(history, demo, group, state.newEventName);
+        state.newEventName[0] = '\0';
     }
     if (ImGui::Button(addAsEventTitle))
         ImGui::OpenPopup(addAsEventTitle);
@@ -94,12 +86,7 @@ void drawGroupList(EventGroupManagerState& state, Demo& demo) {
 void drawInspector(EditHistory& history, EditorContext& context, EventGroup& group) {
     ImGui::Text("%s", "Name");
     ImGui::SameLine();
-    char name[1024];
-    std::snprintf(name, sizeof name, "%s", group.name.c_str());
-    if (ImGui::InputText("##group name", name, sizeof name))
-        if (std::optional<std::string> refused =
-                renameObject(history, context.demo, group, name, {windowTitle, "##group name", &group}))
-            context.status.set(*refused);
+    renameField("##group name", history, context, group, windowTitle);
     ImGui::Separator();
     const int count = static_cast<int>(group.events.size());
     ImGui::Text("%d Event%s", count, count == 1 ? "" : "s");

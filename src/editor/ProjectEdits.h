@@ -17,6 +17,8 @@
 template <typename V> size_t heldBytes(const V& value) {
     if constexpr (std::is_same_v<V, std::string>)
         return value.capacity();
+    else if constexpr (requires { value.capacity(); })
+        return value.capacity() * sizeof(value[0]);
     else
         return 0;
 }

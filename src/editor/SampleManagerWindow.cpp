@@ -1,4 +1,100 @@
 #include "editor/SampleManagerWindow.h"
 
-// The window opens, closes and places itself; its contents come later.
-void drawSampleManager(EditorState&, EditorContext&) {}
+#include "editor/EditorState.h"
+#include "editor/ManagerWidgets.h"
+#include "editor/ResourceImport.h"
+#include "editor/ResourcePicker.h"
+
+#include <imgui.h>
+
+namespace {
+
+const char* const pickerTitle = "Import Sample";
+const char* const createEventTitle = "Create Audio Sample Event";
+
+void importChosenSample(SampleManagerState& state, EditHistory& history, EditorContext& context) {
+    const std::string path = pickResourceFile(pickerTitle, "resources", {"wav", "WAV"});
+    if (path.empty())
+        return;
+    Imported<AudioSample> imported = importSample(path);
+    if (!imported.object) {
+        context.status.set(imported.problem);
+        return;
+    }
+    state.selected = &addObject(history, context.demo, std::move(imported.object));
+    context.status.set("Imported " + path);
+}
+
+// A request from the Event Manager selects its sample.
+void drawSampleList(SampleManagerState& state, Demo& demo) {
+    if (AudioSample* requested = findObject(demo, state.requested))
+        state.selected = requested;
+    ImGui::BeginChild("Selectables", {300.0f, 0.0f}, true, ImGuiWindowFlags_HorizontalScrollbar);
+    for (size_t i = 0; i < demo.audio_samples.size(); ++i) {
+        AudioSample& sample = *demo.audio_samples[i];
+        ImGui::PushID(static_cast<int>(i));
+        if (ImGui::Selectable(sample.name.c_str(), &sample == state.selected))
+            state.selected = &sample;
+        ImGui::PopID();
+    }
+    state.requested = nullptr;
+    ImGui::EndChild();
+}
+
+void addSampleEvent(EditHistory& history, Demo& demo, AudioSample& sample, const char* name) {
+    auto event = std::make_unique<Event>();
+    event->type = AudioSampleEvent;
+    event->name = name;
+    event->audioSample = &sample;
+    event->startBeat = 0.0f;
+    event->endBeat = 1.0f;
+    addObject(history, demo, std::move(event));
+}
+
+void drawInspector(SampleManagerState& state, EditHistory& history, EditorContext& context, AudioSample& sample) {
+    if (newEventDialog(createEventTitle, "Event name", state.eventName, sizeof state.eventName)) {
+        addSampleEvent(history, context.demo, sample, state.eventName);
+        state.eventName[0] = '\0';
+    }
+    if (ImGui::Button("Create Audio Sample Event..."))
+        ImGui::OpenPopup(createEventTitle);
+    const SampleSound& sound = context.audio.sound(sample);
+    ImGui::Text("%s", sample.name.c_str());
+    ImGui::Text("Duration: %d ms", static_cast<int>(sound.durationMs));
+    ImGui::Text("Buffer size: %d", sound.chunk ? static_cast<int>(sound.chunk->alen) : 0);
+}
+
+} // namespace
+
+void SampleManagerState::forgetProject() {
+    RequestableWindowState<AudioSample>::forgetProject();
+    selected = nullptr;
+}
+
+void SampleManagerState::forgetObject(const ObjectRef& object) {
+    RequestableWindowState<AudioSample>::forgetObject(object);
+    if (refersTo(object, selected))
+        selected = nullptr;
+}
+
+void drawSampleManager(EditorState& editor, EditorContext& context) {
+    SampleManagerState& state = editor.sampleManager;
+    importChosenSample(state, editor.history, context);
+    if (ImGui::Button("Delete") && state.selected)
+        removeObject(editor.history, context.demo, *state.selected);
+    ImGui::SameLine();
+    // Heard as a sample event is: through the live mixer, the music ducked.
+    if (ImGui::Button("Play") && state.selected)
+        context.audio.play(*state.selected);
+    ImGui::SameLine();
+    countLine(context.demo.audio_samples.size(), "Audio Sample");
+    ImGui::SameLine();
+    if (ImGui::Button("Import Sample..."))
+        ImGui::OpenPopup(pickerTitle);
+    drawSampleList(state, context.demo);
+    ImGui::SameLine();
+    ImGui::BeginChild("Inspector", {300.0f, 0.0f}, true, ImGuiWindowFlags_HorizontalScrollbar);
+    if (state.selected)
+        drawInspector(state, editor.history, context, *state.selected);
+    ImGui::EndChild();
+}

@@ -26,12 +26,17 @@ const ImVec2 guiSize{0.0f, 0.0f};
 const ImVec2 bpmTapSize{160.0f, 90.0f};
 // The list and an inspector whose lines read whole.
 const ImVec2 eventManagerSize{1160.0f, 400.0f};
+// The list and the 256-pixel preview of a landscape image.
+const ImVec2 textureManagerSize{640.0f, 380.0f};
+// Fonts above, font textures below, a 320 x 240 texture whole.
+const ImVec2 fontManagerSize{960.0f, 720.0f};
 
 const ToolWindow windows[] = {
     {"Shader Editor", &WindowFlags::shaderEditor, SDLK_s, "Ctrl+Shift+S", 3, ImGuiWindowFlags_MenuBar,
-     arrangedShaderEditor, guiSize, true, true, drawShaderEditor, nullptr},
-    {"Texture Manager", &WindowFlags::textureManager, SDLK_x, "Ctrl+Shift+X", 4, 0, nullptr, toolSize, false, true,
-     drawTextureManager, nullptr},
+     arrangedShaderEditor, guiSize, true, true, drawShaderEditor,
+     [](EditorState& editor) -> WindowState* { return &editor.shaderEditor; }},
+    {"Texture Manager", &WindowFlags::textureManager, SDLK_x, "Ctrl+Shift+X", 4, 0, nullptr, textureManagerSize, false, true,
+     drawTextureManager, [](EditorState& editor) -> WindowState* { return &editor.textureManager; }},
     {"Viewport", &WindowFlags::viewport, SDLK_v, "Ctrl+Shift+V", 0, ImGuiWindowFlags_NoScrollbar, arrangedViewport,
      guiSize, true, true, drawViewport, nullptr},
     {"Effect Manager", &WindowFlags::effectManager, SDLK_c, "Ctrl+Shift+C", 1, 0, arrangedEffectManager, guiSize, true,
@@ -42,8 +47,8 @@ const ToolWindow windows[] = {
      drawSampleManager, [](EditorState& editor) -> WindowState* { return &editor.sampleManager; }},
     {"Event Group Manager", &WindowFlags::eventGroupManager, SDLK_g, "Ctrl+Shift+G", 6, 0, nullptr, toolSize, false,
      false, drawEventGroupManager, [](EditorState& editor) -> WindowState* { return &editor.eventGroupManager; }},
-    {"Font Manager", &WindowFlags::fontManager, SDLK_f, "Ctrl+Shift+F", 7, 0, nullptr, toolSize, false, true,
-     drawFontManager, nullptr},
+    {"Font Manager", &WindowFlags::fontManager, SDLK_f, "Ctrl+Shift+F", 7, 0, nullptr, fontManagerSize, false, true,
+     drawFontManager, [](EditorState& editor) -> WindowState* { return &editor.fontManager; }},
     {"BPM Tap", &WindowFlags::bpmTap, 0, nullptr, 8, 0, nullptr, bpmTapSize, false, false, drawBpmTap, nullptr},
 };
 

@@ -23,6 +23,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 // The project's list of objects of class T.
@@ -37,6 +38,13 @@ template <typename T> const char* kindOf();
 
 // The object's place in its list, or nullopt when it is not in the project.
 template <typename T> std::optional<size_t> indexOf(const Demo& demo, const T* object);
+
+// The project's own object that `object` points at (to edit what another
+// window asked for), or null when it is not in the project.
+template <typename T> T* findObject(Demo& demo, const T* object) {
+    const std::optional<size_t> index = indexOf(demo, object);
+    return index ? objectsOf<T>(demo)[*index].get() : nullptr;
+}
 
 // `base` when no object of class T bears it, else the first of "base 2",
 // "base 3"... that is free (for a shader, the number goes before the file's
@@ -78,10 +86,13 @@ template <typename T> std::optional<std::string> renameObject(Demo& demo, T& obj
 // Swaps two objects of one list: a move up or down. For events this is the layer order.
 template <typename T> void swapObjects(Demo& demo, size_t first, size_t second);
 
-// Sets a field, touching the object's edit mark where a run-time cache is built from it.
+// Sets a field, touching the object's edit mark where a run-time cache is built
+// from its fields. An effect's GL objects (its quad, its last picture) depend
+// on the screen alone, so its fields leave them be: a new shader or input keeps
+// the feedback picture and creates nothing.
 template <typename T, typename V> void setField(T& object, V T::*field, V value) {
     object.*field = std::move(value);
-    if constexpr (requires { object.edits.touch(); })
+    if constexpr (!std::is_same_v<T, Effect> && requires { object.edits.touch(); })
         object.edits.touch();
 }
 

@@ -63,8 +63,11 @@ OpenFont& RenderCache::font(const Font& font) {
 }
 
 TextTexture& RenderCache::text(const FontTexture& fontTexture) {
-    TextTexture& text = texts_.get(
-        fontTexture, [&](TextTexture& made) { made.createSurfaceAndTexture(fontTexture.width, fontTexture.height); });
+    TTF_Font* ttf = fontTexture.font ? font(*fontTexture.font).ttfFont : nullptr;
+    TextTexture& text = texts_.get(fontTexture, [&](TextTexture& made) {
+        note(fontTexture.name, made.createSurfaceAndTexture(fontTexture.width, fontTexture.height));
+        made.renderAgain(ttf, fontTexture.center);
+    });
     text.useFontState(fontTexture.font ? fontTexture.font->edits.value() : 0);
     return text;
 }

@@ -47,9 +47,11 @@ public:
     // damaged font) since the last call, for the user.
     std::vector<std::string> takeProblems();
 
+    // The largest image side shown: what the GL allows, within the program's own limit.
+    int imageSideLimit();
+
 private:
     void note(const std::string& name, std::optional<std::string> problem);
-    int imageSideLimit();
 
     ObjectCache<ShaderProgram, CompiledProgram> programs_;
     ObjectCache<Effect, EffectTargets> effects_;

@@ -1,6 +1,7 @@
 #include "render/TextTexture.h"
 
 #include "project/FontTexture.h"
+#include "render/GlErrors.h"
 #include "render/GlTexture.h"
 
 #include <GL/glew.h>
@@ -13,22 +14,41 @@ void TextTexture::release() {
     if (glTexture != 0)
         glDeleteTextures(1, &glTexture);
     glTexture = 0;
-    currentText.clear();
 }
 
-void TextTexture::createSurfaceAndTexture(int32_t width, int32_t height) {
+std::optional<std::string> TextTexture::createSurfaceAndTexture(int32_t width, int32_t height) {
+    // The text stays, to be rendered again on the new surface.
+    stale_ = true;
+    if (width < 1 || height < 1 || width > maxFontTextureSide || height > maxFontTextureSide) {
+        release();
+        return std::nullopt;
+    }
+    SDL_Surface* made = SDL_CreateRGBSurface(0, width, height, 32, 0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000);
+    if (!made)
+        return "no memory for a " + std::to_string(width) + " x " + std::to_string(height) + " text surface";
+    checkGlErrors("before a text texture"); // so that an error below is this texture's
+    const uint32_t texture = createRgbaTexture(width, height, made->pixels, wrapClamp);
+    if (glGetError() != GL_NO_ERROR) {
+        glDeleteTextures(1, &texture);
+        SDL_FreeSurface(made);
+        return "the GL refused a " + std::to_string(width) + " x " + std::to_string(height) +
+               " texture; the previous size stays";
+    }
     release();
-    if (width < 1 || height < 1 || width > maxFontTextureSide || height > maxFontTextureSide)
-        return;
-    surface = SDL_CreateRGBSurface(0, width, height, 32, 0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000);
-    if (surface)
-        glTexture = createRgbaTexture(width, height, surface->pixels, wrapClamp);
+    surface = made;
+    glTexture = texture;
+    return std::nullopt;
 }
 
 void TextTexture::setText(std::string_view text, TTF_Font* font, bool center) {
     if (text == currentText && !stale_)
         return;
     currentText.assign(text);
+    stale_ = false;
+    render(font, center);
+}
+
+void TextTexture::renderAgain(TTF_Font* font, bool center) {
     stale_ = false;
     render(font, center);
 }

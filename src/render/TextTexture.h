@@ -6,6 +6,7 @@
 #include <SDL_ttf.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,9 +21,13 @@ public:
     TextTexture(const TextTexture&) = delete;
     TextTexture& operator=(const TextTexture&) = delete;
 
-    // (Re)creates the transparent surface and texture; sides outside 1 to
-    // maxFontTextureSide give none.
-    void createSurfaceAndTexture(int32_t width, int32_t height);
+    // (Re)creates the transparent surface and texture at a new size, keeping the
+    // text for the next setText to render again; sides outside 1 to
+    // maxFontTextureSide give none. A size the GL refuses keeps the previous
+    // surface and texture, and the reason is returned.
+    std::optional<std::string> createSurfaceAndTexture(int32_t width, int32_t height);
+    // Renders the current text again (after a new size, font or alignment).
+    void renderAgain(TTF_Font* font, bool center);
     // Renders `text` with `font` wrapped at the width (as Latin-1 bytes), centred
     // when asked, and uploads it; nothing happens when the text is already shown.
     void setText(std::string_view text, TTF_Font* font, bool center);
