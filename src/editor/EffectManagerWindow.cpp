@@ -175,6 +175,7 @@ void drawTextures(EffectManagerState& state, EditorState& editor, EditorContext&
     ImGui::Separator();
     countLine(effect.textures.size(), "Texture");
     RowCommand command;
+    ImGui::PushID("Textures");
     for (size_t i = 0; i < effect.textures.size(); ++i) {
         const Texture* texture = effect.textures[i];
         const ImageTexture* image = texture ? &context.render.image(*texture) : nullptr;
@@ -189,6 +190,7 @@ void drawTextures(EffectManagerState& state, EditorState& editor, EditorContext&
             command = pressed;
         ImGui::PopID();
     }
+    ImGui::PopID();
     const std::string what = command.kind == RowCommand::none || !effect.textures[command.index]
                                  ? "a texture"
                                  : "texture \"" + effect.textures[command.index]->name + "\"";
@@ -201,6 +203,7 @@ void drawFontTextures(EffectManagerState& state, EditorState& editor, EditorCont
     ImGui::Separator();
     countLine(effect.fontTextures.size(), "Font Texture");
     RowCommand command;
+    ImGui::PushID("Font Textures");
     for (size_t i = 0; i < effect.fontTextures.size(); ++i) {
         const FontTexture* fontTexture = effect.fontTextures[i];
         const TextTexture* text = fontTexture ? &context.render.text(*fontTexture) : nullptr;
@@ -216,6 +219,7 @@ void drawFontTextures(EffectManagerState& state, EditorState& editor, EditorCont
         ImGui::Text("%s", fontTexture ? fontTexture->name.c_str() : "");
         ImGui::PopID();
     }
+    ImGui::PopID();
     const std::string what = command.kind == RowCommand::none || !effect.fontTextures[command.index]
                                  ? "a font texture"
                                  : "font texture \"" + effect.fontTextures[command.index]->name + "\"";
@@ -229,6 +233,7 @@ void drawInputEffects(EffectManagerState& state, EditorState& editor, EditorCont
     countLine(effect.effects.size(), "Effect");
     RowCommand command;
     Effect* picked = nullptr;
+    ImGui::PushID("Effects");
     for (size_t i = 0; i < effect.effects.size(); ++i) {
         Effect* input = effect.effects[i];
         ImGui::PushID(static_cast<int>(i));
@@ -238,6 +243,7 @@ void drawInputEffects(EffectManagerState& state, EditorState& editor, EditorCont
             picked = input;
         ImGui::PopID();
     }
+    ImGui::PopID();
     const std::string what = command.kind == RowCommand::none || !effect.effects[command.index]
                                  ? "an input effect"
                                  : "input effect \"" + effect.effects[command.index]->name + "\"";

@@ -31,7 +31,7 @@ void importChosenFont(FontManagerState& state, EditHistory& history, EditorConte
         return;
     }
     state.selectedFont = &addObject(history, context.demo, std::move(imported.object));
-    context.status.set("Imported " + path);
+    context.status.set(path + " imported");
 }
 
 // Selectables for `objects` by name in a child region; a click selects.

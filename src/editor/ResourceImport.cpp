@@ -15,7 +15,7 @@ template <typename T, typename... Extra> Imported<T> readFile(const std::string&
     try {
         return {std::make_unique<T>(path, extra...), {}};
     } catch (const LoadError& error) {
-        return {nullptr, "Could not import " + path + ": " + error.what()};
+        return {nullptr, path + " not imported: " + error.what()};
     }
 }
 
@@ -30,7 +30,7 @@ Imported<T> keepIfDecoded(Imported<T> imported, bool decoded, const std::optiona
     if (!imported.object || decoded)
         return imported;
     const std::string path = pathOf(*imported.object);
-    return {nullptr, "Could not import " + path + ": " + refusal.value_or(std::string("it is not ") + what)};
+    return {nullptr, path + " not imported: " + refusal.value_or(std::string("it is not ") + what)};
 }
 
 } // namespace
@@ -46,7 +46,7 @@ Imported<Texture> importTexture(const std::string& path, RenderCache& render) {
 
 Imported<Font> importFont(const std::string& path, int32_t pointSize) {
     if (pointSize < 1 || pointSize > maxPointSize)
-        return {nullptr, "Could not import " + path + ": a font size is 1 to " + std::to_string(maxPointSize)};
+        return {nullptr, path + " not imported: a font size is 1 to " + std::to_string(maxPointSize)};
     Imported<Font> imported = readFile<Font>(path, pointSize);
     if (!imported.object)
         return imported;

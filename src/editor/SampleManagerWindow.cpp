@@ -22,7 +22,7 @@ void importChosenSample(SampleManagerState& state, EditHistory& history, EditorC
         return;
     }
     state.selected = &addObject(history, context.demo, std::move(imported.object));
-    context.status.set("Imported " + path);
+    context.status.set(path + " imported");
 }
 
 // A request from the Event Manager selects its sample.

@@ -23,7 +23,7 @@ void importChosenImage(TextureManagerState& state, EditHistory& history, EditorC
         return;
     }
     state.selected = &addObject(history, context.demo, std::move(imported.object));
-    context.status.set("Imported " + path);
+    context.status.set(path + " imported");
 }
 
 void drawTextureList(TextureManagerState& state, Demo& demo) {

@@ -7,8 +7,9 @@
 
 #include <filesystem>
 
-EditorSession::EditorSession() {
-    std::filesystem::copy(QUILLFRONT_EXAMPLE, dir.path(), std::filesystem::copy_options::recursive);
+EditorSession::EditorSession(StartIn folder) {
+    if (folder == StartIn::example)
+        std::filesystem::copy(QUILLFRONT_EXAMPLE, dir.path(), std::filesystem::copy_options::recursive);
     dir.enter();
     int status = -1;
     StdoutCapture quiet; // the loader lists every file it reads

@@ -1,5 +1,6 @@
-// The real program started in this process on a copy of the bundled example,
-// with the editor shown and a GuiDriver on it. Starting takes about two
+// The real program started in this process on a copy of the bundled example
+// (or in an empty folder, on no project), with the editor shown and a
+// GuiDriver on it. Starting takes about two
 // seconds: the loader screen does not wait in tests.
 #pragma once
 
@@ -7,9 +8,11 @@
 #include "support/GuiDriver.h"
 #include "support/TempDir.h"
 
+enum class StartIn { example, emptyFolder };
+
 class EditorSession {
 public:
-    EditorSession();
+    explicit EditorSession(StartIn folder = StartIn::example);
     ~EditorSession();
     EditorSession(const EditorSession&) = delete;
     EditorSession& operator=(const EditorSession&) = delete;
