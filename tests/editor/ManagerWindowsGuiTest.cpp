@@ -194,12 +194,18 @@ TEST_F(ManagerWindowsTest, FontsAndFontTexturesAreMadeTunedAndDeleted) {
     EXPECT_THAT(gui.shownText(fonts), HasSubstr("1 Font"));
     gui.click(listRow(fonts, "Selectables", 0, fontName));
 
+    std::string before = saved();
+    gui.typeInto(ItemPath{fonts, "Inspector", "##font name"}, "headline");
+    EXPECT_EQ(demo().fonts[0]->name, "headline");
+    expectUndoAndRedo(before, "a font rename");
+    gui.ctrlKey(SDLK_z);
+
     // A new font texture takes the last size used, 320 x 240 at first, and only with a name.
     const ItemPath dialog{"New Font Texture"};
     gui.click(ItemPath{fonts, "Inspector", "Create Font Texture..."});
     EXPECT_EQ(gui.shownText(dialog / "Width"), "320");
     EXPECT_EQ(gui.shownText(dialog / "Height"), "240");
-    std::string before = saved();
+    before = saved();
     gui.click(dialog / "Create");
     EXPECT_EQ(saved(), before) << "no name, no font texture";
     gui.typeInto(dialog / "Name", "big", AfterTyping::keepEditing);
@@ -227,6 +233,11 @@ TEST_F(ManagerWindowsTest, FontsAndFontTexturesAreMadeTunedAndDeleted) {
     EXPECT_EQ(big.charsPerBeat, -1);
     gui.click(fontTextureInspector / "Animated");
     EXPECT_EQ(big.charsPerBeat, 1) << "ticking again starts at one character a beat";
+    // The preview draws into the run-time texture only: looking changes nothing.
+    before = saved();
+    gui.typeInto(fontTextureInspector / "##preview", "hello", AfterTyping::keepEditing);
+    EXPECT_EQ(session.app.project.render->text(big).currentText, "hello");
+    EXPECT_EQ(saved(), before);
     for (const char* label : {"Centered", "width"}) {
         before = saved();
         if (std::string(label) == "width")
