@@ -134,10 +134,12 @@ void applyRowCommand(EditHistory& history, Effect& effect, std::vector<T*> Effec
         stepName = "Move " + what + " down";
         break;
     case RowCommand::remove:
-        if (removes == Removes::everyEntryOfIt)
-            std::erase(list, list[at]);
-        else
+        if (removes == Removes::everyEntryOfIt) {
+            T* const removed = list[at]; // a copy: erase reads it while it moves the entries
+            std::erase(list, removed);
+        } else {
             list.erase(list.begin() + static_cast<std::ptrdiff_t>(at));
+        }
         stepName = "Remove " + what;
         break;
     }

@@ -93,7 +93,7 @@ TEST_F(EventEditorsTest, TheInspectorLeadsToWhatTheEventUsesAndToItsBeats) {
     gui.click(inspector / "Cue");
     EXPECT_EQ(session.app.clock.cueBeat, 48.0f);
     gui.click(inspector / "Edit");
-    EXPECT_EQ(session.app.editor.effectManager.requested, event(composite).effect);
+    EXPECT_EQ(session.app.editor.effectManager.selected, event(composite).effect);
     EXPECT_TRUE(gui.windowShown("Effect Manager"));
 
     select(whoosh15);
@@ -102,7 +102,7 @@ TEST_F(EventEditorsTest, TheInspectorLeadsToWhatTheEventUsesAndToItsBeats) {
     gui.click(inspector / "Play");
     EXPECT_TRUE(session.app.project.audio->sound(*event(whoosh15).audioSample).playing());
     gui.click(inspector / "Edit");
-    EXPECT_EQ(session.app.editor.sampleManager.requested, event(whoosh15).audioSample);
+    EXPECT_EQ(session.app.editor.sampleManager.selected, event(whoosh15).audioSample);
 
     select(secondFlash);
     EXPECT_THAT(gui.shownText(inspector), HasSubstr("renders Group: flash group"));

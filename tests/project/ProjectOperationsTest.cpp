@@ -153,10 +153,14 @@ TEST(ProjectOperationsTest, MembersAndSwapsAreTheirOwnUndo) {
     swapObjects<Event>(*demo, 0, 3);
     EXPECT_TRUE(Saved(*demo) == before);
 
+    FontTexture& text = *demo->font_textures[0];
+    const uint64_t textMark = text.edits.value();
+    setField(text, &FontTexture::width, 64);
+    EXPECT_NE(text.edits.value(), textMark) << "the render cache sees the change";
     Effect& effect = *demo->effects[0];
-    const uint64_t mark = effect.edits.value();
-    setField(effect, &Effect::feedback, false);
-    EXPECT_NE(effect.edits.value(), mark) << "the render cache sees the change";
+    const uint64_t effectMark = effect.edits.value();
+    setField(effect, &Effect::feedback, true);
+    EXPECT_EQ(effect.edits.value(), effectMark) << "an effect's GL objects stay";
 }
 
 } // namespace
