@@ -43,28 +43,9 @@ void drawListCommands(EffectManagerState& state, EditHistory& history, Demo& dem
 }
 
 void drawEffectList(EffectManagerState& state, Demo& demo) {
-    ImGui::BeginChild("Selectables", {150.0f, 0.0f}, true, ImGuiWindowFlags_HorizontalScrollbar);
-    for (size_t i = 0; i < demo.effects.size(); ++i) {
-        Effect& effect = *demo.effects[i];
-        if (!passesFilter(effect, state.filter))
-            continue;
-        ImGui::PushID(static_cast<int>(i));
-        if (ImGui::Selectable(effect.name.c_str(), &effect == state.selected))
-            state.selected = &effect;
-        ImGui::PopID();
-    }
+    drawSelectableList("Selectables", {150.0f, 0.0f}, demo.effects, state.selected,
+                       [&](const Effect& effect) { return passesFilter(effect, state.filter); });
     state.requested = nullptr;
-    ImGui::EndChild();
-}
-
-void addEffectEvent(EditHistory& history, Demo& demo, Effect& effect, const char* name) {
-    auto event = std::make_unique<Event>();
-    event->type = EffectEvent;
-    event->name = name;
-    event->effect = &effect;
-    event->startBeat = 0.0f;
-    event->endBeat = 64.0f;
-    addObject(history, demo, std::move(event));
 }
 
 void drawShaderChoice(EditorState& editor, Demo& demo, Effect& effect) {
@@ -118,13 +99,16 @@ enum class Removes { everyEntryOfIt, thatEntry };
 // The list after `command`, as one step of the history.
 template <typename T>
 void applyRowCommand(EditHistory& history, Effect& effect, std::vector<T*> Effect::*field, RowCommand command,
-                     Removes removes, const std::string& what) {
+                     Removes removes, const char* kind) {
+    if (command.kind == RowCommand::none)
+        return;
     std::vector<T*> list = effect.*field;
     const size_t at = command.index;
+    const std::string what = std::string(kind) + (list[at] ? " \"" + list[at]->name + "\"" : "");
     std::string stepName;
     switch (command.kind) {
     case RowCommand::none:
-        return;
+        break;
     case RowCommand::up:
         std::swap(list[at - 1], list[at]);
         stepName = "Move " + what + " up";
@@ -193,10 +177,7 @@ void drawTextures(EffectManagerState& state, EditorState& editor, EditorContext&
         ImGui::PopID();
     }
     ImGui::PopID();
-    const std::string what = command.kind == RowCommand::none || !effect.textures[command.index]
-                                 ? "a texture"
-                                 : "texture \"" + effect.textures[command.index]->name + "\"";
-    applyRowCommand(editor.history, effect, &Effect::textures, command, Removes::everyEntryOfIt, what);
+    applyRowCommand(editor.history, effect, &Effect::textures, command, Removes::everyEntryOfIt, "texture");
     drawAddCombo("##texture", "Add Texture...", "Add##texture", context.demo.textures, state.textureToAdd,
                  editor.history, effect, &Effect::textures, "texture");
 }
@@ -222,10 +203,7 @@ void drawFontTextures(EffectManagerState& state, EditorState& editor, EditorCont
         ImGui::PopID();
     }
     ImGui::PopID();
-    const std::string what = command.kind == RowCommand::none || !effect.fontTextures[command.index]
-                                 ? "a font texture"
-                                 : "font texture \"" + effect.fontTextures[command.index]->name + "\"";
-    applyRowCommand(editor.history, effect, &Effect::fontTextures, command, Removes::thatEntry, what);
+    applyRowCommand(editor.history, effect, &Effect::fontTextures, command, Removes::thatEntry, "font texture");
     drawAddCombo("##add_font_texture", "Add Font Texture...", "Add##font_texture", context.demo.font_textures,
                  state.fontTextureToAdd, editor.history, effect, &Effect::fontTextures, "font texture");
 }
@@ -246,10 +224,7 @@ void drawInputEffects(EffectManagerState& state, EditorState& editor, EditorCont
         ImGui::PopID();
     }
     ImGui::PopID();
-    const std::string what = command.kind == RowCommand::none || !effect.effects[command.index]
-                                 ? "an input effect"
-                                 : "input effect \"" + effect.effects[command.index]->name + "\"";
-    applyRowCommand(editor.history, effect, &Effect::effects, command, Removes::everyEntryOfIt, what);
+    applyRowCommand(editor.history, effect, &Effect::effects, command, Removes::everyEntryOfIt, "input effect");
     drawAddCombo("##effect", "Add Effect...", "Add##effect", context.demo.effects, state.effectToAdd, editor.history,
                  effect, &Effect::effects, "input effect");
     if (picked)
@@ -266,7 +241,7 @@ void drawFlag(EditHistory& history, Effect& effect, bool Effect::*flag, const ch
 void drawInspector(EffectManagerState& state, EditorState& editor, EditorContext& context, Effect& effect) {
     renameField("Name", editor.history, context, effect, windowTitle);
     if (newEventDialog(createEventTitle, "Name", state.eventName, sizeof state.eventName)) {
-        addEffectEvent(editor.history, context.demo, effect, state.eventName);
+        addEventFor(editor.history, context.demo, effect, state.eventName, 64.0f);
         state.eventName[0] = '\0';
     }
     if (ImGui::Button("Create Effect Event..."))

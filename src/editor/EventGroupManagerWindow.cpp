@@ -50,19 +50,9 @@ float spanOf(const EventGroup& group) {
     return first ? *last - *first : emptyGroupLength;
 }
 
-void addGroupEvent(EditHistory& history, Demo& demo, EventGroup& group, const char* name) {
-    auto event = std::make_unique<Event>();
-    event->type = GroupEvent;
-    event->name = name;
-    event->group = &group;
-    event->startBeat = 0.0f;
-    event->endBeat = spanOf(group);
-    addObject(history, demo, std::move(event));
-}
-
 void drawAddAsEvent(EventGroupManagerState& state, EditHistory& history, Demo& demo, EventGroup& group) {
     if (newEventDialog(addAsEventTitle, "Event name", state.newEventName, sizeof state.newEventName)) {
-        addGroupEvent(history, demo, group, state.newEventName);
+        addEventFor(history, demo, group, state.newEventName, spanOf(group));
         state.newEventName[0] = '\0';
     }
     if (ImGui::Button(addAsEventTitle))

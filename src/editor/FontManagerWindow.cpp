@@ -2,8 +2,6 @@
 
 #include "editor/EditorState.h"
 #include "editor/ManagerWidgets.h"
-#include "editor/ResourceImport.h"
-#include "editor/ResourcePicker.h"
 
 #include <imgui.h>
 
@@ -20,32 +18,6 @@ MergeKey keyOf(const char* field, const FontTexture& fontTexture) { return {wind
 
 // The largest side a font texture may have here: what the GL shows, within the model's bound.
 int fontTextureSideLimit(RenderCache& render) { return std::min<int>(render.imageSideLimit(), maxFontTextureSide); }
-
-void importChosenFont(FontManagerState& state, EditHistory& history, EditorContext& context) {
-    const std::string path = pickResourceFile(pickerTitle, "resources", {"ttf", "TTF"});
-    if (path.empty())
-        return;
-    Imported<Font> imported = importFont(path, state.newFontSize);
-    if (!imported.object) {
-        context.status.set(imported.problem);
-        return;
-    }
-    state.selectedFont = &addObject(history, context.demo, std::move(imported.object));
-    context.status.set(path + " imported");
-}
-
-// Selectables for `objects` by name in a child region; a click selects.
-template <typename T>
-void drawList(const char* id, ImVec2 size, const std::vector<std::unique_ptr<T>>& objects, T*& selected) {
-    ImGui::BeginChild(id, size, true, ImGuiWindowFlags_HorizontalScrollbar);
-    for (size_t i = 0; i < objects.size(); ++i) {
-        ImGui::PushID(static_cast<int>(i));
-        if (ImGui::Selectable(objects[i]->name.c_str(), objects[i].get() == selected))
-            selected = objects[i].get();
-        ImGui::PopID();
-    }
-    ImGui::EndChild();
-}
 
 void drawNewFontTextureDialog(FontManagerState& state, EditHistory& history, Demo& demo, RenderCache& render,
                               Font& font) {
@@ -87,7 +59,9 @@ void drawFontInspector(FontManagerState& state, EditHistory& history, EditorCont
 
 void drawFonts(FontManagerState& state, EditHistory& history, EditorContext& context) {
     Demo& demo = context.demo;
-    importChosenFont(state, history, context);
+    importChosenFile(
+        pickerTitle, {"ttf", "TTF"}, [&](const std::string& path) { return importFont(path, state.newFontSize); },
+        history, context, state.selectedFont);
     ImGui::Text("%s", "New Font size:");
     ImGui::SameLine();
     ImGui::SetNextItemWidth(100.0f);
@@ -99,7 +73,7 @@ void drawFonts(FontManagerState& state, EditHistory& history, EditorContext& con
     if (state.selectedFont && ImGui::Button("Delete"))
         removeObject(history, demo, *state.selectedFont);
     countLine(demo.fonts.size(), "Font");
-    drawList("Selectables", {300.0f, 200.0f}, demo.fonts, state.selectedFont);
+    drawSelectableList("Selectables", {300.0f, 200.0f}, demo.fonts, state.selectedFont);
     ImGui::SameLine();
     ImGui::BeginChild("Inspector", {0.0f, 200.0f}, true, ImGuiWindowFlags_HorizontalScrollbar);
     if (state.selectedFont)
@@ -180,7 +154,7 @@ void drawFontTextures(FontManagerState& state, EditHistory& history, EditorConte
     if (state.selectedFontTexture && ImGui::Button("Delete##font_texture"))
         removeObject(history, demo, *state.selectedFontTexture);
     countLine(demo.font_textures.size(), "Font Texture");
-    drawList("Font Textures", {300.0f, 0.0f}, demo.font_textures, state.selectedFontTexture);
+    drawSelectableList("Font Textures", {300.0f, 0.0f}, demo.font_textures, state.selectedFontTexture);
     ImGui::SameLine();
     ImGui::BeginChild("Font Texture Inspector", {0.0f, 0.0f}, true, ImGuiWindowFlags_HorizontalScrollbar);
     if (state.selectedFontTexture)

@@ -5,12 +5,77 @@
 
 #include "editor/EditorContext.h"
 #include "editor/ProjectEdits.h"
+#include "editor/ResourceImport.h"
+#include "editor/ResourcePicker.h"
 
 #include <imgui.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <initializer_list>
 #include <string>
+#include <type_traits>
+#include <vector>
+
+// Selectables for `objects` by name, each under its index, in the bordered child
+// region `id`; a click selects one. Only the objects `shown` accepts are listed.
+template <typename T, typename Shown>
+void drawSelectableList(const char* id, ImVec2 size, const std::vector<std::unique_ptr<T>>& objects, T*& selected,
+                        Shown shown) {
+    ImGui::BeginChild(id, size, true, ImGuiWindowFlags_HorizontalScrollbar);
+    for (size_t i = 0; i < objects.size(); ++i) {
+        if (!shown(*objects[i]))
+            continue;
+        ImGui::PushID(static_cast<int>(i));
+        if (ImGui::Selectable(objects[i]->name.c_str(), objects[i].get() == selected))
+            selected = objects[i].get();
+        ImGui::PopID();
+    }
+    ImGui::EndChild();
+}
+
+template <typename T>
+void drawSelectableList(const char* id, ImVec2 size, const std::vector<std::unique_ptr<T>>& objects, T*& selected) {
+    drawSelectableList(id, size, objects, selected, [](const T&) { return true; });
+}
+
+// The picker `title` of a manager, drawn every frame: the file chosen in it is
+// imported by `import` (one of ResourceImport's) and added to the project as a
+// step, and the new object selected; the status line says what happened.
+template <typename T, typename Import>
+void importChosenFile(const char* title, std::initializer_list<const char*> extensions, Import import,
+                      EditHistory& history, EditorContext& context, T*& selected) {
+    const std::string path = pickResourceFile(title, "resources", extensions);
+    if (path.empty())
+        return;
+    Imported<T> imported = import(path);
+    if (!imported.object) {
+        context.status.set(imported.problem);
+        return;
+    }
+    selected = &addObject(history, context.demo, std::move(imported.object));
+    context.status.set(path + " imported");
+}
+
+// Adds, as one step, a new event named `name` from beat 0 to `endBeat` that
+// renders `object` (an effect or a group) or plays it (a sample).
+template <typename T> void addEventFor(EditHistory& history, Demo& demo, T& object, const char* name, float endBeat) {
+    auto event = std::make_unique<Event>();
+    if constexpr (std::is_same_v<T, Effect>) {
+        event->type = EffectEvent;
+        event->effect = &object;
+    } else if constexpr (std::is_same_v<T, AudioSample>) {
+        event->type = AudioSampleEvent;
+        event->audioSample = &object;
+    } else {
+        event->type = GroupEvent;
+        event->group = &object;
+    }
+    event->name = name;
+    event->startBeat = 0.0f;
+    event->endBeat = endBeat;
+    addObject(history, demo, std::move(event));
+}
 
 // "3 Textures", "1 Texture".
 void countLine(size_t count, const char* noun);

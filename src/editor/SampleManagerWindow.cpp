@@ -2,8 +2,6 @@
 
 #include "editor/EditorState.h"
 #include "editor/ManagerWidgets.h"
-#include "editor/ResourceImport.h"
-#include "editor/ResourcePicker.h"
 
 #include <imgui.h>
 
@@ -12,48 +10,17 @@ namespace {
 const char* const pickerTitle = "Import Sample";
 const char* const createEventTitle = "Create Audio Sample Event";
 
-void importChosenSample(SampleManagerState& state, EditHistory& history, EditorContext& context) {
-    const std::string path = pickResourceFile(pickerTitle, "resources", {"wav", "WAV"});
-    if (path.empty())
-        return;
-    Imported<AudioSample> imported = importSample(path);
-    if (!imported.object) {
-        context.status.set(imported.problem);
-        return;
-    }
-    state.selected = &addObject(history, context.demo, std::move(imported.object));
-    context.status.set(path + " imported");
-}
-
 // A request from the Event Manager selects its sample.
 void drawSampleList(SampleManagerState& state, Demo& demo) {
     if (AudioSample* requested = findObject(demo, state.requested))
         state.selected = requested;
-    ImGui::BeginChild("Selectables", {300.0f, 0.0f}, true, ImGuiWindowFlags_HorizontalScrollbar);
-    for (size_t i = 0; i < demo.audio_samples.size(); ++i) {
-        AudioSample& sample = *demo.audio_samples[i];
-        ImGui::PushID(static_cast<int>(i));
-        if (ImGui::Selectable(sample.name.c_str(), &sample == state.selected))
-            state.selected = &sample;
-        ImGui::PopID();
-    }
+    drawSelectableList("Selectables", {300.0f, 0.0f}, demo.audio_samples, state.selected);
     state.requested = nullptr;
-    ImGui::EndChild();
-}
-
-void addSampleEvent(EditHistory& history, Demo& demo, AudioSample& sample, const char* name) {
-    auto event = std::make_unique<Event>();
-    event->type = AudioSampleEvent;
-    event->name = name;
-    event->audioSample = &sample;
-    event->startBeat = 0.0f;
-    event->endBeat = 1.0f;
-    addObject(history, demo, std::move(event));
 }
 
 void drawInspector(SampleManagerState& state, EditHistory& history, EditorContext& context, AudioSample& sample) {
     if (newEventDialog(createEventTitle, "Event name", state.eventName, sizeof state.eventName)) {
-        addSampleEvent(history, context.demo, sample, state.eventName);
+        addEventFor(history, context.demo, sample, state.eventName, 1.0f);
         state.eventName[0] = '\0';
     }
     if (ImGui::Button("Create Audio Sample Event..."))
@@ -79,7 +46,7 @@ void SampleManagerState::forgetObject(const ObjectRef& object) {
 
 void drawSampleManager(EditorState& editor, EditorContext& context) {
     SampleManagerState& state = editor.sampleManager;
-    importChosenSample(state, editor.history, context);
+    importChosenFile(pickerTitle, {"wav", "WAV"}, importSample, editor.history, context, state.selected);
     if (ImGui::Button("Delete") && state.selected)
         removeObject(editor.history, context.demo, *state.selected);
     ImGui::SameLine();

@@ -2,8 +2,6 @@
 
 #include "editor/EditorState.h"
 #include "editor/ManagerWidgets.h"
-#include "editor/ResourceImport.h"
-#include "editor/ResourcePicker.h"
 
 #include <imgui.h>
 
@@ -11,32 +9,6 @@ namespace {
 
 const char* const pickerTitle = "Import image file";
 constexpr float previewWidth = 256.0f;
-
-void importChosenImage(TextureManagerState& state, EditHistory& history, EditorContext& context) {
-    const std::string path =
-        pickResourceFile(pickerTitle, "resources", {"png", "jpg", "jpeg", "PNG", "JPG", "JPEG"});
-    if (path.empty())
-        return;
-    Imported<Texture> imported = importTexture(path, context.render);
-    if (!imported.object) {
-        context.status.set(imported.problem);
-        return;
-    }
-    state.selected = &addObject(history, context.demo, std::move(imported.object));
-    context.status.set(path + " imported");
-}
-
-void drawTextureList(TextureManagerState& state, Demo& demo) {
-    ImGui::BeginChild("Selectables", {300.0f, 0.0f}, true, ImGuiWindowFlags_HorizontalScrollbar);
-    for (size_t i = 0; i < demo.textures.size(); ++i) {
-        Texture& texture = *demo.textures[i];
-        ImGui::PushID(static_cast<int>(i));
-        if (ImGui::Selectable(texture.name.c_str(), &texture == state.selected))
-            state.selected = &texture;
-        ImGui::PopID();
-    }
-    ImGui::EndChild();
-}
 
 void drawInspector(EditorContext& context, const Texture& texture) {
     const ImageTexture& image = context.render.image(texture);
@@ -56,7 +28,10 @@ void TextureManagerState::forgetObject(const ObjectRef& object) {
 
 void drawTextureManager(EditorState& editor, EditorContext& context) {
     TextureManagerState& state = editor.textureManager;
-    importChosenImage(state, editor.history, context);
+    importChosenFile(
+        pickerTitle, {"png", "jpg", "jpeg", "PNG", "JPG", "JPEG"},
+        [&](const std::string& path) { return importTexture(path, context.render); }, editor.history, context,
+        state.selected);
     if (ImGui::Button("Delete") && state.selected)
         removeObject(editor.history, context.demo, *state.selected);
     ImGui::SameLine();
@@ -64,7 +39,7 @@ void drawTextureManager(EditorState& editor, EditorContext& context) {
     ImGui::SameLine();
     if (ImGui::Button("Import image..."))
         ImGui::OpenPopup(pickerTitle);
-    drawTextureList(state, context.demo);
+    drawSelectableList("Selectables", {300.0f, 0.0f}, context.demo.textures, state.selected);
     ImGui::SameLine();
     ImGui::BeginChild("Inspector", {0.0f, 0.0f}, true, ImGuiWindowFlags_HorizontalScrollbar);
     if (state.selected)
