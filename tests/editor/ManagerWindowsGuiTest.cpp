@@ -228,7 +228,10 @@ TEST_F(ManagerWindowsTest, FontsAndFontTexturesAreMadeTunedAndDeleted) {
     gui.click(fontTextureInspector / "Animated");
     EXPECT_EQ(big.charsPerBeat, 1);
     expectUndoAndRedo(before, "Animated ticked");
+    before = saved();
     gui.setValue(fontTextureInspector / "Characters per Beat", 9);
+    EXPECT_EQ(big.charsPerBeat, 9);
+    expectUndoAndRedo(before, "a typing speed");
     gui.click(fontTextureInspector / "Animated");
     EXPECT_EQ(big.charsPerBeat, -1);
     gui.click(fontTextureInspector / "Animated");
