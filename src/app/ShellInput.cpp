@@ -15,6 +15,9 @@ void handleShellKeyRelease(AppState& app, SDL_Keycode key, Uint16 mods, FrameKey
 
     if (shell.playerMode)
         return;
+    // Typing code, Ctrl+Z, Ctrl+A, Ctrl+Home... are the code editor's; Ctrl+S still saves.
+    if (ctrl && app.editor.codeEditorHasKeyboard && (shift || key != SDLK_s))
+        return;
 
     if (ctrl) {
         switch (key) {

@@ -58,6 +58,7 @@ bool drawEditor(EditorState& editor, EditorContext& context, SDL_Keycode command
         return true;
     }
     drawTransportRow(editor, context);
+    editor.codeEditorHasKeyboard = false;
     drawToolWindows(editor, context);
     placeMainWindow(editor);
     applyTimeline(editor, context, drawTimeline(context.demo, context.clock.currentBeat, editor.timeline));
@@ -68,8 +69,9 @@ bool drawEditor(EditorState& editor, EditorContext& context, SDL_Keycode command
     ImGui::End();
     if (editor.show.guiDemo)
         ImGui::ShowDemoWindow(&editor.show.guiDemo);
-    // A gesture (a drag, typing into a field) lasts while some item is held.
-    if (!ImGui::IsAnyItemActive())
+    // A gesture (a drag, typing into a field or the code editor) lasts while
+    // some item is held or the code editor keeps the keyboard.
+    if (!ImGui::IsAnyItemActive() && !editor.codeEditorHasKeyboard)
         editor.history.endGesture();
     return editor.show.viewport;
 }

@@ -62,6 +62,9 @@ struct EditorState {
     WindowFlags show;
     bool arrangeRequested = false;   // place the standard windows on the next frame
     bool seeThroughTimeline = false; // the main window covers the screen, transparent
+    // A code editor had the keyboard in the last frame: the shell leaves the
+    // program's Ctrl shortcuts to it, all but Ctrl+S.
+    bool codeEditorHasKeyboard = false;
     MouseLook mouseLook;
     EditorRequests requests;
     EditHistory history;

@@ -293,6 +293,31 @@ void GuiDriver::pushKey(Uint32 type, SDL_Keycode key, Uint16 modifiers) {
 
 void GuiDriver::key(SDL_Keycode key, Uint16 modifiers) { holdKey(key, 1, modifiers); }
 
+void GuiDriver::typeText(const std::string& text) {
+    pushText(text);
+    frames(2);
+}
+
+void GuiDriver::holdModifiers(Uint16 modifiers) {
+    heldModifiers_ = modifiers;
+    SDL_SetModState(static_cast<SDL_Keymod>(modifiers));
+    if (modifiers & KMOD_CTRL)
+        pushKey(SDL_KEYDOWN, SDLK_LCTRL, modifiers);
+    if (modifiers & KMOD_SHIFT)
+        pushKey(SDL_KEYDOWN, SDLK_LSHIFT, modifiers);
+    frames(1);
+}
+
+void GuiDriver::releaseModifiers() {
+    SDL_SetModState(KMOD_NONE);
+    if (heldModifiers_ & KMOD_SHIFT)
+        pushKey(SDL_KEYUP, SDLK_LSHIFT, KMOD_NONE);
+    if (heldModifiers_ & KMOD_CTRL)
+        pushKey(SDL_KEYUP, SDLK_LCTRL, KMOD_NONE);
+    heldModifiers_ = KMOD_NONE;
+    frames(1);
+}
+
 void GuiDriver::holdKey(SDL_Keycode key, int count, Uint16 modifiers) {
     // As a keyboard sends them: the modifiers go down first and up last. The GUI
     // reads them from SDL's keyboard state, the shell from each event.
@@ -898,7 +923,7 @@ bool GuiDriver::exists(const ItemPath& item) {
 
 Placement GuiDriver::itemPlace(const ItemPath& item) {
     Target target;
-    if (!locate(item, false, target))
+    if (!locate(item, true, target))
         return {};
     return {target.rect.Min.x, target.rect.Min.y, target.rect.GetWidth(), target.rect.GetHeight()};
 }

@@ -92,10 +92,17 @@ public:
     // Runs `count` frames of the main loop.
     void frames(int count = 3);
 
+    // Text typed where the keyboard focus is, as SDL text events (keys such as
+    // Enter and Tab are key presses: see key()).
+    void typeText(const std::string& text);
     // A key pressed and released with the modifiers held, as the keyboard sends it.
     void key(SDL_Keycode key, Uint16 modifiers = KMOD_NONE);
     void ctrlKey(SDL_Keycode k) { key(k, KMOD_LCTRL); }
     void ctrlShiftKey(SDL_Keycode k) { key(k, KMOD_LCTRL | KMOD_LSHIFT); }
+    // Holds Ctrl and Shift as `modifiers` say until releaseModifiers(), for a
+    // Shift+click and the like.
+    void holdModifiers(Uint16 modifiers);
+    void releaseModifiers();
     // Keeps `key` down over `count` frames.
     void holdKey(SDL_Keycode key, int count, Uint16 modifiers = KMOD_NONE);
 
@@ -177,7 +184,7 @@ public:
     // into sight first where its window has scrolled it away.
     // Whether the item is drawn. Never fails.
     bool exists(const ItemPath& item);
-    // The item's rectangle in the program window's pixels.
+    // The item's or region's rectangle in the program window's pixels.
     Placement itemPlace(const ItemPath& item);
     // Whether the item shows itself checked: a checkbox's or radio button's mark
     // (the CheckMark colour), a selectable's highlight (a Header colour), a menu
@@ -229,4 +236,5 @@ private:
     std::vector<ShownGlyph> glyphsIn(const Target& target) const;
 
     AppState& app_;
+    Uint16 heldModifiers_ = KMOD_NONE;
 };
