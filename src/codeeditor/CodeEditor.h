@@ -29,6 +29,12 @@ public:
     // Set by every edit and by setText; cleared when the next frame's draw starts.
     bool textChanged() const { return model_.textChanged; }
 
+    // Places the cursor, and the view on it at the next draw.
+    void setCursor(TextPosition position) {
+        model_.setCursor(position);
+        cursorMoved_ = true;
+    }
+
     // The selection to and from the system clipboard.
     void copy() const;
     void cut();

@@ -3,13 +3,22 @@
 // the preprocessor's line prefix. Plain data: copy it, add keywords, install it.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_set>
+
+// Words looked up by string_view, with no string made for each.
+struct WordHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view word) const { return std::hash<std::string_view>{}(word); }
+};
+using WordSet = std::unordered_set<std::string, WordHash, std::equal_to<>>;
 
 struct LanguageDefinition {
     std::string name;
-    std::unordered_set<std::string> keywords;
-    std::unordered_set<std::string> identifiers; // built-in types, functions and variables
+    WordSet keywords;
+    WordSet identifiers; // built-in types, functions and variables
     std::string lineComment = "//";
     std::string blockCommentStart = "/*";
     std::string blockCommentEnd = "*/";

@@ -1,7 +1,6 @@
 #include "codeeditor/SyntaxColouring.h"
 
 #include <algorithm>
-#include <string>
 
 namespace {
 
@@ -11,7 +10,7 @@ bool isWordStart(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z
 bool isWordPart(char c) { return isWordStart(c) || isDigit(c); }
 
 bool startsWith(std::string_view line, size_t at, const std::string& marker) {
-    return !marker.empty() && line.substr(at, marker.size()) == marker;
+    return !marker.empty() && line[at] == marker[0] && line.substr(at, marker.size()) == marker;
 }
 
 // A number's end: digits, a fraction, an exponent with its sign, hex digits and suffixes.
@@ -35,11 +34,17 @@ size_t stringEnd(std::string_view line, size_t at) {
     return std::min(end + 1, line.size());
 }
 
+// A line whose first non-blank character is the preprocessor's: all of it but
+// its comments is the preprocessor's.
+bool isPreprocessorLine(std::string_view line, const LanguageDefinition& language) {
+    const size_t first = line.find_first_not_of(" \t\r");
+    return first != std::string_view::npos && line[first] == language.preprocessor;
+}
+
 TokenColour wordColour(std::string_view word, const LanguageDefinition& language) {
-    const std::string key(word);
-    if (language.keywords.contains(key))
+    if (language.keywords.contains(word))
         return TokenColour::keyword;
-    if (language.identifiers.contains(key))
+    if (language.identifiers.contains(word))
         return TokenColour::knownIdentifier;
     return TokenColour::identifier;
 }
@@ -54,8 +59,7 @@ bool colourLine(std::string_view line, bool startsInBlockComment, const Language
                   colours.begin() + static_cast<std::ptrdiff_t>(to), static_cast<uint8_t>(colour));
     };
     bool inBlockComment = startsInBlockComment;
-    bool preprocessorLine = false;
-    bool onlySpaceSoFar = true;
+    const bool preprocessorLine = isPreprocessorLine(line, language);
     size_t at = 0;
     while (at < line.size()) {
         if (inBlockComment) {
@@ -81,9 +85,6 @@ bool colourLine(std::string_view line, bool startsInBlockComment, const Language
             ++at;
             continue;
         }
-        if (onlySpaceSoFar && c == language.preprocessor)
-            preprocessorLine = true;
-        onlySpaceSoFar = false;
         size_t end = at + 1;
         TokenColour colour = TokenColour::punctuation;
         if (preprocessorLine) {
@@ -103,6 +104,34 @@ bool colourLine(std::string_view line, bool startsInBlockComment, const Language
         }
         paint(at, end, colour);
         at = end;
+    }
+    return inBlockComment;
+}
+
+bool endsInBlockComment(std::string_view line, bool startsInBlockComment, const LanguageDefinition& language) {
+    // Strings are not strings on a preprocessor line: there the markers count everywhere.
+    const bool preprocessorLine = isPreprocessorLine(line, language);
+    bool inBlockComment = startsInBlockComment;
+    size_t at = 0;
+    while (at < line.size()) {
+        if (inBlockComment) {
+            const size_t close = line.find(language.blockCommentEnd, at);
+            if (close == std::string_view::npos)
+                return true;
+            at = close + language.blockCommentEnd.size();
+            inBlockComment = false;
+            continue;
+        }
+        if (startsWith(line, at, language.lineComment))
+            return false;
+        if (startsWith(line, at, language.blockCommentStart)) {
+            at += language.blockCommentStart.size();
+            inBlockComment = true;
+        } else if (line[at] == '"' && !preprocessorLine) {
+            at = stringEnd(line, at);
+        } else {
+            ++at;
+        }
     }
     return inBlockComment;
 }

@@ -57,7 +57,7 @@ TextModel::TextModel() : lines_(1), language_(LanguageDefinition::glsl()) {}
 
 void TextModel::setLanguage(const LanguageDefinition& language) {
     language_ = language;
-    recolour(0, lineCount() - 1);
+    scanAll();
 }
 
 void TextModel::setText(std::string_view text) {
@@ -71,7 +71,7 @@ void TextModel::setText(std::string_view text) {
             break;
         start = end + 1;
     }
-    recolour(0, lineCount() - 1);
+    scanAll();
     cursor_ = anchor_ = {};
     preferredColumn_ = -1;
     undo_.clear();
@@ -302,7 +302,7 @@ TextModel::Place TextModel::insertAt(Place place, std::string_view text) {
     const size_t firstBreak = text.find('\n');
     if (firstBreak == std::string_view::npos) {
         first.text.insert(place.index, text);
-        recolour(place.line, place.line);
+        rescan(place.line, place.line);
         return {place.line, place.index + text.size()};
     }
     const std::string tail = first.text.substr(place.index);
@@ -323,7 +323,8 @@ TextModel::Place TextModel::insertAt(Place place, std::string_view text) {
     added.back().text += tail;
     lines_.insert(lines_.begin() + place.line + 1, std::make_move_iterator(added.begin()),
                   std::make_move_iterator(added.end()));
-    recolour(place.line, end.line);
+    shiftStaleLines(place.line, static_cast<int>(added.size()));
+    rescan(place.line, end.line);
     return end;
 }
 
@@ -332,7 +333,7 @@ std::string TextModel::erase(Place from, Place to) {
     if (from.line == to.line) {
         std::string removed = first.text.substr(from.index, to.index - from.index);
         first.text.erase(from.index, to.index - from.index);
-        recolour(from.line, from.line);
+        rescan(from.line, from.line);
         return removed;
     }
     std::string removed = first.text.substr(from.index);
@@ -343,20 +344,70 @@ std::string TextModel::erase(Place from, Place to) {
     first.text.erase(from.index);
     first.text += last.substr(to.index);
     lines_.erase(lines_.begin() + from.line + 1, lines_.begin() + to.line + 1);
-    recolour(from.line, from.line);
+    shiftStaleLines(from.line, from.line - to.line);
+    rescan(from.line, from.line);
     return removed;
 }
 
-void TextModel::recolour(int first, int last) {
-    bool inComment = first > 0 && lines_[static_cast<size_t>(first - 1)].endsInComment;
-    for (size_t i = static_cast<size_t>(first); i < lines_.size(); ++i) {
-        Line& line = lines_[i];
-        // Past the edit a line that starts as before is coloured as before, and so is the rest.
-        if (static_cast<int>(i) > last && line.startsInComment == inComment)
-            break;
-        line.startsInComment = inComment;
-        inComment = line.endsInComment = colourLine(line.text, inComment, language_, line.colours);
+const std::vector<uint8_t>& TextModel::lineColours(int index) const {
+    scanUpTo(index);
+    const Line& line = lines_[static_cast<size_t>(index)];
+    if (line.coloursStale) {
+        colourLine(line.text, line.startsInComment, language_, line.colours);
+        line.coloursStale = false;
     }
+    return line.colours;
+}
+
+void TextModel::scanAll() {
+    bool inComment = false;
+    for (const Line& line : lines_) {
+        line.startsInComment = inComment;
+        inComment = line.endsInComment = endsInBlockComment(line.text, inComment, language_);
+        line.coloursStale = true;
+    }
+    staleLines_.clear();
+}
+
+void TextModel::rescan(int first, int last) {
+    scanUpTo(first - 1);
+    bool inComment = first > 0 && lines_[static_cast<size_t>(first - 1)].endsInComment;
+    for (int i = first; i <= last; ++i) {
+        const Line& line = lines_[static_cast<size_t>(i)];
+        line.startsInComment = inComment;
+        inComment = line.endsInComment = endsInBlockComment(line.text, inComment, language_);
+        line.coloursStale = true;
+    }
+    std::erase_if(staleLines_, [&](int stale) { return stale >= first && stale <= last + 1; });
+    const int next = last + 1;
+    if (next < lineCount() && lines_[static_cast<size_t>(next)].startsInComment != inComment)
+        staleLines_.insert(std::lower_bound(staleLines_.begin(), staleLines_.end(), next), next);
+}
+
+void TextModel::scanUpTo(int line) const {
+    while (!staleLines_.empty() && staleLines_.front() <= line) {
+        int at = staleLines_.front();
+        bool inComment = at > 0 && lines_[static_cast<size_t>(at - 1)].endsInComment;
+        // Up to the first line that starts as the one before ends, or past `line`.
+        while (at < lineCount() && at <= line && lines_[static_cast<size_t>(at)].startsInComment != inComment) {
+            const Line& current = lines_[static_cast<size_t>(at)];
+            current.startsInComment = inComment;
+            inComment = current.endsInComment = endsInBlockComment(current.text, inComment, language_);
+            current.coloursStale = true;
+            ++at;
+        }
+        const bool done = at >= lineCount() || lines_[static_cast<size_t>(at)].startsInComment == inComment;
+        std::erase_if(staleLines_, [&](int stale) { return stale < at || (done && stale == at); });
+        if (!done && (staleLines_.empty() || staleLines_.front() != at))
+            staleLines_.insert(staleLines_.begin(), at);
+    }
+}
+
+void TextModel::shiftStaleLines(int after, int delta) {
+    for (int& stale : staleLines_)
+        if (stale > after)
+            stale = delta < 0 && stale <= after - delta ? after + 1 : stale + delta;
+    staleLines_.erase(std::unique(staleLines_.begin(), staleLines_.end()), staleLines_.end());
 }
 
 // Steps.

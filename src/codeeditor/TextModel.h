@@ -39,7 +39,7 @@ public:
     int lineCount() const { return static_cast<int>(lines_.size()); }
     const std::string& lineText(int line) const { return lines_[static_cast<size_t>(line)].text; }
     // One TokenColour per byte of the line.
-    const std::vector<uint8_t>& lineColours(int line) const { return lines_[static_cast<size_t>(line)].colours; }
+    const std::vector<uint8_t>& lineColours(int line) const;
     // The line's width in visual columns.
     int lineColumns(int line) const;
 
@@ -99,11 +99,14 @@ public:
     static constexpr size_t maxUndoSteps = 1000;
 
 private:
+    // A line's colours follow from its text and whether it starts inside a
+    // block comment; they are a cache, made when the line is first looked at.
     struct Line {
         std::string text;
-        std::vector<uint8_t> colours;
-        bool startsInComment = false;
-        bool endsInComment = false;
+        mutable std::vector<uint8_t> colours;
+        mutable bool coloursStale = true;
+        mutable bool startsInComment = false;
+        mutable bool endsInComment = false;
     };
     struct Place {
         int line = 0;
@@ -132,7 +135,15 @@ private:
     Place insertAt(Place place, std::string_view text);
     std::string erase(Place from, Place to);
     static Place endOf(Place start, std::string_view text);
-    void recolour(int first, int last);
+    // Works out where every line starts and ends: inside a block comment or not.
+    void scanAll();
+    // The same for the edited lines [first, last]; the line after becomes stale
+    // when the edit changed whether it starts inside a block comment.
+    void rescan(int first, int last);
+    // Brings the stale lines up to `line` up to date.
+    void scanUpTo(int line) const;
+    // Lines were inserted (`delta` > 0) or removed after line `after`.
+    void shiftStaleLines(int after, int delta);
 
     // Starts a step, or goes on with the typing run before when `typing`.
     void beginStep(bool typing);
@@ -147,6 +158,10 @@ private:
     bool selectedLines(int& first, int& last) const;
 
     std::vector<Line> lines_;
+    // In order, lines that may no longer start as the line before them ends: from
+    // each, lines are scanned again until one does, when first looked at. So an
+    // edit opening a block comment over 20 000 lines scans only up to what is seen.
+    mutable std::vector<int> staleLines_;
     Place cursor_;
     Place anchor_; // the selection's other end; equal to the cursor when none
     int preferredColumn_ = -1; // kept across up and down moves

@@ -152,6 +152,15 @@ TEST(TextModelTest, ColoursEveryTokenClassAndFollowsBlockCommentsFarAbove) {
     model.undo();
     EXPECT_EQ(colourAt(model, 1999, 0), TokenColour::keyword) << "and closed again";
 
+    // The quick scan that finds where comments run agrees with the colouring.
+    for (const char* line : {"a /* b", "a /* b */ c", "*/ x", "\"/*\" y", "#include \"a/*\"", "// /*", "x */ /* y"})
+        for (bool inside : {false, true}) {
+            std::vector<uint8_t> colours;
+            EXPECT_EQ(endsInBlockComment(line, inside, LanguageDefinition::glsl()),
+                      colourLine(line, inside, LanguageDefinition::glsl(), colours))
+                << line << (inside ? " inside" : "");
+        }
+
     LanguageDefinition extended = LanguageDefinition::glsl();
     extended.keywords.insert("note");
     model.setLanguage(extended);
