@@ -6,7 +6,7 @@
 
 const Palette& darkPalette() {
     static const Palette palette{0xffe0e0e0, 0xffd69c56, 0xff00ff00, 0xff7070e0, 0xffffffff, 0xff408080,
-                                 0xffaaaaaa, 0xff9bc64d, 0xff206020, 0xff406020, 0xff101010, 0xffe0e0e0,
+                                 0xffaaaaaa, 0xff9bc64d, 0xff40b040, 0xff50a050, 0xff101010, 0xffe0e0e0,
                                  0x80a06020, 0x800020ff, 0xff707000, 0x40000000};
     return palette;
 }
