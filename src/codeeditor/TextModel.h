@@ -88,6 +88,8 @@ public:
     void outdent();
 
     bool canUndo() const { return !undo_.empty(); }
+    // Undo steps made so far (it grows when an edit starts a new step).
+    size_t undoStepCount() const { return undo_.size(); }
     bool canRedo() const { return !redo_.empty(); }
     void undo();
     void redo();

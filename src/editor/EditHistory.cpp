@@ -13,14 +13,17 @@ void EditHistory::perform(EditStep step) {
 
 void EditHistory::record(EditStep step) {
     dropRedoSteps();
-    const bool merges = gestureOpen_ && !done_.empty() && !step.mergeKey.empty() &&
-                        done_.back().mergeKey == step.mergeKey;
+    const bool merges = mergesWith(step.mergeKey);
     gestureOpen_ = true;
     if (merges) {
         EditStep& gesture = done_.back();
         bytes_ -= costOf(gesture);
         gesture.redo = std::move(step.redo);
         gesture.redoBytes = step.redoBytes;
+        if (step.cumulative) {
+            gesture.undo = std::move(step.undo);
+            gesture.undoBytes = step.undoBytes;
+        }
         bytes_ += costOf(gesture);
     } else {
         bytes_ += costOf(step);

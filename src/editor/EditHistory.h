@@ -37,6 +37,9 @@ struct EditStep {
     MergeKey mergeKey = {};
     std::optional<ObjectRef> removes = {}; // the object redo takes out of the project
     std::optional<ObjectRef> adds = {};    // the object redo puts in, which undo takes out
+    // The step holds its whole gesture's change (a typed run into a long text):
+    // merged, it replaces the gesture's undo as well as its redo.
+    bool cumulative = false;
 };
 
 class EditHistory {
@@ -52,6 +55,10 @@ public:
     void perform(EditStep step);
     // Keeps a step whose change has already been made.
     void record(EditStep step);
+    // Whether a step with `key` recorded now would join the last one.
+    bool mergesWith(const MergeKey& key) const {
+        return gestureOpen_ && !done_.empty() && !key.empty() && done_.back().mergeKey == key;
+    }
     // Closes the current gesture: the next step is a step of its own.
     void endGesture() { gestureOpen_ = false; }
 

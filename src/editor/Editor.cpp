@@ -59,6 +59,7 @@ bool drawEditor(EditorState& editor, EditorContext& context, SDL_Keycode command
     }
     drawTransportRow(editor, context);
     editor.codeEditorHasKeyboard = false;
+    context.render.holdProgram(nullptr); // the Shader Editor holds its program again while it draws
     drawToolWindows(editor, context);
     placeMainWindow(editor);
     applyTimeline(editor, context, drawTimeline(context.demo, context.clock.currentBeat, editor.timeline));

@@ -228,7 +228,8 @@ void drawInspector(EditorState& editor, EditorContext& context, Event& event, bo
     ImGui::PopItemWidth();
     ImGui::Separator();
     drawReference(editor, context, event);
-    if (event.type == EffectEvent || event.type == GroupEvent)
+    // The Shader Editor's "Uniforms" dialog changes what the variables would show.
+    if ((event.type == EffectEvent || event.type == GroupEvent) && !editor.shaderEditor.uniformsOpen)
         drawVariablesEditor(editor.eventManager.variables, editor, context, event, rowClicked);
 }
 

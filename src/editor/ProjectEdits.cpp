@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -217,4 +218,114 @@ void moveEvent(EditHistory& history, Event& event, float start, float end, Merge
                              event.endBeat = endBefore;
                          },
                      .mergeKey = std::move(key)});
+}
+
+SourceChange changeBetween(const std::string& before, const std::string& after) {
+    const size_t shorter = std::min(before.size(), after.size());
+    const size_t prefix =
+        static_cast<size_t>(std::mismatch(before.begin(), before.begin() + static_cast<std::ptrdiff_t>(shorter),
+                                          after.begin())
+                                .first -
+                            before.begin());
+    size_t suffix = 0;
+    while (suffix < shorter - prefix && before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
+        ++suffix;
+    return {prefix, before.substr(prefix, before.size() - prefix - suffix),
+            after.substr(prefix, after.size() - prefix - suffix)};
+}
+
+SourceChange joined(const SourceChange& run, const SourceChange& next, const std::string& middle) {
+    // In `middle`, the run's bytes are [run.offset, runEnd) and the next change's [next.offset, nextEnd).
+    const size_t runEnd = run.offset + run.inserted.size();
+    const size_t nextEnd = next.offset + next.removed.size();
+    const size_t start = std::min(run.offset, next.offset);
+    const size_t end = std::max(runEnd, nextEnd);
+    // Bytes of the union outside the run's are as the earlier text had them.
+    std::string removed = middle.substr(start, run.offset - start) + run.removed;
+    if (end > runEnd)
+        removed += middle.substr(runEnd, end - runEnd);
+    std::string inserted = middle.substr(start, next.offset - start) + next.inserted;
+    if (end > nextEnd)
+        inserted += middle.substr(nextEnd, end - nextEnd);
+    return {start, std::move(removed), std::move(inserted)};
+}
+
+void setShaderSource(EditHistory& history, ShaderProgram& program, std::string source, std::string stepName,
+                     const MergeKey& key, std::optional<SourceChange>& run) {
+    SourceChange change = changeBetween(program.fragmentShaderSource, source);
+    if (change.removed.empty() && change.inserted.empty())
+        return;
+    auto total = std::make_shared<const SourceChange>(run && history.mergesWith(key)
+                                                          ? joined(*run, change, program.fragmentShaderSource)
+                                                          : std::move(change));
+    setField(program, &ShaderProgram::fragmentShaderSource, std::move(source));
+    run = *total;
+    const size_t bytes = total->removed.capacity() + total->inserted.capacity();
+    const auto replace = [&program](size_t offset, size_t length, const std::string& text) {
+        program.fragmentShaderSource.replace(offset, length, text);
+        program.edits.touch();
+    };
+    history.record({.name = std::move(stepName),
+                    .redo = [replace, total] { replace(total->offset, total->removed.size(), total->inserted); },
+                    .undo = [replace, total] { replace(total->offset, total->inserted.size(), total->removed); },
+                    .redoBytes = bytes,
+                    .undoBytes = 0,
+                    .mergeKey = key,
+                    .cumulative = true});
+}
+
+void addUniform(EditHistory& history, ShaderProgram& program) {
+    history.perform({.name = "Add a uniform to " + program.fragmentShaderFilename,
+                     .redo =
+                         [&program] {
+                             auto uniform = std::make_unique<UniformDef>();
+                             uniform->name = "untitled";
+                             program.uniformDefs.push_back(std::move(uniform));
+                             program.edits.touch();
+                         },
+                     .undo =
+                         [&program] {
+                             program.uniformDefs.pop_back();
+                             program.edits.touch();
+                         }});
+}
+
+void removeUniform(EditHistory& history, ShaderProgram& program, size_t index) {
+    // The definition lives in the step while it is out of the program.
+    auto held = std::make_shared<std::unique_ptr<UniformDef>>();
+    const auto at = static_cast<std::ptrdiff_t>(index);
+    history.perform({.name = "Delete uniform \"" + program.uniformDefs[index]->name + "\"",
+                     .redo =
+                         [&program, held, at] {
+                             *held = std::move(program.uniformDefs[static_cast<size_t>(at)]);
+                             program.uniformDefs.erase(program.uniformDefs.begin() + at);
+                             program.edits.touch();
+                         },
+                     .undo =
+                         [&program, held, at] {
+                             program.uniformDefs.insert(program.uniformDefs.begin() + at, std::move(*held));
+                             program.edits.touch();
+                         }});
+}
+
+void renameUniform(EditHistory& history, ShaderProgram& program, size_t index, std::string name, const MergeKey& key) {
+    std::string before = program.uniformDefs[index]->name;
+    const auto rename = [&program, index](const std::string& to) {
+        program.uniformDefs[index]->name = to;
+        program.edits.touch();
+    };
+    history.perform({.name = "Rename uniform \"" + before + "\"",
+                     .redo = [rename, name] { rename(name); },
+                     .undo = [rename, before] { rename(before); },
+                     .mergeKey = key});
+}
+
+void setUniformValue(EditHistory& history, ShaderProgram& program, size_t index, float UniformDef::*field, float value,
+                     const MergeKey& key) {
+    UniformDef& uniform = *program.uniformDefs[index];
+    const float before = uniform.*field;
+    history.perform({.name = "Change uniform \"" + uniform.name + "\"",
+                     .redo = [&program, index, field, value] { (*program.uniformDefs[index]).*field = value; },
+                     .undo = [&program, index, field, before] { (*program.uniformDefs[index]).*field = before; },
+                     .mergeKey = key});
 }

@@ -69,3 +69,30 @@ float transportValue(const Demo& demo, TransportField field);
 
 // Gives `event` the range [start, end] (a timeline drag, or a start that moves the end along).
 void moveEvent(EditHistory& history, Event& event, float start, float end, MergeKey key = {});
+
+// The part of a shader source an edit replaced: `removed` at `offset` became `inserted`.
+struct SourceChange {
+    size_t offset = 0;
+    std::string removed;
+    std::string inserted;
+};
+
+// The change from `before` to `after`: only the bytes between what they share
+// at the start and at the end.
+SourceChange changeBetween(const std::string& before, const std::string& after);
+// `run` (from an earlier text to `middle`) followed by `next` (from `middle` on), as one change.
+SourceChange joined(const SourceChange& run, const SourceChange& next, const std::string& middle);
+
+// Gives `program` the fragment source `source`, as a step that holds only the
+// changed bytes. Edits with one `key` within a gesture join into one step;
+// `run` keeps the joined change between calls (the caller's, one per program).
+void setShaderSource(EditHistory& history, ShaderProgram& program, std::string source, std::string stepName,
+                     const MergeKey& key, std::optional<SourceChange>& run);
+
+// A program's uniform definitions. A rename touches the program (its uniforms
+// are located again); ranges and defaults are read at each draw.
+void addUniform(EditHistory& history, ShaderProgram& program);
+void removeUniform(EditHistory& history, ShaderProgram& program, size_t index);
+void renameUniform(EditHistory& history, ShaderProgram& program, size_t index, std::string name, const MergeKey& key);
+void setUniformValue(EditHistory& history, ShaderProgram& program, size_t index, float UniformDef::*field, float value,
+                     const MergeKey& key);

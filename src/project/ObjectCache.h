@@ -23,6 +23,11 @@ public:
         return *entry.object;
     }
 
+    // The run-time object of `model` as it was last built, or null when never built.
+    Runtime* find(const Model& model) {
+        const auto entry = entries_.find(&model);
+        return entry == entries_.end() ? nullptr : entry->second.object.get();
+    }
     // Releases what was built from `model`, which has left the project.
     void release(const Model* model) { entries_.erase(model); }
 

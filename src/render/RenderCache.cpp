@@ -45,6 +45,9 @@ void RenderCache::build(const Demo& demo, ScreenSize screen) {
 }
 
 CompiledProgram& RenderCache::program(const ShaderProgram& program) {
+    if (&program == heldProgram_)
+        if (CompiledProgram* built = programs_.find(program))
+            return *built;
     return programs_.get(program, [&](CompiledProgram& compiled) { compiled.build(program); });
 }
 

@@ -31,6 +31,11 @@ public:
     void build(const Demo& demo, ScreenSize screen);
 
     CompiledProgram& program(const ShaderProgram& program);
+    // The program as last built, or null when it never was.
+    CompiledProgram* findProgram(const ShaderProgram& program) { return programs_.find(program); }
+    // While held, `program`'s edits are not compiled: it draws as last built
+    // (the Shader Editor with "Auto-recompile" off). Null holds none.
+    void holdProgram(const ShaderProgram* program) { heldProgram_ = program; }
     EffectTargets& effect(const Effect& effect);
     ImageTexture& image(const Texture& texture);
     OpenFont& font(const Font& font);
@@ -62,4 +67,5 @@ private:
     SceneFramebuffer scene_;
     std::vector<std::string> problems_;
     int imageSideLimit_ = 0; // 0 until the GL is asked
+    const ShaderProgram* heldProgram_ = nullptr;
 };
