@@ -22,6 +22,7 @@ public:
     const Palette& palette() const { return palette_; }
     // Marks on lines (counted from 0), each with its message.
     void setMarkers(std::map<int, std::string> markers) { markers_ = std::move(markers); }
+    const std::map<int, std::string>& markers() const { return markers_; }
 
     // Replaces the text; with `scrollToTop` the view goes to the first line.
     void setText(std::string_view text, bool scrollToTop);

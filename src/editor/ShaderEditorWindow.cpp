@@ -20,6 +20,8 @@ const char* const filenameTitle = "Edit fragment shader filename";
 const char* const uniformsTitle = "Uniforms";
 // A pause this long in typing ends the source's step.
 constexpr uint32_t typingPauseMs = 1000;
+// How often the shown program's file is looked at for changes made elsewhere.
+constexpr uint32_t fileCheckMs = 500;
 
 const char* const shaderToyHeader = "#version 150\n"
                                     "#define mainImage(X,Y) main()\n"
@@ -38,11 +40,22 @@ const char* const shaderToyHeader = "#version 150\n"
                                     "out vec4 fragColor;\n"
                                     "\n";
 
+// When the file was last written; the epoch when it cannot be read.
+std::filesystem::file_time_type writeTimeOf(const std::string& path) {
+    std::error_code error;
+    const auto time = std::filesystem::last_write_time(path, error);
+    return error ? std::filesystem::file_time_type() : time;
+}
+
 void show(ShaderEditorState& state, ShaderProgram* program) {
     state.shown = program;
     state.shownMark = 0;
     state.matches.clear();
     state.run.reset();
+    if (program) {
+        state.fileTime = writeTimeOf(program->fragmentShaderFilename);
+        state.savedMark = program->edits.value();
+    }
 }
 
 void installLanguage(ShaderEditorState& state) {
@@ -110,6 +123,7 @@ void drawFilenameDialog(ShaderEditorState& state, EditHistory& history, EditorCo
         if (std::optional<std::string> refused =
                 renameObject(history, context.demo, *state.shown, std::string(state.filenameBuffer)))
             context.status.set(*refused);
+        state.fileTime = writeTimeOf(state.shown->fragmentShaderFilename); // another file now
         state.filenameBuffer[0] = '\0';
         ImGui::CloseCurrentPopup();
     }
@@ -142,21 +156,44 @@ void loadFromFiles(ShaderEditorState& state, EditorState& editor, EditorContext&
     editor.history.endGesture();
     state.run.reset();
     setShaderSource(editor.history, program, *text, "Load " + program.fragmentShaderFilename, {}, state.run);
+    state.savedMark = program.edits.value();
+    state.fileTime = writeTimeOf(program.fragmentShaderFilename);
     context.status.set(program.fragmentShaderFilename + " loaded");
 }
 
+// Another program saved the shown program's file: it is loaded, unless the
+// editor holds edits of its own not yet saved.
+void watchFile(ShaderEditorState& state, EditorState& editor, EditorContext& context) {
+    const uint32_t now = context.clock.ticks();
+    if (now - state.lastFileCheck < fileCheckMs)
+        return;
+    state.lastFileCheck = now;
+    const ShaderProgram& program = *state.shown;
+    const auto time = writeTimeOf(program.fragmentShaderFilename);
+    if (time == state.fileTime)
+        return;
+    state.fileTime = time;
+    if (program.edits.value() != state.savedMark)
+        context.status.set(program.fragmentShaderFilename + " changed on disk; not loaded over unsaved edits");
+    else if (time != std::filesystem::file_time_type())
+        loadFromFiles(state, editor, context);
+}
+
 // "Save": both sources to their files, inside the working folder, never half written.
-void saveToFiles(const ShaderProgram& program, EditorContext& context) {
+void saveToFiles(ShaderEditorState& state, const ShaderProgram& program, EditorContext& context) {
     const auto bytesOf = [](const std::string& text) {
         return std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(text.data()), text.size());
     };
     const std::vector<WriteFailure> failures =
         writeResourceFiles({{program.vertexShaderFilename, bytesOf(program.vertexShaderSource)},
                             {program.fragmentShaderFilename, bytesOf(program.fragmentShaderSource)}});
-    if (failures.empty())
+    if (failures.empty()) {
         context.status.set("Saved " + program.vertexShaderFilename + " and " + program.fragmentShaderFilename);
-    else
+        state.savedMark = program.edits.value();
+        state.fileTime = writeTimeOf(program.fragmentShaderFilename);
+    } else {
         context.status.set(failures.front().path + " not saved: " + failures.front().reason);
+    }
 }
 
 void drawCommands(ShaderEditorState& state, EditorState& editor, EditorContext& context) {
@@ -188,7 +225,7 @@ void drawCommands(ShaderEditorState& state, EditorState& editor, EditorContext& 
         loadFromFiles(state, editor, context);
     ImGui::SameLine();
     if (ImGui::Button("Save"))
-        saveToFiles(*state.shown, context);
+        saveToFiles(state, *state.shown, context);
     ImGui::SameLine();
     if (ImGui::Button("Add ShaderToy header")) {
         editor.history.endGesture();
@@ -303,6 +340,7 @@ void drawShaderEditor(EditorState& editor, EditorContext& context) {
     }
     ShaderProgram& program = *state.shown;
     context.render.holdProgram(state.autoRecompile ? nullptr : &program);
+    watchFile(state, editor, context);
     followProgram(state, program);
     drawUniforms(state, editor.history, context.render.findProgram(program));
     drawShaderMenus(state, editor, context.clock.ticks());

@@ -15,6 +15,7 @@
 #include "editor/WindowState.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,6 +43,10 @@ struct ShaderEditorState : RequestableWindowState<ShaderProgram> {
     uint32_t lastEditTicks = 0;
     size_t codeSteps = 0; // the code editor's undo steps at the last edit
     std::string shownLog; // the compile log the error marks were read from
+    // The shown program's fragment file, watched for other programs' saves.
+    std::filesystem::file_time_type fileTime;
+    uint32_t lastFileCheck = 0;
+    uint64_t savedMark = 0; // the program's edit mark when it last matched its file
 
     void forgetProject() override;
     void forgetObject(const ObjectRef& object) override;

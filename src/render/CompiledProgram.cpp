@@ -33,18 +33,26 @@ void CompiledProgram::build(const ShaderProgram& program) {
         glAttachShader(programObject, vertexShader);
         glAttachShader(programObject, fragmentShader);
     }
-    compileShaders(program);
-    link(program);
+    // A source that does not compile leaves the program's last good executable
+    // drawing (the log tells what is wrong); a program never linked stays unlinked.
+    if (compileShaders(program) || !linked)
+        link(program);
+    else
+        locateUniforms(program);
 }
 
-void CompiledProgram::compileShaders(const ShaderProgram& program) {
+bool CompiledProgram::compileShaders(const ShaderProgram& program) {
     compileShader(vertexShader, program.vertexShaderSource);
-    recordCompileLog(vertexShader);
+    const bool vertexCompiled = recordCompileLog(vertexShader);
     compileShader(fragmentShader, program.fragmentShaderSource);
-    recordCompileLog(fragmentShader);
+    const std::string vertexLog = compileLog;
+    const bool fragmentCompiled = recordCompileLog(fragmentShader);
+    if (!vertexCompiled && fragmentCompiled)
+        compileLog = vertexLog;
+    return vertexCompiled && fragmentCompiled;
 }
 
-void CompiledProgram::recordCompileLog(uint32_t shader) {
+bool CompiledProgram::recordCompileLog(uint32_t shader) {
     char log[compileLogCapacity] = {};
     glGetShaderInfoLog(shader, compileLogCapacity, nullptr, log);
     GLint compiled = GL_FALSE;
@@ -66,6 +74,7 @@ void CompiledProgram::recordCompileLog(uint32_t shader) {
     } else {
         compileLog = "Compilation successful.";
     }
+    return compiled == GL_TRUE;
 }
 
 void CompiledProgram::link(const ShaderProgram& program) {

@@ -1,8 +1,8 @@
 // The GL side of a shader program: its shader and program objects, the last
 // compile log, and the locations of the uniforms every render pass sets.
 //
-// Compile failures are known only from a non-empty info log. A program that did
-// not link has all locations -1 and is not drawn with.
+// A program that did not link has all locations -1 and is not drawn with. A
+// rebuild whose sources do not compile keeps the last linked executable.
 #pragma once
 
 #include "project/ShaderProgram.h"
@@ -45,8 +45,10 @@ public:
     void setUniformDefaults(const ShaderProgram& program) const;
 
 private:
-    void compileShaders(const ShaderProgram& program);
-    void recordCompileLog(uint32_t shader);
+    // Whether both compiled.
+    bool compileShaders(const ShaderProgram& program);
+    // Whether the shader compiled.
+    bool recordCompileLog(uint32_t shader);
     void link(const ShaderProgram& program);
     void locateUniforms(const ShaderProgram& program);
 

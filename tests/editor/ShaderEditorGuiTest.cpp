@@ -1,0 +1,97 @@
+// The Shader Editor on the bundled example: live coding reaching the picture,
+// errors marked while the last good program keeps drawing, constants, files
+// saved and changed by other programs, and the source's undo.
+#include "editor/MainMenu.h"
+#include "support/EditorSession.h"
+#include "support/PresentedPixel.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <thread>
+
+namespace {
+
+using ::testing::HasSubstr;
+
+const char* const window = "Shader Editor";
+const ItemPath codeEditor{window, "TextEditor"};
+
+class ShaderEditorTest : public ::testing::Test {
+protected:
+    EditorSession session;
+    GuiDriver& gui = session.gui;
+
+    void SetUp() override {
+        ASSERT_TRUE(session.started());
+        gui.click(editorTitle, "Pause");
+    }
+    ShaderEditorState& state() { return session.app.editor.shaderEditor; }
+    ShaderProgram& program() { return *state().shown; }
+    // A pixel of the Viewport's picture where only the sky shows, below the title.
+    std::array<uint8_t, 4> picture() {
+        const Placement viewport = gui.windowPlace("Viewport");
+        return presentedPixel(session.app, viewport.x + viewport.width * 0.1f, viewport.y + viewport.height * 0.85f);
+    }
+    void typeAtLine(int line, const std::string& text) {
+        gui.mouseClick(codeEditor);
+        state().code.setCursor({line, 0});
+        gui.typeText(text);
+    }
+};
+
+TEST_F(ShaderEditorTest, LiveCodingReachesThePictureAndErrorsKeepTheLastGoodOne) {
+    ASSERT_EQ(program().fragmentShaderFilename, "resources/sky.frag");
+    const std::string original = program().fragmentShaderSource;
+    gui.click(window, "Auto-recompile");
+    const int closingBrace = state().code.model().lineCount() - 2;
+    typeAtLine(closingBrace, "c = vec4(1.0, 0.0, 0.0, 1.0);");
+    gui.frames(2);
+    EXPECT_EQ(picture(), (std::array<uint8_t, 4>{255, 0, 0, 255})) << "the new source draws";
+
+    typeAtLine(closingBrace, "oops ");
+    gui.frames(2);
+    EXPECT_THAT(gui.shownText(ItemPath{window, "Errors"}), HasSubstr("error"));
+    EXPECT_TRUE(state().code.markers().contains(closingBrace)) << "the broken line is marked";
+    EXPECT_EQ(picture(), (std::array<uint8_t, 4>{255, 0, 0, 255})) << "the last good program draws on";
+
+    // The project's undo, with the keyboard back with the program: each run whole.
+    gui.focusWindow("Viewport");
+    gui.ctrlKey(SDLK_z);
+    gui.ctrlKey(SDLK_z);
+    EXPECT_TRUE(program().fragmentShaderSource == original) << "undo restores the source byte for byte";
+}
+
+TEST_F(ShaderEditorTest, FilesAreSavedAndChangesFromOtherProgramsLoaded) {
+    gui.click(window, "Auto-recompile");
+    typeAtLine(0, "// mine\n");
+    gui.click(window, "Save");
+    EXPECT_EQ(session.app.status.text, "Saved resources/quad.vert and resources/sky.frag");
+    std::ifstream saved("resources/sky.frag");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), program().fragmentShaderSource);
+
+    // Another program writes the file (a second later: file times are that coarse on some systems).
+    std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+    const std::string theirs = "#version 150\nout vec4 c;\nvoid main() { c = vec4(0.0, 0.0, 1.0, 1.0); }\n";
+    std::ofstream("resources/sky.frag") << theirs;
+    for (int i = 0; i < 30 && program().fragmentShaderSource != theirs; ++i)
+        gui.frames(1);
+    EXPECT_EQ(program().fragmentShaderSource, theirs);
+    EXPECT_EQ(state().code.text(), theirs);
+    gui.frames(2);
+    EXPECT_EQ(picture(), (std::array<uint8_t, 4>{0, 0, 255, 255}));
+}
+
+TEST_F(ShaderEditorTest, AConstantsSliderRewritesTheLiteral) {
+    state().code.setText("float a = 0.25; // @gain=[0:2]\n", true);
+    gui.frames(1);
+    typeAtLine(0, " ");
+    gui.click(window, "Constants");
+    ASSERT_FALSE(state().constants.empty());
+    gui.setValue(ItemPath{window, "##numbers_panel", 0, ""}, 1.5);
+    EXPECT_EQ(program().fragmentShaderSource, " float a = 1.500; // @gain=[0:2]\n");
+    EXPECT_EQ(state().code.text(), program().fragmentShaderSource);
+}
+
+} // namespace
