@@ -50,7 +50,8 @@ std::optional<Rewrite> drawRows(const std::vector<NumberLiteral>& constants) {
             first = &literal;
         if (++inRow == 3) {
             ImGui::SameLine();
-            if (ImGui::ColorEdit3("##colour", rgb))
+            // Floats, so editing one component leaves the others exactly as written.
+            if (ImGui::ColorEdit3("##colour", rgb, ImGuiColorEditFlags_Float))
                 rewrite = Rewrite{first->startOffset, literal.endOffset, colourText(rgb)};
         }
         ImGui::PopID();

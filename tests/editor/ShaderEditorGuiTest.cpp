@@ -94,4 +94,29 @@ TEST_F(ShaderEditorTest, AConstantsSliderRewritesTheLiteral) {
     EXPECT_EQ(state().code.text(), program().fragmentShaderSource);
 }
 
+TEST_F(ShaderEditorTest, TheColourRowTheMenusAndTheUniformsDialog) {
+    state().code.setText("c = vec3(1.0, 0.5, 0.25); // @tint=[0:1]\n", true);
+    gui.frames(1);
+    typeAtLine(0, " ");
+    gui.click(window, "Constants");
+    ASSERT_EQ(state().constants.size(), 3u);
+    gui.setValue(ItemPath{window, "##numbers_panel", 2, "##colour", "##X"}, 0.2);
+    EXPECT_EQ(program().fragmentShaderSource, " c = vec3(0.200,0.500,0.250); // @tint=[0:1]\n")
+        << "the colour writes its three values";
+
+    // An edit from the menu reaches the program at once.
+    gui.chooseMenuItem(ItemPath{window}, "Edit", "Select all");
+    gui.chooseMenuItem(ItemPath{window}, "Edit", "Delete");
+    EXPECT_EQ(program().fragmentShaderSource, "");
+
+    gui.click(window, "Uniforms");
+    const size_t uniforms = program().uniformDefs.size();
+    gui.click(ItemPath{"Uniforms", "Add##uniform"});
+    ASSERT_EQ(program().uniformDefs.size(), uniforms + 1);
+    EXPECT_EQ(program().uniformDefs.back()->name, "untitled");
+    EXPECT_TRUE(gui.isDisabled(ItemPath{"Uniforms", static_cast<int>(uniforms), "##uniform_found"}))
+        << "whether the shader has the uniform is shown, not set";
+    gui.click(ItemPath{"Uniforms", "Close"});
+}
+
 } // namespace
