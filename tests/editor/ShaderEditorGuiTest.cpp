@@ -83,14 +83,32 @@ TEST_F(ShaderEditorTest, FilesAreSavedAndChangesFromOtherProgramsLoaded) {
     EXPECT_EQ(picture(), (std::array<uint8_t, 4>{0, 0, 255, 255}));
 }
 
-TEST_F(ShaderEditorTest, AConstantsSliderRewritesTheLiteral) {
-    state().code.setText("float a = 0.25; // @gain=[0:2]\n", true);
+TEST_F(ShaderEditorTest, AConstantsSliderRewritesTheLiteralAndThePicture) {
+    gui.click(window, "Auto-recompile");
+    state().code.setText("#version 150\nout vec4 c;\nvoid main() { c = vec4(0.25, 0.0, 0.0, 1.0); } // @red=[0:1]\n",
+                         true);
     gui.frames(1);
-    typeAtLine(0, " ");
+    typeAtLine(3, " ");
     gui.click(window, "Constants");
-    ASSERT_FALSE(state().constants.empty());
-    gui.setValue(ItemPath{window, "##numbers_panel", 0, ""}, 1.5);
-    EXPECT_EQ(program().fragmentShaderSource, " float a = 1.500; // @gain=[0:2]\n");
+    ASSERT_EQ(state().constants.size(), 5u) << "150, then the four of the annotated line";
+    gui.setValue(ItemPath{window, "##numbers_panel", 1, ""}, 1.0);
+    EXPECT_THAT(program().fragmentShaderSource, HasSubstr("c = vec4(1.000, 0.0, 0.0, 1.0);"));
+    EXPECT_EQ(state().code.text(), program().fragmentShaderSource);
+    gui.frames(2);
+    EXPECT_EQ(picture(), (std::array<uint8_t, 4>{255, 0, 0, 255}));
+}
+
+TEST_F(ShaderEditorTest, NewHeaderAndDeleteActOnTheShownProgram) {
+    const size_t count = session.demo().shaders.size();
+    ShaderProgram* second = session.demo().shaders[1].get();
+    gui.click(window, "Delete");
+    EXPECT_EQ(state().shown, second) << "the next program shows";
+    EXPECT_EQ(session.demo().shaders.size(), count - 1);
+    EXPECT_EQ(session.demo().effects[0]->program, nullptr) << "the effect that drew with it draws nothing";
+    gui.click(window, "New");
+    EXPECT_EQ(program().fragmentShaderFilename, "resources/untitled.frag");
+    gui.click(window, "Add ShaderToy header");
+    EXPECT_EQ(program().fragmentShaderSource.size(), 356u);
     EXPECT_EQ(state().code.text(), program().fragmentShaderSource);
 }
 
