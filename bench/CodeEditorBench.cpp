@@ -131,7 +131,8 @@ void BM_FramesAfterBlockCommentAtTop(benchmark::State& state) {
     }
 }
 
-void BM_PasteMegabyte(benchmark::State& state) {
+// A megabyte pasted into the middle of the shader, and with `undone` its undo: what is timed.
+void megabytePaste(benchmark::State& state, bool undone) {
     const std::string original = shaderOf(state.range(0));
     const std::string pasted = shaderOfSize(1 << 20);
     TextModel model;
@@ -139,24 +140,18 @@ void BM_PasteMegabyte(benchmark::State& state) {
         state.PauseTiming();
         model.setText(original);
         model.setCursor({static_cast<int>(state.range(0) / 2), 0});
+        if (undone)
+            model.paste(pasted);
         state.ResumeTiming();
-        model.paste(pasted);
+        if (undone)
+            model.undo();
+        else
+            model.paste(pasted);
     }
 }
 
-void BM_UndoMegabytePaste(benchmark::State& state) {
-    const std::string original = shaderOf(state.range(0));
-    const std::string pasted = shaderOfSize(1 << 20);
-    TextModel model;
-    for (auto _ : state) {
-        state.PauseTiming();
-        model.setText(original);
-        model.setCursor({static_cast<int>(state.range(0) / 2), 0});
-        model.paste(pasted);
-        state.ResumeTiming();
-        model.undo();
-    }
-}
+void BM_PasteMegabyte(benchmark::State& state) { megabytePaste(state, false); }
+void BM_UndoMegabytePaste(benchmark::State& state) { megabytePaste(state, true); }
 
 void BM_SetLargeText(benchmark::State& state) {
     const std::string text = shaderOfSize(7800000);

@@ -1,8 +1,7 @@
 // The code editor in the Shader Editor of the real program: keys and mouse as a
 // programmer gives them, the program's own Ctrl shortcuts held back while it
 // has the keyboard, and its edits reaching the shown program.
-#include "editor/MainMenu.h"
-#include "support/EditorSession.h"
+#include "support/PausedEditorTest.h"
 
 #include <gtest/gtest.h>
 #include <imgui.h>
@@ -13,14 +12,12 @@ namespace {
 
 const ItemPath codeEditor{"Shader Editor", "TextEditor"};
 
-class CodeEditorTest : public ::testing::Test {
+class CodeEditorTest : public PausedEditorTest {
 protected:
-    EditorSession session;
-    GuiDriver& gui = session.gui;
-
     void SetUp() override {
-        ASSERT_TRUE(session.started());
-        gui.click(editorTitle, "Pause");
+        PausedEditorTest::SetUp();
+        if (HasFatalFailure())
+            return;
         gui.mouseClick(codeEditor);
         ASSERT_TRUE(session.app.editor.codeEditorHasKeyboard);
     }

@@ -6,7 +6,7 @@
 #include "editor/ProjectEdits.h"
 #include "project/ProjectFiles.h"
 #include "project/ResourceFiles.h"
-#include "support/EditorSession.h"
+#include "support/PausedEditorTest.h"
 #include "timeline/OfflineComposer.h"
 
 #include <gtest/gtest.h>
@@ -137,15 +137,8 @@ TEST(ManagerDemosTest, ADemoBuiltInAnEmptyFolderSavesReloadsAndPlaysTheSame) {
 }
 
 // The bundled example, with the four managers open in turn.
-class UndoneDeleteTest : public ::testing::Test {
+class UndoneDeleteTest : public PausedEditorTest {
 protected:
-    EditorSession session;
-    GuiDriver& gui = session.gui;
-
-    void SetUp() override {
-        ASSERT_TRUE(session.started());
-        gui.click(editorTitle, "Pause");
-    }
     Demo& demo() { return session.demo(); }
 
     // Selects `row` and presses `deleteButton` of `window` (opened and closed by `windowKey`):

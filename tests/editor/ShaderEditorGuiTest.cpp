@@ -1,8 +1,7 @@
 // The Shader Editor on the bundled example: live coding reaching the picture,
 // errors marked while the last good program keeps drawing, constants, files
 // saved and changed by other programs, and the source's undo.
-#include "editor/MainMenu.h"
-#include "support/EditorSession.h"
+#include "support/PausedEditorTest.h"
 #include "support/PresentedPixel.h"
 
 #include <gmock/gmock.h>
@@ -18,15 +17,8 @@ using ::testing::HasSubstr;
 const char* const window = "Shader Editor";
 const ItemPath codeEditor{window, "TextEditor"};
 
-class ShaderEditorTest : public ::testing::Test {
+class ShaderEditorTest : public PausedEditorTest {
 protected:
-    EditorSession session;
-    GuiDriver& gui = session.gui;
-
-    void SetUp() override {
-        ASSERT_TRUE(session.started());
-        gui.click(editorTitle, "Pause");
-    }
     ShaderEditorState& state() { return session.app.editor.shaderEditor; }
     ShaderProgram& program() { return *state().shown; }
     // A pixel of the Viewport's picture where only the sky shows, below the title.

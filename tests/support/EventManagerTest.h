@@ -4,7 +4,7 @@
 
 #include "editor/MainMenu.h"
 #include "project/ProjectFiles.h"
-#include "support/EditorSession.h"
+#include "support/PausedEditorTest.h"
 
 #include <gtest/gtest.h>
 
@@ -30,14 +30,12 @@ enum ExampleEvent {
     whoosh15 = 9,
 };
 
-class EventManagerTest : public ::testing::Test {
+class EventManagerTest : public PausedEditorTest {
 protected:
-    EditorSession session;
-    GuiDriver& gui = session.gui;
-
     void SetUp() override {
-        ASSERT_TRUE(session.started());
-        gui.click(editorTitle, "Pause");
+        PausedEditorTest::SetUp();
+        if (HasFatalFailure())
+            return;
         gui.ctrlShiftKey(SDLK_s); // the Shader Editor would share the Event Manager's place
         gui.ctrlShiftKey(SDLK_e);
     }
