@@ -82,6 +82,7 @@ void reportSave(AppState& app, const std::string& file, std::error_code error,
         app.status.set("Could not save " + file + ": " + error.message());
         return;
     }
+    app.editor.noteSaved();
     std::string status = "Saved " + file;
     if (!resourceFailures.empty()) {
         status += ", but could not write";

@@ -50,7 +50,9 @@ std::optional<Rewrite> drawRows(const std::vector<NumberLiteral>& constants) {
             first = &literal;
         if (++inRow == 3) {
             ImGui::SameLine();
-            // Floats, so editing one component leaves the others exactly as written.
+            // Floats, so editing one component leaves the others exactly as written;
+            // wide enough that its three fields read.
+            ImGui::SetNextItemWidth(3.0f * 64.0f);
             if (ImGui::ColorEdit3("##colour", rgb, ImGuiColorEditFlags_Float))
                 rewrite = Rewrite{first->startOffset, literal.endOffset, colourText(rgb)};
         }

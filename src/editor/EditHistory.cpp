@@ -24,8 +24,10 @@ void EditHistory::record(EditStep step) {
             gesture.undo = std::move(step.undo);
             gesture.undoBytes = step.undoBytes;
         }
+        gesture.id = nextId_++;
         bytes_ += costOf(gesture);
     } else {
+        step.id = nextId_++;
         bytes_ += costOf(step);
         done_.push_back(std::move(step));
     }
@@ -41,6 +43,7 @@ void EditHistory::dropRedoSteps() {
 void EditHistory::dropOldestWhileOverBudget() {
     while (done_.size() > 1 && (done_.size() > maxSteps || bytes_ > maxBytes)) {
         bytes_ -= costOf(done_.front());
+        base_ = done_.front().id;
         done_.pop_front();
     }
 }
@@ -77,4 +80,5 @@ void EditHistory::clear() {
     undone_.clear();
     bytes_ = 0;
     gestureOpen_ = false;
+    base_ = nextId_++;
 }

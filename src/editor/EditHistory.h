@@ -15,6 +15,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,7 @@ struct EditStep {
     MergeKey mergeKey = {};
     std::optional<ObjectRef> removes = {}; // the object redo takes out of the project
     std::optional<ObjectRef> adds = {};    // the object redo puts in, which undo takes out
+    uint64_t id = 0; // names the state the step leaves the project in; given by the history
     // The step holds its whole gesture's change (a typed run into a long text):
     // merged, it replaces the gesture's undo as well as its redo.
     bool cumulative = false;
@@ -74,6 +76,9 @@ public:
     void clear();
 
     size_t stepCount() const { return done_.size() + undone_.size(); }
+    // Names the project's state: the same value after undoing or redoing back
+    // to it, another after any other change. A save notes it.
+    uint64_t position() const { return done_.empty() ? base_ : done_.back().id; }
     size_t bytes() const { return bytes_; }
 
 private:
@@ -86,4 +91,6 @@ private:
     std::vector<EditStep> undone_;
     size_t bytes_ = 0;
     bool gestureOpen_ = false;
+    uint64_t nextId_ = 1;
+    uint64_t base_ = 0; // the position below the oldest step kept
 };

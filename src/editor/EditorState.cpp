@@ -14,6 +14,7 @@ template <typename Forget> void forEachWindowState(EditorState& editor, Forget f
 
 void EditorState::forgetProject() {
     history.clear();
+    noteSaved();
     requests = {};
     timeline = {};
     forEachWindowState(*this, [](WindowState& state) { state.forgetProject(); });

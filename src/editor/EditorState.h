@@ -68,6 +68,7 @@ struct EditorState {
     MouseLook mouseLook;
     EditorRequests requests;
     EditHistory history;
+    uint64_t savedPosition = 0; // the history's position when the project was last saved or loaded
     FrameExport frameExport;
     TimelineState timeline;
     EffectManagerState effectManager;
@@ -82,6 +83,9 @@ struct EditorState {
 
     // Drops every reference into the open project: called before a load replaces it.
     void forgetProject();
+    // Whether the project differs from what was last saved or loaded.
+    bool unsaved() const { return history.position() != savedPosition; }
+    void noteSaved() { savedPosition = history.position(); }
     // Drops every reference to `object`, which has left the project.
     void forgetObject(const ObjectRef& object);
     // Opens the standard windows and places them once.

@@ -20,6 +20,8 @@ void fileMenu(EditorState& editor, EditorContext& context) {
         requests.loadBinary = true;
     if (ImGui::MenuItem("Load JSON", "Ctrl+L"))
         requests.loadJson = true;
+    if (editor.unsaved())
+        ImGui::TextDisabled("%s", "Unsaved changes");
     if (ImGui::MenuItem("Save BIN"))
         requests.saveBinary = true;
     if (ImGui::MenuItem("Save JSON (complete)"))

@@ -139,3 +139,33 @@ TEST(EditHistoryTest, ARenameGestureUndoesToTheOriginalOverrideKeys) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(EditHistoryTest, ThePositionNamesTheProjectsState) {
+    EditHistory history;
+    int value = 0;
+    const auto change = [&](int to, MergeKey key = {}) {
+        const int before = value;
+        history.perform({.name = "change",
+                         .redo = [&value, to] { value = to; },
+                         .undo = [&value, before] { value = before; },
+                         .mergeKey = std::move(key)});
+    };
+    const uint64_t start = history.position();
+    change(1);
+    const uint64_t one = history.position();
+    EXPECT_NE(one, start);
+    history.undo();
+    EXPECT_EQ(history.position(), start) << "undone back";
+    history.redo();
+    EXPECT_EQ(history.position(), one) << "redone";
+    change(2, {"window", "field", &value});
+    const uint64_t two = history.position();
+    change(3, {"window", "field", &value});
+    EXPECT_NE(history.position(), two) << "a change merged into a step is still a change";
+    history.clear();
+    EXPECT_NE(history.position(), start) << "another project";
+}
+
+} // namespace

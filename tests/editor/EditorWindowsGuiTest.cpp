@@ -165,3 +165,26 @@ TEST(EditorWindowsTest, TheStatusLineShowsForTwoSeconds) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(EditorWindowsTest, TheFileNameIsMarkedWhileTheProjectDiffersFromItsFile) {
+    EditorSession session;
+    ASSERT_TRUE(session.started());
+    GuiDriver& gui = session.gui;
+    const auto marked = [&] { return session.app.editor.unsaved(); };
+    EXPECT_FALSE(marked()) << "as loaded";
+    gui.typeInto(editorTitle, "##BPM", "140");
+    EXPECT_TRUE(marked());
+    EXPECT_NE(gui.shownText(ItemPath{editorTitle}).find(" *"), std::string::npos) << "the mark shows";
+    gui.ctrlKey(SDLK_z);
+    EXPECT_FALSE(marked()) << "undone back to the saved state";
+    gui.ctrlKey(SDLK_y);
+    EXPECT_TRUE(marked());
+    gui.ctrlKey(SDLK_s);
+    EXPECT_FALSE(marked()) << "saved";
+    gui.ctrlKey(SDLK_z);
+    EXPECT_TRUE(marked()) << "undone past the save";
+}
+
+} // namespace
