@@ -104,6 +104,17 @@ TEST_F(ShaderEditorTest, NewHeaderAndDeleteActOnTheShownProgram) {
     EXPECT_EQ(state().code.text(), program().fragmentShaderSource);
 }
 
+TEST_F(ShaderEditorTest, CtrlFFindsTheSelectionAndF3TheNextMatch) {
+    gui.mouseClick(codeEditor);
+    state().code.model().setSelection({3, 0}, {3, 7}); // "uniform float beat;"
+    gui.ctrlKey(SDLK_f);
+    EXPECT_STREQ(state().searchPattern, "uniform");
+    EXPECT_THAT(gui.shownText(ItemPath{window}), HasSubstr("5 matches"));
+    gui.key(SDLK_F3);
+    EXPECT_EQ(state().code.model().selectionStart(), (TextPosition{4, 0}));
+    EXPECT_EQ(state().code.model().selectedText(), "uniform");
+}
+
 TEST_F(ShaderEditorTest, TheColourRowTheMenusAndTheUniformsDialog) {
     state().code.setText("c = vec3(1.0, 0.5, 0.25); // @tint=[0:1]\n", true);
     gui.frames(1);
