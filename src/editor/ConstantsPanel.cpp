@@ -4,7 +4,6 @@
 
 #include <imgui.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <optional>
 

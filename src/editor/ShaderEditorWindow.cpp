@@ -11,7 +11,6 @@
 #include <imgui.h>
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
 

@@ -1,6 +1,7 @@
 // The Shader Editor on the bundled example: live coding reaching the picture,
 // errors marked while the last good program keeps drawing, constants, files
 // saved and changed by other programs, and the source's undo.
+#include "project/ProjectFiles.h"
 #include "support/PausedEditorTest.h"
 #include "support/PresentedPixel.h"
 
@@ -131,12 +132,26 @@ TEST_F(ShaderEditorTest, TheColourRowTheMenusAndTheUniformsDialog) {
     EXPECT_EQ(program().fragmentShaderSource, "");
 
     gui.click(window, "Uniforms");
+    const std::string before = writeJsonProject(session.demo(), false);
     const size_t uniforms = program().uniformDefs.size();
+    const int row = static_cast<int>(uniforms);
     gui.click(ItemPath{"Uniforms", "Add##uniform"});
     ASSERT_EQ(program().uniformDefs.size(), uniforms + 1);
     EXPECT_EQ(program().uniformDefs.back()->name, "untitled");
-    EXPECT_TRUE(gui.isDisabled(ItemPath{"Uniforms", static_cast<int>(uniforms), "##uniform_found"}))
+    EXPECT_TRUE(gui.isDisabled(ItemPath{"Uniforms", row, "##uniform_found"}))
         << "whether the shader has the uniform is shown, not set";
+    gui.typeInto(ItemPath{"Uniforms", row, "##uniform_name"}, "speed");
+    gui.setValue(ItemPath{"Uniforms", row, "max"}, 5.0);
+    gui.click(ItemPath{"Uniforms", 0, "Delete"});
+    EXPECT_EQ(program().uniformDefs.size(), uniforms);
+    EXPECT_EQ(program().uniformDefs.back()->maxVal, 5.0f);
+    const std::string after = writeJsonProject(session.demo(), false);
+    for (int step = 0; step < 4; ++step)
+        gui.ctrlKey(SDLK_z);
+    EXPECT_TRUE(writeJsonProject(session.demo(), false) == before) << "add, rename, max and delete undone";
+    for (int step = 0; step < 4; ++step)
+        gui.ctrlKey(SDLK_y);
+    EXPECT_TRUE(writeJsonProject(session.demo(), false) == after) << "and redone";
     gui.click(ItemPath{"Uniforms", "Close"});
 }
 
