@@ -3,7 +3,7 @@
 // Tests make their own.
 #pragma once
 
-#include "timeline/BeatClock.h"
+#include "app/Autosave.h"
 #include "app/LoaderScreen.h"
 #include "app/OpenProject.h"
 #include "app/ShellState.h"
@@ -26,6 +26,7 @@ struct AppState {
     Camera camera;                        // the editor viewport's free camera
     StatusLine status{&clock.ticks};      // the editor's status line, where commands report
     EditorState editor;
+    Autosave autosave;                    // ends a write under way before the project goes
     std::unique_ptr<LoaderScreen> loader; // made once the window exists
     std::string exePath;                  // path that opens the running executable's image
     // The editor's file name field and the name the project file commands use.

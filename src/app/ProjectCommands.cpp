@@ -3,12 +3,15 @@
 #include "app/Fatal.h"
 #include "audio/Music.h"
 #include "project/CodecError.h"
+#include "project/DemoCopy.h"
 #include "project/FileIo.h"
 #include "project/LoadError.h"
 #include "project/ProjectFiles.h"
 #include "project/ProjectOperations.h"
 #include "project/SaveError.h"
 
+#include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -44,12 +47,13 @@ std::string problemsNote(const std::vector<std::string>& problems) {
     return note.empty() ? note : note + ")";
 }
 
-void loadAndInstall(AppState& app, const std::string& file, const std::function<std::unique_ptr<Demo>()>& read) {
+bool loadAndInstall(AppState& app, const std::string& file, const std::function<std::unique_ptr<Demo>()>& read,
+                    const std::string& done = "Loaded ") {
     std::string failure;
     std::unique_ptr<Demo> demo = tryLoad(read, failure);
     if (!demo) {
         app.status.set("Could not load " + file + ": " + failure);
-        return;
+        return false;
     }
     installProject(app, std::move(demo));
     std::vector<std::string> problems = app.project.render->takeProblems();
@@ -60,7 +64,40 @@ void loadAndInstall(AppState& app, const std::string& file, const std::function<
     for (const std::string& repeated : repeatedNames(*app.project.demo))
         problems.push_back("more than one " + repeated);
     app.clock.anchor();
-    app.status.set("Loaded " + file + problemsNote(problems));
+    app.status.set(done + file + problemsNote(problems));
+    return true;
+}
+
+std::optional<std::string> readProjectBytes(AppState& app, const std::string& file) {
+    std::optional<std::string> bytes = tryReadWholeFile(file);
+    if (!bytes || bytes->empty()) {
+        app.status.set("File \"" + file + "\" does not exist or is empty.");
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+std::unique_ptr<Demo> readBinaryBytes(const std::string& bytes) {
+    return readBinaryProject(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+}
+
+// The work is in the project file now: the recovery copy would only offer it again.
+void removeRecoveryCopy(AppState& app) {
+    app.autosave.forgetWritten(); // a write under way would put the copy back
+    std::error_code ignored;
+    std::filesystem::remove(recoveryPathFor(app.projectFileName), ignored);
+    if (!app.autosave.lastPath().empty())
+        std::filesystem::remove(app.autosave.lastPath(), ignored);
+    app.editor.recoverableAutosave.clear();
+}
+
+std::string localTimeText(std::filesystem::file_time_type time) {
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(time));
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    return text;
 }
 
 // Makes the bytes of a save; a project that cannot be written in the form says why.
@@ -83,6 +120,7 @@ void reportSave(AppState& app, const std::string& file, std::error_code error,
         return;
     }
     app.editor.noteSaved();
+    removeRecoveryCopy(app);
     std::string status = "Saved " + file;
     if (!resourceFailures.empty()) {
         status += ", but could not write";
@@ -127,14 +165,8 @@ void installProject(AppState& app, std::unique_ptr<Demo> demo) {
 
 void loadBinaryProject(AppState& app) {
     const std::string file = binaryFileName(app);
-    const std::optional<std::string> bytes = tryReadWholeFile(file);
-    if (!bytes || bytes->empty()) {
-        app.status.set("File \"" + file + "\" does not exist or is empty.");
-        return;
-    }
-    loadAndInstall(app, file, [&] {
-        return readBinaryProject(std::span(reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size()));
-    });
+    if (const std::optional<std::string> bytes = readProjectBytes(app, file))
+        loadAndInstall(app, file, [&] { return readBinaryBytes(*bytes); });
 }
 
 void saveBinaryProject(AppState& app) {
@@ -145,12 +177,8 @@ void saveBinaryProject(AppState& app) {
 
 void loadJsonProject(AppState& app) {
     const std::string file = jsonFileName(app);
-    const std::optional<std::string> text = tryReadWholeFile(file);
-    if (!text || text->empty()) {
-        app.status.set("File \"" + file + "\" does not exist or is empty.");
-        return;
-    }
-    loadAndInstall(app, file, [&] { return readJsonProject(*text); });
+    if (const std::optional<std::string> text = readProjectBytes(app, file))
+        loadAndInstall(app, file, [&] { return readJsonProject(*text); });
 }
 
 void saveJsonProject(AppState& app, bool projectForm) {
@@ -212,6 +240,39 @@ void importMusic(AppState& app) {
     app.status.set(std::string("Imported ") + file);
 }
 
+void offerRecovery(AppState& app) {
+    std::error_code missing;
+    const auto copyTime = std::filesystem::last_write_time(recoveryPathFor(app.projectFileName), missing);
+    if (missing)
+        return;
+    const auto projectTime = std::filesystem::last_write_time(jsonFileName(app), missing);
+    if (!missing && projectTime >= copyTime)
+        return;
+    app.editor.recoverableAutosave = localTimeText(copyTime);
+    app.editor.announceRecovery = true;
+}
+
+void recoverAutosave(AppState& app) {
+    const std::string file = recoveryPathFor(app.projectFileName).string();
+    const std::optional<std::string> bytes = readProjectBytes(app, file);
+    if (!bytes || !loadAndInstall(app, file, [&] { return readBinaryBytes(*bytes); }, "Recovered "))
+        return;
+    app.editor.noteNeverSaved(); // the project file still holds the older work
+    app.editor.recoverableAutosave.clear();
+}
+
+void autosaveIfDue(AppState& app) {
+    if (app.shell.playerMode)
+        return;
+    Autosave& autosave = app.autosave;
+    if (const std::optional<std::string> failure = autosave.takeResult(); failure && !failure->empty())
+        app.status.set("Could not autosave " + autosave.lastPath().string() + ": " + *failure);
+    const uint64_t position = app.editor.history.position();
+    const auto now = Autosave::Clock::now();
+    if (app.editor.unsaved() && autosave.due(position, now))
+        autosave.start(copyDemo(*app.project.demo), recoveryPathFor(app.projectFileName), position, now);
+}
+
 void runEditorRequests(AppState& app) {
     app.project.releaseWhatLeft();
     const EditorRequests requests = std::exchange(app.editor.requests, {});
@@ -219,6 +280,8 @@ void runEditorRequests(AppState& app) {
         loadBinaryProject(app);
     if (requests.loadJson)
         loadJsonProject(app);
+    if (requests.recoverAutosave)
+        recoverAutosave(app);
     if (requests.saveBinary)
         saveBinaryProject(app);
     if (requests.saveJsonComplete)

@@ -32,6 +32,17 @@ void exportPlayer(AppState& app);
 // start, the clock with it. A file that is missing or cannot be played leaves
 // the music as it was, with the reason on the status line.
 void importMusic(AppState& app);
+// At start-up: a recovery copy newer than the project file is offered in the
+// File menu, and told of when the editor first shows. It is never loaded unasked.
+void offerRecovery(AppState& app);
+// Loads the recovery copy as a load does. The project file stays as it was
+// until the author saves, which removes the copy; a copy that fails to load is
+// kept, with the reason on the status line.
+void recoverAutosave(AppState& app);
+// Called every frame: starts writing the recovery copy when the project has
+// unsaved changes the last copy lacks and the interval has passed, and reports
+// a write that failed. A player never autosaves.
+void autosaveIfDue(AppState& app);
 // Runs the project commands the editor asked for this frame, after releasing
 // what the caches built from objects that left the project.
 void runEditorRequests(AppState& app);

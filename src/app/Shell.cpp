@@ -17,7 +17,10 @@
 #include <imgui_impl_opengl3.h>
 #include <imgui_impl_sdl.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 namespace {
@@ -80,6 +83,13 @@ FrameKeys pollEvents(AppState& app) {
     return keys;
 }
 
+// The real program's tests shorten the autosave interval through the environment.
+void readAutosaveInterval(Autosave& autosave) {
+    if (const char* seconds = std::getenv("QUILLFRONT_AUTOSAVE_SECONDS"))
+        autosave.interval = std::chrono::duration_cast<Autosave::Clock::duration>(
+            std::chrono::duration<double>(std::max(0.0, std::atof(seconds))));
+}
+
 bool demoHasEnded(const AppState& app) {
     const float beat = app.clock.currentBeat;
     return beat > app.project.demo->end_beat && !app.shell.editorVisible && beat < endRuleBeatLimit &&
@@ -132,6 +142,9 @@ bool startUp(AppState& app, const char* executablePath, int& exitStatus) {
 
     chooseProjectSource(app, [&](uint64_t read, uint64_t total) { renderLoaderFrame(*app.loader, read, total); });
     showLoaderTail(*app.loader, app.project.demo->loadTotal);
+    if (!app.shell.playerMode)
+        offerRecovery(app);
+    readAutosaveInterval(app.autosave);
     const FrameContext frame = frameContext(app);
     EffectRenderer renderer(*app.project.render, frame);
     for (const auto& effect : app.project.demo->effects)
@@ -205,6 +218,7 @@ void runFrame(AppState& app) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     const FrameKeys keys = updateFrame(app);
     const bool editorDrewDemo = buildGuiFrame(app, keys);
+    autosaveIfDue(app);
     composeFrame(app, editorDrewDemo);
     SDL_GL_SwapWindow(app.window.window);
     SDL_Delay(2);

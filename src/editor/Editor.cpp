@@ -57,6 +57,9 @@ bool drawEditor(EditorState& editor, EditorContext& context, SDL_Keycode command
         ImGui::End();
         return true;
     }
+    if (std::exchange(editor.announceRecovery, false))
+        context.status.set("An autosave from " + editor.recoverableAutosave +
+                           " is newer than the project: File > Recover autosave loads it");
     drawTransportRow(editor, context);
     editor.codeEditorHasKeyboard = false;
     context.render.holdProgram(nullptr); // the Shader Editor holds its program again while it draws

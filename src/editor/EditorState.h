@@ -21,6 +21,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 
 #include <cstdint>
 
@@ -49,6 +50,7 @@ struct EditorRequests {
     bool importMusic = false;
     bool exportExecutable = false;
     bool exportFrames = false;
+    bool recoverAutosave = false;
 };
 
 // The Viewport's mouse look: engaged by a click inside the picture.
@@ -69,6 +71,10 @@ struct EditorState {
     EditorRequests requests;
     EditHistory history;
     uint64_t savedPosition = 0; // the history's position when the project was last saved or loaded
+    // The time of a recovery copy newer than the project file, which the File
+    // menu offers to load; empty when there is none.
+    std::string recoverableAutosave;
+    bool announceRecovery = false; // the status line tells of it when the editor next draws
     FrameExport frameExport;
     TimelineState timeline;
     EffectManagerState effectManager;
@@ -86,6 +92,9 @@ struct EditorState {
     // Whether the project differs from what was last saved or loaded.
     bool unsaved() const { return history.position() != savedPosition; }
     void noteSaved() { savedPosition = history.position(); }
+    // The project differs from its file in a way no undo reaches, as after a recovery.
+    void noteNeverSaved() { savedPosition = neverSaved; }
+    static constexpr uint64_t neverSaved = UINT64_MAX;
     // Drops every reference to `object`, which has left the project.
     void forgetObject(const ObjectRef& object);
     // Opens the standard windows and places them once.

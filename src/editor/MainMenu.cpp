@@ -20,6 +20,8 @@ void fileMenu(EditorState& editor, EditorContext& context) {
         requests.loadBinary = true;
     if (ImGui::MenuItem("Load JSON", "Ctrl+L"))
         requests.loadJson = true;
+    if (!editor.recoverableAutosave.empty() && ImGui::MenuItem("Recover autosave", editor.recoverableAutosave.c_str()))
+        requests.recoverAutosave = true;
     if (editor.unsaved())
         ImGui::TextDisabled("%s", "Unsaved changes");
     if (ImGui::MenuItem("Save BIN"))

@@ -2,6 +2,7 @@
 #include "project/ProjectFiles.h"
 #include "project/BinaryReader.h"
 #include "project/CodecError.h"
+#include "project/DemoCopy.h"
 #include "project/LoadError.h"
 #include "project/LoadProgress.h"
 #include "project/ResourceFiles.h"
@@ -75,6 +76,20 @@ TEST_F(ProjectFilesTest, ARichProjectSurvivesEveryForm) {
     EXPECT_FLOAT_EQ(demo.bpm, 142.5f);
     EXPECT_EQ(demo.music->data, buildRichProject()->music->data);
     EXPECT_EQ(demo.loadTotal, 14u);
+}
+
+TEST_F(ProjectFilesTest, ACopySavesAsTheOriginalAndChangesApart) {
+    const auto original = buildRichProject();
+    const auto copy = copyDemo(*original);
+    EXPECT_EQ(writeBinaryProject(*copy), writeBinaryProject(*original));
+    EXPECT_EQ(writeJsonProject(*copy, false), writeJsonProject(*original, false));
+
+    const std::string before = writeJsonProject(*copy, false);
+    original->effects[0]->name = "renamed";
+    original->textures[0]->imageBuffer->data.push_back(1);
+    original->shaders[0]->uniformDefs[0]->name = "other";
+    original->events.clear();
+    EXPECT_EQ(writeJsonProject(*copy, false), before);
 }
 
 TEST_F(ProjectFilesTest, LoadsReportTheirProgress) {
