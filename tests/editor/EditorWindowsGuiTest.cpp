@@ -1,7 +1,11 @@
 // The editor as a user meets it: the real program on a copy of the bundled
 // example, driven through its window (see support/GUI_TESTS.md).
 #include "audio/SoundAnalysis.h"
+#include "app/ProjectCommands.h"
+#include "app/Shell.h"
 #include "editor/MainMenu.h"
+#include "editor/ProjectEdits.h"
+#include "timeline/Composition.h"
 #include "project/ProjectFiles.h"
 #include "support/EditorSession.h"
 #include "support/FakeTicks.h"
@@ -10,7 +14,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -185,6 +191,40 @@ TEST(EditorWindowsTest, TheFileNameIsMarkedWhileTheProjectDiffersFromItsFile) {
     EXPECT_FALSE(marked()) << "saved";
     gui.ctrlKey(SDLK_z);
     EXPECT_TRUE(marked()) << "undone past the save";
+}
+
+// The whole picture of the open project at `beat`, as the program composes it.
+std::vector<uint8_t> composedAt(AppState& app, float beat) {
+    FrameContext frame = frameContext(app);
+    frame.beat = beat;
+    renderAt(*app.project.demo, *app.project.render, *app.project.audio, frame);
+    std::vector<uint8_t> pixels(static_cast<size_t>(app.screen.width) * app.screen.height * 4);
+    glReadPixels(0, 0, app.screen.width, app.screen.height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+TEST(EditorWindowsTest, TheRecoveredAutosaveComposesTheEditedFrame) {
+    EditorSession session;
+    ASSERT_TRUE(session.started());
+    AppState& app = session.app;
+    session.app.autosave.interval = std::chrono::seconds(0);
+    Event& bars = *session.demo().events[1];
+    setField(app.editor.history, bars, &Event::visible, false, "Hide \"bars\"");
+    session.gui.frames(1);
+    app.autosave.waitForWrite();
+    const std::vector<uint8_t> edited = composedAt(app, 20.0f);
+
+    session.gui.ctrlKey(SDLK_l); // the project file, without the edit
+    ASSERT_EQ(app.status.text.rfind("Loaded content.dat.json", 0), 0u) << app.status.text;
+    EXPECT_NE(composedAt(app, 20.0f), edited);
+    offerRecovery(app); // as a start on this folder does
+    session.gui.frames(1);
+    EXPECT_EQ(app.status.text.rfind("An autosave from ", 0), 0u) << app.status.text;
+
+    session.gui.chooseMenuItem("File", "Recover autosave");
+    EXPECT_EQ(app.status.text.rfind("Recovered .content.dat.recovery.demo", 0), 0u) << app.status.text;
+    EXPECT_EQ(composedAt(app, 20.0f), edited);
+    EXPECT_FALSE(app.editor.history.canUndo());
 }
 
 } // namespace
