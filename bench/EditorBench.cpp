@@ -1,7 +1,9 @@
 // The editor's cost: frames of the real shell on the bundled example with the
 // editor hidden (composing alone), with the standard windows open, and during
-// "Export Videoframes"; recording one step of the edit history, and the
-// history's memory after 1000 field edits. The
+// "Export Videoframes"; recording one step of the edit history, undoing and
+// redoing the heaviest steps, and the history's memory after 1000 field edits;
+// the longest frame while autosaves are written, of the example and of the
+// example with 23 MB of shaders added. The
 // window is the desktop's width at 16:9: run on a 1920 x 1080 screen.
 #include "app/Shell.h"
 #include "editor/ProjectEdits.h"
@@ -9,9 +11,12 @@
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
-#include <malloc.h>
 #include <filesystem>
+#include <malloc.h>
+#include <random>
 
 namespace {
 
@@ -90,11 +95,90 @@ void BM_ThousandFieldEdits(benchmark::State& state) {
     event.endBeat = end;
 }
 
+// One undo and one redo of a step that moves the most: deleting the largest
+// image (0), typing into the longest shader (1), deleting an effect with its
+// references (2).
+void BM_UndoRedoStep(benchmark::State& state) {
+    AppState& app = program();
+    Demo& demo = *app.project.demo;
+    EditHistory& history = app.editor.history;
+    history.clear();
+    if (state.range(0) == 0) {
+        Texture& largest = **std::ranges::max_element(demo.textures, {}, [](const auto& t) { return t->imageBuffer->size(); });
+        removeObject(history, demo, largest);
+    } else if (state.range(0) == 1) {
+        ShaderProgram& longest = **std::ranges::max_element(
+            demo.shaders, {}, [](const auto& shader) { return shader->fragmentShaderSource.size(); });
+        std::optional<SourceChange> run;
+        setShaderSource(history, longest, longest.fragmentShaderSource + "// typed\n", "Edit", {}, run);
+    } else {
+        removeObject(history, demo, *demo.effects.front());
+    }
+    for (auto _ : state) {
+        history.undo();
+        history.redo();
+    }
+    history.undo();
+    history.clear();
+    runFrame(app); // releases what the caches built from objects that came and went
+}
+
+// Frames with the editor shown while an edit before each frame keeps the
+// autosave writing (argument 1), or with the autosave off (0): the longest
+// frame is the figure.
+void framesWhileAutosaving(benchmark::State& state, AppState& app) {
+    app.shell.editorVisible = true;
+    app.autosave.interval = state.range(0) ? std::chrono::seconds(0) : std::chrono::hours(1);
+    Event& event = *app.project.demo->events.front();
+    double longestMs = 0.0;
+    int frame = 0;
+    int autosaves = 0;
+    for (auto _ : state) {
+        if (!app.autosave.writing() && ++frame % 2 == 0)
+            setField(app.editor.history, event, &Event::visible, !event.visible, "Visible");
+        const bool wasWriting = app.autosave.writing();
+        const auto start = std::chrono::steady_clock::now();
+        runFrame(app);
+        longestMs = std::max(longestMs, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        autosaves += !wasWriting && app.autosave.writing();
+    }
+    app.autosave.waitForWrite();
+    while (app.editor.history.canUndo())
+        app.editor.history.undo();
+    app.editor.history.clear();
+    app.editor.noteSaved();
+    app.shell.editorVisible = false;
+    state.counters["longest frame ms"] = longestMs;
+    state.counters["autosaves"] = autosaves;
+}
+
+void BM_FramesWhileAutosavingExample(benchmark::State& state) { framesWhileAutosaving(state, program()); }
+
+// The shaders the encodings benchmark saves: three of 7.8 MB, which no effect uses.
+void BM_FramesWhileAutosaving23MB(benchmark::State& state) {
+    AppState& app = program();
+    std::vector<std::unique_ptr<ShaderProgram>>& shaders = app.project.demo->shaders;
+    const size_t kept = shaders.size();
+    std::mt19937 random(7);
+    for (int i = 0; i < 3; ++i) {
+        std::string source = "#version 150\n";
+        while (source.size() < 7800000)
+            source += "    float v" + std::to_string(random() % 100) + " = " + std::to_string(random() % 1000) + ".0;\n";
+        shaders.push_back(std::make_unique<ShaderProgram>(std::move(source)));
+        shaders.back()->fragmentShaderFilename = "resources/large" + std::to_string(i) + ".frag";
+    }
+    framesWhileAutosaving(state, app);
+    shaders.resize(kept);
+}
+
 BENCHMARK(BM_FrameEditorHidden)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(120);
 BENCHMARK(BM_FrameEditorShown)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(120);
 BENCHMARK(BM_FrameExporting)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(120);
 BENCHMARK(BM_RecordEditStep)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ThousandFieldEdits)->Unit(benchmark::kMicrosecond)->Iterations(3);
+BENCHMARK(BM_UndoRedoStep)->Unit(benchmark::kMicrosecond)->DenseRange(0, 2);
+BENCHMARK(BM_FramesWhileAutosavingExample)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(300)->Arg(0)->Arg(1);
+BENCHMARK(BM_FramesWhileAutosaving23MB)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(300)->Arg(0)->Arg(1);
 
 } // namespace
 

@@ -10,6 +10,7 @@
 // timeline of small event objects.
 #include "project/Base64.h"
 #include "project/Demo.h"
+#include "project/DemoCopy.h"
 #include "project/JsonParser.h"
 #include "project/JsonValue.h"
 #include "project/Lz77Codec.h"
@@ -235,6 +236,14 @@ void binaryProjectSave(benchmark::State& state) {
     setBytes(state, shaderBytes(largeProject()));
 }
 BENCHMARK(binaryProjectSave)->Unit(benchmark::kMillisecond);
+
+// What the autosave does on the main thread before its worker encodes the copy.
+void projectCopy(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(copyDemo(largeProject()));
+    setBytes(state, shaderBytes(largeProject()));
+}
+BENCHMARK(projectCopy)->Unit(benchmark::kMillisecond);
 
 void binaryProjectLoad(benchmark::State& state) {
     const std::vector<uint8_t> file = writeBinaryProject(largeProject());
