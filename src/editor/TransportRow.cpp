@@ -70,12 +70,12 @@ void drawTransportRow(EditorState& editor, EditorContext& context) {
     ImGui::SameLine();
     ImGui::SetNextItemWidth(128.0f);
     ImGui::InputText("##Demo filename", context.projectFileName, projectFileNameSize - 1);
-    if (editor.unsaved()) {
-        ImGui::SameLine();
-        ImGui::TextUnformatted("*");
-        if (ImGui::IsItemHovered())
-            ImGui::SetTooltip("Changed since last saved or loaded");
-    }
+    // The mark's place is kept while there is none, so the fields right of it
+    // stay where the pointer expects them.
+    ImGui::SameLine();
+    ImGui::TextUnformatted(editor.unsaved() ? "*" : " ");
+    if (editor.unsaved() && ImGui::IsItemHovered())
+        ImGui::SetTooltip("Changed since last saved or loaded");
 
     ImGui::PushItemWidth(fieldWidth);
     label("End beat:");
