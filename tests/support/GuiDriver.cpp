@@ -15,6 +15,7 @@
 #include "support/GuiDriver.h"
 
 #include "app/Shell.h"
+#include "project/ProjectFiles.h"
 
 #include <gtest/gtest.h>
 #include <imgui.h>
@@ -272,11 +273,41 @@ std::string ItemPath::describe() const {
     return text + "}";
 }
 
+namespace {
+
+// What an edit can change in a project, cheaply enough to take every frame:
+// the project form, the shader sources and the sizes of the embedded files.
+std::string projectFingerprint(const Demo& demo) {
+    std::string print = writeJsonProject(demo, true);
+    for (const auto& shader : demo.shaders)
+        print += shader->vertexShaderSource + shader->fragmentShaderSource;
+    print += std::to_string(demo.music->size());
+    for (const auto& texture : demo.textures)
+        print += ' ' + std::to_string(texture->imageBuffer->size());
+    for (const auto& sample : demo.audio_samples)
+        print += ' ' + std::to_string(sample->audioBuffer->size());
+    for (const auto& font : demo.fonts)
+        print += ' ' + std::to_string(font->fontBuffer->size());
+    return print;
+}
+
+} // namespace
+
 GuiDriver::GuiDriver(AppState& app) : app_(app) {}
 
+// Every frame of every GUI test checks that the project changed only through
+// the edit history (or was replaced by a load), so an edit that cannot be
+// undone, or a window that changes what it only shows, fails the test.
 void GuiDriver::frames(int count) {
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count; ++i) {
+        const Demo* demo = app_.project.demo.get();
+        const std::string before = projectFingerprint(*demo);
+        const uint64_t position = app_.editor.history.position();
         runFrame(app_);
+        if (app_.project.demo.get() == demo && app_.editor.history.position() == position &&
+            projectFingerprint(*demo) != before)
+            ADD_FAILURE() << "a frame changed the project without a step in the edit history";
+    }
 }
 
 void GuiDriver::pushKey(Uint32 type, SDL_Keycode key, Uint16 modifiers) {
