@@ -25,7 +25,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 . "$here/end_to_end_helpers.sh"
 
-# The editor on a 1280 x 1024 screen: the window is 1280 x 720 at the top, the
+# The editor on a 1280 x 1024 screen: the window is 1280 x 720, centred, the
 # main window's transport row near its bottom.
 bpm_plus_x=541
 bpm_plus_y=728
@@ -38,31 +38,12 @@ margin_ms=500
 # One red effect event; the tempo is what the author changes.
 mkdir -p "$work/project"
 cd "$work/project" || exit 1
-cat >content.dat.json <<'JSON'
-{
-  "audio_samples" : [],
-  "beat_offset" : 0.500000,
-  "bpm" : 130.000000,
-  "effects" : [{"name" : "red", "textures" : [], "effects" : [], "program" : "red.frag",
-                "feedback" : false, "screen_texture" : false}],
-  "end_beat" : 480.000000,
-  "event_groups" : [],
-  "events" : [{"type" : 1, "name" : "all red", "visible" : "true", "effect" : "red",
-               "start_beat" : -1.000000, "end_beat" : 480.000000, "control_points" : {}}],
-  "music" : "",
-  "shaders" : [{"vertex_shader_filename" : "default.vert",
-                "vertex_shader_source" : "#version 150\nin vec3 vp;\nvoid main() { gl_Position = vec4(vp, 1.0); }\n",
-                "fragment_shader_filename" : "red.frag",
-                "fragment_shader_source" : "#version 150\nout vec4 c;\nvoid main() { c = vec4(1.0, 0.0, 0.0, 1.0); }\n",
-                "uniform_defs" : []}],
-  "textures" : []
-}
-JSON
+write_red_project content.dat.json 480
 copy=.content.dat.recovery.demo
 
 now_ms() { date +%s%3N; }
 
-# The tempo file $1 holds, or "whole" failures when it is there but not a whole project.
+# The tempo file $1 holds; "absent", or "damaged" when it is there but does not load cleanly.
 bpm_of() {
     [ -e "$1" ] || { echo absent; return; }
     if ! "$tool" check "$1" >/dev/null 2>&1; then
@@ -77,29 +58,12 @@ start_editor() {
     rm -f imgui.ini
     QUILLFRONT_AUTOSAVE_SECONDS=$interval SDL_AUDIODRIVER=dummy "$exe" >>"$work/console.txt" 2>&1 &
     pid=$!
-    window=$(timeout 30 xdotool search --sync --name '^Quillfront by Vexlane$' | head -n 1)
+    window=$(find_window)
     [ -n "$window" ] || return 1
-    i=0
-    while [ $i -lt 60 ] && [ "$(centre_colour "$window")" != "255 0 0" ]; do
-        sleep 0.25
-        i=$((i + 1))
-    done
+    wait_for_colour "$window" 15 "255 0 0"
     xdotool windowfocus --sync "$window"
     ctrl_key t
     sleep 0.5
-}
-
-# Red, green and blue at the centre of window $1, from an XWD dump.
-u32() { od -A n -t u4 --endian=big -j "$2" -N 4 "$1" | tr -d ' '; }
-centre_colour() {
-    xwd -id "$1" -silent >"$work/shot.xwd" 2>/dev/null || return
-    header=$(u32 "$work/shot.xwd" 0)
-    width=$(u32 "$work/shot.xwd" 16)
-    height=$(u32 "$work/shot.xwd" 20)
-    line=$(u32 "$work/shot.xwd" 48)
-    colours=$(u32 "$work/shot.xwd" 76)
-    at=$((header + colours * 12 + (height / 2) * line + (width / 2) * 4))
-    od -A n -t u1 -j "$at" -N 3 "$work/shot.xwd" | awk '{ print $3, $2, $1 }'
 }
 
 click_at() {
