@@ -269,8 +269,17 @@ void autosaveIfDue(AppState& app) {
         app.status.set("Could not autosave " + autosave.lastPath().string() + ": " + *failure);
     const uint64_t position = app.editor.history.position();
     const auto now = Autosave::Clock::now();
-    if (app.editor.unsaved() && autosave.due(position, now))
-        autosave.start(copyDemo(*app.project.demo), recoveryPathFor(app.projectFileName), position, now);
+    if (!app.editor.unsaved() || !autosave.due(position, now))
+        return;
+    // The copy the File menu offers is about to hold this session's work instead.
+    app.editor.recoverableAutosave.clear();
+    autosave.start(copyDemo(*app.project.demo), recoveryPathFor(app.projectFileName), position, now);
+}
+
+void autosaveBeforeQuit(AppState& app) {
+    app.autosave.interval = {};
+    autosaveIfDue(app);
+    app.autosave.waitForWrite();
 }
 
 void runEditorRequests(AppState& app) {

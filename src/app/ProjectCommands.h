@@ -41,8 +41,12 @@ void offerRecovery(AppState& app);
 void recoverAutosave(AppState& app);
 // Called every frame: starts writing the recovery copy when the project has
 // unsaved changes the last copy lacks and the interval has passed, and reports
-// a write that failed. A player never autosaves.
+// a write that failed. A player never autosaves. A copy offered for recovery
+// stops being offered once this session overwrites it.
 void autosaveIfDue(AppState& app);
+// Quitting writes the unsaved changes the last copy lacks, without waiting for
+// the interval: the next start offers all of them.
+void autosaveBeforeQuit(AppState& app);
 // Runs the project commands the editor asked for this frame, after releasing
 // what the caches built from objects that left the project.
 void runEditorRequests(AppState& app);

@@ -251,6 +251,7 @@ int runProgram(int, char** argv) {
     if (!startUp(app, argv[0], exitStatus))
         return exitStatus;
     runMainLoop(app);
+    autosaveBeforeQuit(app);
     shutDown(app);
     return exitOk;
 }

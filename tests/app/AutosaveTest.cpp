@@ -82,10 +82,22 @@ TEST_F(AutosaveTest, UnsavedChangesAreCopiedAtMostOncePerIntervalAndASaveRemoves
     EXPECT_EQ(copiedBpm(), 170.0f) << "the loaded project has nothing unsaved";
 }
 
+TEST_F(AutosaveTest, QuittingWritesWhatTheCopyLacksAndAnOverwrittenCopyIsNoLongerOffered) {
+    app.autosave.interval = 1h;
+    app.editor.recoverableAutosave = "an earlier session's";
+    setBpm(150.0f);
+    autosaveIfDue(app);
+    EXPECT_FALSE(fs::exists(copyName)) << "the interval has not passed";
+    autosaveBeforeQuit(app);
+    EXPECT_EQ(copiedBpm(), 150.0f);
+    EXPECT_TRUE(app.editor.recoverableAutosave.empty());
+}
+
 TEST_F(AutosaveTest, APlayerNeverAutosaves) {
     app.shell.playerMode = true;
     setBpm(150.0f);
     autosaveNow();
+    autosaveBeforeQuit(app);
     EXPECT_FALSE(fs::exists(copyName));
 }
 
