@@ -4,8 +4,9 @@
 # one click at a time (saving now and then) until the kill. After every kill
 # the project file and the recovery copy are each absent or a whole project,
 # and the newer of them holds every click made more than one autosave interval
-# (plus a frame's margin) before the kill. At the end a new start offers
-# "Recover autosave", which brings the last copy back.
+# before the kill (plus a second for the click to arrive and the copy to be
+# written). At the end a new start offers "Recover autosave", which brings the
+# last copy back.
 # Usage: autosave_kill_end_to_end.sh path/to/quillfront path/to/quillfront-tool [KILLS]
 set -u
 here=$(dirname "$(realpath "$0")")
@@ -33,7 +34,7 @@ file_menu_x=160
 file_menu_y=161
 recover_item_y=218
 interval=1
-margin_ms=500
+margin_ms=1000
 
 # One red effect event; the tempo is what the author changes.
 mkdir -p "$work/project"

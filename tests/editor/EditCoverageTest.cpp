@@ -120,7 +120,7 @@ const std::vector<EditKind>& editKinds() {
         {"Transport row: BPM", transportEdit(TransportField::Bpm)},
         {"Transport row: Beat offset", transportEdit(TransportField::BeatOffset)},
         {"Transport row: End beat", transportEdit(TransportField::EndBeat)},
-        {"Timeline: drag an event",
+        {"Timeline: drag an event; Event Manager: Start",
          [](Demo& demo, EditHistory& history, Chooser& chooser) {
              Event* event = chooser.pick(demo.events);
              const float start = chooser.beat();
