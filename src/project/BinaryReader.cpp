@@ -2,8 +2,8 @@
 
 #include "project/CodecError.h"
 
-#include <bit>
 #include <cassert>
+#include <cstring>
 
 uint8_t BinaryReader::readU8() { return readBytes(1)[0]; }
 
@@ -23,7 +23,12 @@ uint64_t BinaryReader::readU64() {
     return value;
 }
 
-float BinaryReader::readF32() { return std::bit_cast<float>(readU32()); }
+float BinaryReader::readF32() {
+    const uint32_t bits = readU32();
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
 
 uint64_t BinaryReader::readCount(size_t minItemBytes) {
     assert(minItemBytes > 0);

@@ -1,6 +1,6 @@
 #include "project/BinaryWriter.h"
 
-#include <bit>
+#include <cstring>
 
 void BinaryWriter::writeU32(uint32_t value) {
     for (int shift = 0; shift < 32; shift += 8)
@@ -12,7 +12,11 @@ void BinaryWriter::writeU64(uint64_t value) {
         bytes_.push_back(static_cast<uint8_t>(value >> shift));
 }
 
-void BinaryWriter::writeF32(float value) { writeU32(std::bit_cast<uint32_t>(value)); }
+void BinaryWriter::writeF32(float value) {
+    uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    writeU32(bits);
+}
 
 ObjectId BinaryWriter::tokenOf(const void* object) {
     if (!object)

@@ -1,5 +1,7 @@
 #include "project/ControlPointCsv.h"
 
+#include "project/NumberText.h"
+
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -30,11 +32,7 @@ std::string keyRefusal(std::string_view key) {
 }
 
 void appendNumber(std::string& out, float number) {
-    // "%f" of the largest float has 39 digits before the point.
-    char text[64];
-    const auto result =
-        std::to_chars(text, text + sizeof text, static_cast<double>(number), std::chars_format::fixed, 6);
-    out.append(text, result.ptr);
+    appendFixed6(out, static_cast<double>(number));
 }
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
@@ -48,8 +46,7 @@ std::optional<float> leadingNumber(std::string_view field) {
     if (start < field.size() && field[start] == '+')
         ++start;
     double value = 0.0;
-    const auto result =
-        std::from_chars(field.data() + start, field.data() + field.size(), value, std::chars_format::general);
+    const auto result = parseDouble(field.data() + start, field.data() + field.size(), value);
     if (result.ptr == field.data() + start)
         return std::nullopt;
     return static_cast<float>(value);

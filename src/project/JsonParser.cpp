@@ -1,5 +1,7 @@
 #include "project/JsonParser.h"
 
+#include "project/NumberText.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -280,19 +282,8 @@ private:
     // Like strtod in the C locale, but the whole text must be the number.
     // Beyond the range of doubles it gives infinity, below it zero.
     static bool readDouble(std::string_view text, double& value) {
-        const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (result.ptr != text.data() + text.size())
-            return false;
-        if (result.ec == std::errc::result_out_of_range) {
-            const bool negative = text.front() == '-';
-            const size_t firstSignificant = text.find_first_not_of("-0");
-            const bool overflow = firstSignificant != std::string_view::npos && text[firstSignificant] != '.';
-            const double magnitude = overflow ? std::numeric_limits<double>::infinity() : 0.0;
-            value = negative ? -magnitude : magnitude;
-        } else if (result.ec != std::errc()) {
-            return false;
-        }
-        return true;
+        const auto result = parseDouble(text.data(), text.data() + text.size(), value);
+        return result.ec == std::errc() && result.ptr == text.data() + text.size();
     }
 
     // Like a 32-bit strtol in base 10, but the whole text must be the number:

@@ -1,5 +1,7 @@
 #include "project/JsonValue.h"
 
+#include "project/NumberText.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -25,10 +27,7 @@ void appendNumber(std::string& out, double number) {
         out += "null";
         return;
     }
-    // The largest double in "%f" form has 309 digits before the point.
-    char text[320];
-    const auto result = std::to_chars(text, text + sizeof text, number, std::chars_format::fixed, 6);
-    out.append(text, result.ptr);
+    appendFixed6(out, number);
 }
 
 void appendNumber(std::string& out, int32_t number) {
