@@ -1,6 +1,7 @@
 #include "audio/AudioCache.h"
 
-#include <cstdio>
+#include "project/ConsoleLog.h"
+
 #include <utility>
 
 void AudioCache::build(const Demo& demo) {
@@ -12,7 +13,7 @@ SampleSound& AudioCache::sound(const AudioSample& sample) {
     return sounds_.get(sample, [&](SampleSound& sound) {
         if (std::optional<std::string> problem = sound.loadChunk(sample.audioBuffer->data)) {
             problems_.push_back(sample.name + ": " + *problem);
-            std::printf("%s\n", problems_.back().c_str());
+            logLine(problems_.back());
         }
     });
 }

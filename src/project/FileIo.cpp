@@ -1,5 +1,7 @@
 #include "project/FileIo.h"
 
+#include "project/ConsoleLog.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -127,7 +129,7 @@ std::optional<std::string> tryReadWholeFile(const std::filesystem::path& path) {
 std::string readWholeFile(const std::filesystem::path& path) {
     std::optional<std::string> contents = tryReadWholeFile(path);
     if (!contents) {
-        std::printf("File %s not found! Returning empty string, with possibly bad outcomes...\n", path.c_str());
+        logLine("File " + path.string() + " not found! Returning empty string, with possibly bad outcomes...");
         return {};
     }
     return std::move(*contents);

@@ -2,11 +2,11 @@
 
 #include "project/BinaryReader.h"
 #include "project/BinaryWriter.h"
+#include "project/ConsoleLog.h"
 #include "project/CompressedString.h"
 #include "project/FileIo.h"
 #include "project/ResourceFiles.h"
 
-#include <cstdio>
 
 const char* const builtinVertexSource =
     "#version 150\n\nin vec3 vp;\n\nvoid main() {\ngl_Position = vec4(vp, 1.0);\n}\n";
@@ -15,9 +15,9 @@ namespace {
 
 // A source file named by a project; empty when it is missing or outside the working directory.
 std::string readSourceFile(const std::string& path) {
-    std::printf("Loading file %s\n", path.c_str());
+    logLine("Loading file " + path);
     if (!isInsideWorkingDirectory(path)) {
-        std::printf("Refused to read %s: not a file inside the working directory\n", path.c_str());
+        logLine("Refused to read " + path + ": not a file inside the working directory");
         return {};
     }
     return readWholeFile(path);

@@ -1,5 +1,7 @@
 #include "render/CompiledProgram.h"
 
+#include "project/ConsoleLog.h"
+
 #include <GL/glew.h>
 
 #include <cstdio>
@@ -69,7 +71,7 @@ bool CompiledProgram::recordCompileLog(uint32_t shader) {
         lastFailure.clear();
 
     if (log[0] != '\0' && !leftOver) {
-        std::printf("%s\n", log);
+        logLine(log);
         compileLog = log;
     } else {
         compileLog = "Compilation successful.";

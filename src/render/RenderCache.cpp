@@ -1,12 +1,12 @@
 #include "render/RenderCache.h"
 
+#include "project/ConsoleLog.h"
 #include "project/MediaLimits.h"
 #include "render/EffectRenderer.h"
 
 #include <GL/glew.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <unordered_set>
 #include <utility>
 
@@ -100,7 +100,7 @@ void RenderCache::note(const std::string& name, std::optional<std::string> probl
     if (!problem)
         return;
     problems_.push_back(name + ": " + *problem);
-    std::printf("%s\n", problems_.back().c_str());
+    logLine(problems_.back());
 }
 
 int RenderCache::imageSideLimit() {

@@ -2,6 +2,7 @@
 // own because it needs the run-time (composition, GL, the mixer) that the tool
 // does without. The tool checks the command line and runs this program beside
 // it with the same settings; it can also be run directly.
+#include "project/ConsoleLog.h"
 #include "tool/CommandLine.h"
 #include "tool/RenderSettings.h"
 #include "tool/render/RenderJob.h"
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
                      problem.c_str());
         return 2;
     }
+    sendLogTo(stderr); // standard output is for the tool's progress and closing line
     // A writer whose reader has gone is told so by its write, not killed.
     std::signal(SIGPIPE, SIG_IGN);
     for (const int stopSignal : {SIGINT, SIGTERM})

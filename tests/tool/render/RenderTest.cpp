@@ -107,6 +107,21 @@ protected:
     TempDir dir;
 };
 
+TEST_F(RenderTest, StandardOutputHoldsOnlyTheResultsAndTheLoadersLinesGoToStandardError) {
+    const std::string out = (dir.path() / "out.demo").string();
+    // The JSON form's resources are read from the working folder.
+    const std::string convert = "cd " + fs::path(example).parent_path().string() + " && " + QUILLFRONT_TOOL +
+                                " convert content.dat.json '" + out + "'";
+    EXPECT_EQ(runShell("(" + convert + " 2>/dev/null)").output, "wrote " + out + "\n");
+    const Finished logged = runShell("(" + convert + " >/dev/null)");
+    EXPECT_NE(logged.output.find("Loading file resources/sky.frag"), std::string::npos) << logged.output;
+
+    const Finished rendered = render((dir.path() / "frames").string(), "--from 40 --to 41");
+    ASSERT_EQ(rendered.status, 0) << rendered.output;
+    EXPECT_LT(rendered.output.rfind("Loading file"), rendered.output.find("rendered 30 frames"))
+        << "the closing line comes last: " << rendered.output;
+}
+
 TEST_F(RenderTest, AnMp4HoldsTwoSecondsOfPictureAndSoundShowingTheComposedFrames) {
     const std::string video = (dir.path() / "demo.mp4").string();
     const Finished rendered = render(video, "--from 40 --to 44");
