@@ -10,8 +10,9 @@ dir=build
 options="-DQUILLFRONT_WERROR=ON"
 if [ "${1:-}" = "--sanitize" ]; then
     dir=build-asan
-    # The fuzz targets are sanitizer builds already; the normal run has them.
-    options="$options -DQUILLFRONT_SANITIZE=ON -DQUILLFRONT_FUZZ=OFF -DQUILLFRONT_BENCHMARKS=OFF"
+    # The fuzz targets are sanitizer builds already and the WebAssembly build
+    # is another compiler's: the normal run has them.
+    options="$options -DQUILLFRONT_SANITIZE=ON -DQUILLFRONT_FUZZ=OFF -DQUILLFRONT_WEB=OFF -DQUILLFRONT_BENCHMARKS=OFF"
     # Mesa and SDL keep allocations for the life of the process; only our own
     # errors matter here.
     export ASAN_OPTIONS=detect_leaks=0

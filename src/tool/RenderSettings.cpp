@@ -1,5 +1,7 @@
 #include "tool/RenderSettings.h"
 
+#include "project/NumberText.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -18,7 +20,7 @@ bool parseInt(const std::string& text, int& value) {
 
 bool parseBeat(const std::string& text, double& value) {
     const char* end = text.data() + text.size();
-    const auto [next, error] = std::from_chars(text.data(), end, value);
+    const auto [next, error] = parseDouble(text.data(), end, value);
     return error == std::errc() && next == end && std::isfinite(value);
 }
 
