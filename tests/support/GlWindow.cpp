@@ -14,8 +14,9 @@ GlWindow::GlWindow(int width, int height, GlContextRequest request) : width_(wid
         return;
     }
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_FLAGS, 0);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK,
-                        request.core ? SDL_GL_CONTEXT_PROFILE_CORE : SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, request.es     ? SDL_GL_CONTEXT_PROFILE_ES
+                                                     : request.core ? SDL_GL_CONTEXT_PROFILE_CORE
+                                                                    : SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, request.major);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, request.minor);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);

@@ -14,6 +14,7 @@ struct GlContextRequest {
     int major = 3;
     int minor = 0;
     bool core = true;
+    bool es = false; // an OpenGL ES context, as WebGL 2 is (3.0)
 };
 
 class GlWindow {
