@@ -1,8 +1,7 @@
 #include "render/ColourTarget.h"
 
+#include "render/Gl.h"
 #include "render/GlTexture.h"
-
-#include <GL/glew.h>
 
 ColourTarget createColourTarget(ScreenSize size) {
     GLint drawFramebuffer = 0;

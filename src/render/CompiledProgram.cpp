@@ -1,8 +1,7 @@
 #include "render/CompiledProgram.h"
 
 #include "project/ConsoleLog.h"
-
-#include <GL/glew.h>
+#include "render/Gl.h"
 
 #include <cstdio>
 

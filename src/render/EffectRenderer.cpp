@@ -1,8 +1,7 @@
 #include "render/EffectRenderer.h"
 
+#include "render/Gl.h"
 #include "render/SoundTexture.h"
-
-#include <GL/glew.h>
 
 #include <algorithm>
 

@@ -1,7 +1,6 @@
 #include "render/EffectTargets.h"
 
-
-#include <GL/glew.h>
+#include "render/Gl.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #include "render/FrameReadback.h"
 
-#include <GL/glew.h>
+#include "render/Gl.h"
 
 #include <algorithm>
 

@@ -1,8 +1,7 @@
 #include "render/GlErrors.h"
 
 #include "project/ConsoleLog.h"
-
-#include <GL/glew.h>
+#include "render/Gl.h"
 
 #include <cstdio>
 

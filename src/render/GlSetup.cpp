@@ -1,6 +1,7 @@
 #include "render/GlSetup.h"
 
-#include <GL/glew.h>
+#include "render/Gl.h"
+
 #include <SDL.h>
 
 void requestGlAttributes() {

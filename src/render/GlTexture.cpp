@@ -1,6 +1,6 @@
 #include "render/GlTexture.h"
 
-#include <GL/glew.h>
+#include "render/Gl.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "render/ImageTexture.h"
 
 #include "project/MediaLimits.h"
+#include "render/Gl.h"
 #include "render/GlTexture.h"
 
-#include <GL/glew.h>
 #include <SDL.h>
 #include <SDL_image.h>
 

@@ -1,9 +1,8 @@
 #include "render/OpenFont.h"
 
 #include "project/MediaLimits.h"
+#include "render/Gl.h"
 #include "render/GlTexture.h"
-
-#include <GL/glew.h>
 
 #include <climits>
 

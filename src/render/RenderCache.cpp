@@ -3,8 +3,7 @@
 #include "project/ConsoleLog.h"
 #include "project/MediaLimits.h"
 #include "render/EffectRenderer.h"
-
-#include <GL/glew.h>
+#include "render/Gl.h"
 
 #include <algorithm>
 #include <unordered_set>

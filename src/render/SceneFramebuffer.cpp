@@ -1,6 +1,6 @@
 #include "render/SceneFramebuffer.h"
 
-#include <GL/glew.h>
+#include "render/Gl.h"
 
 #include <utility>
 

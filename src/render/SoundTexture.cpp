@@ -1,8 +1,7 @@
 #include "render/SoundTexture.h"
 
+#include "render/Gl.h"
 #include "render/GlTexture.h"
-
-#include <GL/glew.h>
 
 #include <vector>
 

@@ -1,10 +1,9 @@
 #include "render/TextTexture.h"
 
 #include "project/FontTexture.h"
+#include "render/Gl.h"
 #include "render/GlErrors.h"
 #include "render/GlTexture.h"
-
-#include <GL/glew.h>
 
 TextTexture::~TextTexture() { release(); }
 

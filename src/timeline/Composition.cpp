@@ -4,9 +4,8 @@
 #include "project/AudioSample.h"
 #include "project/Demo.h"
 #include "project/FontTexture.h"
+#include "render/Gl.h"
 #include "render/SoundTexture.h"
-
-#include <GL/glew.h>
 
 #include <algorithm>
 #include <array>

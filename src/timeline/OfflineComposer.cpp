@@ -1,10 +1,8 @@
 #include "timeline/OfflineComposer.h"
 
 #include "render/FrameReadback.h"
+#include "render/Gl.h"
 #include "timeline/Composition.h"
-
-#include <GL/glew.h>
-
 
 OfflineComposer::OfflineComposer(Demo& demo, RenderCache& cache, OfflineMix& mix, FrameGrid grid, ScreenSize size,
                                  int mixRate)
