@@ -4,14 +4,19 @@
 
 namespace {
 
-// Core and forward-compatible contexts dropped GL_CLAMP and reject it as an enum.
+// Core and forward-compatible contexts dropped GL_CLAMP and reject it as an
+// enum; OpenGL ES never had it.
 bool contextRejectsLegacyEnums() {
+#ifdef __EMSCRIPTEN__
+    return true;
+#else
     GLint profile = 0;
     GLint flags = 0;
     if (GLEW_VERSION_3_2)
         glGetIntegerv(GL_CONTEXT_PROFILE_MASK, &profile);
     glGetIntegerv(GL_CONTEXT_FLAGS, &flags);
     return (profile & GL_CONTEXT_CORE_PROFILE_BIT) != 0 || (flags & GL_CONTEXT_FLAG_FORWARD_COMPATIBLE_BIT) != 0;
+#endif
 }
 
 GLint supportedWrapMode(uint32_t wrapMode) {
