@@ -4,19 +4,13 @@
 #include "render/Gl.h"
 #include "render/GlTexture.h"
 
-#include <SDL.h>
-#include <SDL_image.h>
+#ifdef __EMSCRIPTEN__
+#include "render/StbImage.h"
+#else
+#include "render/SdlImage.h"
+#endif
 
 #include <climits>
-
-namespace {
-
-// A zero-filled surface whose bytes are R, G, B, A in memory.
-SDL_Surface* createRgbaSurface(int width, int height) {
-    return SDL_CreateRGBSurface(0, width, height, 32, 0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000);
-}
-
-} // namespace
 
 ImageTexture::~ImageTexture() { release(); }
 
@@ -35,19 +29,15 @@ std::optional<std::string> ImageTexture::loadImage(std::span<const uint8_t> byte
     // The decoder allocates what the header declares before it reads a pixel.
     if (std::optional<std::string> refusal = imageRefusal(bytes, maxSide))
         return refusal;
-    SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-    SDL_Surface* image = stream ? IMG_Load_RW(stream, 1) : nullptr;
-    if (!image)
-        return std::nullopt;
-    // Blitting onto the zero surface converts any format to RGBA and blends
-    // transparent pixels onto black, which premultiplies their colours.
-    SDL_Surface* rgba = image->w <= maxSide && image->h <= maxSide ? createRgbaSurface(image->w, image->h) : nullptr;
-    if (rgba && SDL_BlitSurface(image, nullptr, rgba, nullptr) == 0) {
-        glTexture = createRgbaTexture(rgba->w, rgba->h, rgba->pixels, wrapClamp);
-        width = rgba->w;
-        height = rgba->h;
+#ifdef __EMSCRIPTEN__
+    const std::optional<RgbaImage> image = decodeWithStb(bytes);
+#else
+    const std::optional<RgbaImage> image = decodeWithSdl(bytes, maxSide);
+#endif
+    if (image && image->width <= maxSide && image->height <= maxSide) {
+        glTexture = createRgbaTexture(image->width, image->height, image->pixels.data(), wrapClamp);
+        width = image->width;
+        height = image->height;
     }
-    SDL_FreeSurface(rgba);
-    SDL_FreeSurface(image);
     return std::nullopt;
 }

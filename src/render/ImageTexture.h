@@ -18,7 +18,8 @@ public:
     ImageTexture(const ImageTexture&) = delete;
     ImageTexture& operator=(const ImageTexture&) = delete;
 
-    // Replaces the texture with the image in `bytes`, any format SDL2_image reads.
+    // Replaces the texture with the image in `bytes`, any format SDL2_image reads
+    // (stb_image in the WebAssembly build).
     // Undecodable bytes give a 0 × 0 texture with GL name 0; so does an image
     // declaring more than `maxSide` pixels on a side, which is not decoded at all
     // and returns the reason for the user.
