@@ -6,6 +6,7 @@
 #include "audio/SoundAnalysis.h"
 #include "editor/Editor.h"
 #include "editor/EditorContext.h"
+#include "project/NumberText.h"
 #include "render/GlErrors.h"
 #include "render/GlSetup.h"
 #include "timeline/Composition.h"
@@ -17,11 +18,11 @@
 #include <imgui_impl_opengl3.h>
 #include <imgui_impl_sdl.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <string_view>
 
 namespace {
 
@@ -83,11 +84,18 @@ FrameKeys pollEvents(AppState& app) {
     return keys;
 }
 
-// The real program's tests shorten the autosave interval through the environment.
+// The real program's tests shorten the autosave interval through the
+// environment: seconds from 0 to a day; anything else keeps the default.
 void readAutosaveInterval(Autosave& autosave) {
-    if (const char* seconds = std::getenv("QUILLFRONT_AUTOSAVE_SECONDS"))
-        autosave.interval = std::chrono::duration_cast<Autosave::Clock::duration>(
-            std::chrono::duration<double>(std::max(0.0, std::atof(seconds))));
+    const char* text = std::getenv("QUILLFRONT_AUTOSAVE_SECONDS");
+    if (!text)
+        return;
+    const std::string_view seconds(text);
+    double value = -1.0;
+    const auto read = parseDouble(seconds.data(), seconds.data() + seconds.size(), value);
+    if (read.ec == std::errc() && read.ptr == seconds.data() + seconds.size() && value >= 0.0 && value <= 86400.0)
+        autosave.interval =
+            std::chrono::duration_cast<Autosave::Clock::duration>(std::chrono::duration<double>(value));
 }
 
 bool demoHasEnded(const AppState& app) {

@@ -24,17 +24,11 @@ std::unique_ptr<ByteBuffer> copyBuffer(const ByteBuffer& buffer) { return std::m
 template <typename T> std::unique_ptr<T> copyObject(const T& object) { return std::make_unique<T>(object); }
 
 std::unique_ptr<Texture> copyObject(const Texture& texture) {
-    auto copy = std::make_unique<Texture>();
-    copy->name = texture.name;
-    copy->imageBuffer = copyBuffer(*texture.imageBuffer);
-    return copy;
+    return std::make_unique<Texture>(texture.name, texture.imageBuffer->data);
 }
 
 std::unique_ptr<AudioSample> copyObject(const AudioSample& sample) {
-    auto copy = std::make_unique<AudioSample>();
-    copy->name = sample.name;
-    copy->audioBuffer = copyBuffer(*sample.audioBuffer);
-    return copy;
+    return std::make_unique<AudioSample>(sample.name, sample.audioBuffer->data);
 }
 
 std::unique_ptr<Font> copyObject(const Font& font) {
