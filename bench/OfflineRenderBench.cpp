@@ -1,7 +1,9 @@
 // Composing the bundled example offline at 1280 × 720, frame after frame as
 // `quillfront-tool render` does, without encoding: the yardstick the render's
 // own frames a second (printed at its end) are measured against.
+#include "audio/AudioCache.h"
 #include "audio/AudioDevice.h"
+#include "audio/Music.h"
 #include "support/GlWindow.h"
 #include "timeline/OfflineComposer.h"
 #include "tool/ProjectFile.h"

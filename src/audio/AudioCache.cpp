@@ -24,3 +24,10 @@ void AudioCache::release(const ObjectRef& object) {
 }
 
 std::vector<std::string> AudioCache::takeProblems() { return std::exchange(problems_, {}); }
+
+std::span<const int16_t> AudioCache::framesOf(const AudioSample& sample) {
+    const Mix_Chunk* chunk = sound(sample).chunk;
+    if (!chunk)
+        return {};
+    return {reinterpret_cast<const int16_t*>(chunk->abuf), chunk->alen / 2};
+}

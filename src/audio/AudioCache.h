@@ -3,6 +3,7 @@
 // cache serves one project and is released with it.
 #pragma once
 
+#include "audio/SampleFrames.h"
 #include "audio/SamplePlayer.h"
 #include "audio/SampleSound.h"
 #include "project/Demo.h"
@@ -12,7 +13,7 @@
 #include <string>
 #include <vector>
 
-class AudioCache : public SamplePlayer {
+class AudioCache : public SamplePlayer, public SampleFrames {
 public:
     // Decodes every sample of `demo`, so no event waits for a decoder.
     void build(const Demo& demo);
@@ -20,6 +21,7 @@ public:
     SampleSound& sound(const AudioSample& sample);
     // Starts the sample on the live mixer unless it is still playing.
     void play(const AudioSample& sample) override { sound(sample).play(); }
+    std::span<const int16_t> framesOf(const AudioSample& sample) override;
 
     // Releases the sound of `object` when it is a sample that has left the project.
     void release(const ObjectRef& object);

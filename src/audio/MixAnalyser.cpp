@@ -23,10 +23,6 @@ uint8_t levelOf(float magnitude, float reference) {
 
 } // namespace
 
-MixAnalyser::MixAnalyser() : config_(kiss_fftr_alloc(analysisSize, 0, nullptr, nullptr)) {}
-
-MixAnalyser::~MixAnalyser() { kiss_fftr_free(config_); }
-
 void MixAnalyser::analyse(const int16_t* samples, int frames, uint8_t* rows) {
     float windowSum = 0.0f;
     for (int i = 0; i < frames; ++i) {
@@ -37,11 +33,11 @@ void MixAnalyser::analyse(const int16_t* samples, int frames, uint8_t* rows) {
         input_[static_cast<size_t>(texel)] = static_cast<float>(left) * (1.0f / 32768.0f) * weight;
         windowSum += weight;
     }
-    kiss_fftr(config_, input_.data(), output_.data());
+    fft_.transform(input_.data(), output_.data());
     const float half = windowSum * 0.5f;
     for (int k = 0; k < analysisSize; ++k) {
-        const kiss_fft_cpx& bin = output_[static_cast<size_t>(k * 20000 / 96000)];
-        setTexel(rows, 0, k, levelOf(std::sqrt(bin.r * bin.r + bin.i * bin.i), half));
+        const std::complex<float> bin = output_[static_cast<size_t>(k * 20000 / 96000)];
+        setTexel(rows, 0, k, levelOf(std::sqrt(bin.real() * bin.real() + bin.imag() * bin.imag()), half));
     }
 }
 

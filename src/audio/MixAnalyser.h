@@ -3,9 +3,10 @@
 // The live mixer hook and the offline renderer analyse their buffers alike.
 #pragma once
 
-#include <kiss_fftr.h>
+#include "audio/RealFft.h"
 
 #include <array>
+#include <complex>
 #include <cstdint>
 
 constexpr int analysisSize = 1024;                          // FFT points and texels per row
@@ -14,11 +15,6 @@ constexpr int soundTextureByteCount = analysisSize * 2 * 4; // spectrum row, wav
 
 class MixAnalyser {
 public:
-    MixAnalyser();
-    ~MixAnalyser();
-    MixAnalyser(const MixAnalyser&) = delete;
-    MixAnalyser& operator=(const MixAnalyser&) = delete;
-
     // Writes the rows of `frames` interleaved signed 16-bit stereo frames into
     // `rows` (soundTextureByteCount bytes): 1024 spectrum texels of the left
     // channel (0 = -90 dB or less, 255 = 0 dB or more), then 1024 waveform texels
@@ -30,9 +26,9 @@ public:
 private:
     static constexpr int spectrumBins = analysisSize / 2 + 1;
 
-    kiss_fftr_cfg config_;
+    RealFft fft_{analysisSize};
     std::array<float, analysisSize> input_{}; // keeps entries a short buffer does not write
-    std::array<kiss_fft_cpx, spectrumBins> output_{};
+    std::array<std::complex<float>, spectrumBins> output_{};
 };
 
 // The loudness of a buffer: the mean magnitude of its first 100 sample values

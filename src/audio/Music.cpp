@@ -7,6 +7,7 @@
 #include <SDL_mixer.h>
 
 #include <climits>
+#include <cstring>
 
 namespace {
 
@@ -50,4 +51,24 @@ std::optional<std::string> startMusic(const ByteBuffer& music, bool loopForever)
     if (currentMusic)
         Mix_PlayMusic(currentMusic, loopForever ? -1 : 0);
     return std::nullopt;
+}
+
+std::vector<int16_t> decodeMusic(std::span<const uint8_t> bytes, std::string& problem) {
+    if (bytes.empty())
+        return {};
+    if (std::optional<std::string> refusal = musicRefusal(bytes)) {
+        problem = *refusal;
+        return {};
+    }
+    SDL_RWops* stream = bytes.size() <= INT_MAX ? SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()))
+                                                : nullptr;
+    Mix_Chunk* chunk = stream ? Mix_LoadWAV_RW(stream, 1) : nullptr;
+    if (!chunk) {
+        problem = std::string("the music cannot be decoded: ") + Mix_GetError();
+        return {};
+    }
+    std::vector<int16_t> music(chunk->alen / 2);
+    std::memcpy(music.data(), chunk->abuf, music.size() * 2);
+    Mix_FreeChunk(chunk);
+    return music;
 }

@@ -2,8 +2,11 @@
 // and analysed after mixing for the shaders.
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 class ByteBuffer;
 
@@ -20,3 +23,8 @@ std::optional<std::string> musicProblem(const ByteBuffer& music);
 
 // Stops and releases the music that plays, so the bytes it streams from may go.
 void stopMusic();
+
+// Decodes `bytes` (any format the mixer plays) whole, in the open mixer's format.
+// Empty bytes give no music; bytes the mixer cannot decode or larger than any
+// music may be give the reason in `problem`.
+std::vector<int16_t> decodeMusic(std::span<const uint8_t> bytes, std::string& problem);

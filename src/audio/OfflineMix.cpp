@@ -1,12 +1,6 @@
 #include "audio/OfflineMix.h"
 
-#include "project/MediaLimits.h"
-
-#include <SDL_mixer.h>
-
 #include <algorithm>
-#include <climits>
-#include <cstring>
 
 namespace {
 
@@ -16,21 +10,21 @@ constexpr int duckedMusicVolume = 100;
 
 int16_t clipped(int value) { return static_cast<int16_t>(std::clamp(value, -32768, 32767)); }
 
-int64_t framesOf(const Mix_Chunk& chunk) { return chunk.alen / 4; }
+int64_t framesOf(std::span<const int16_t> values) { return static_cast<int64_t>(values.size() / 2); }
 
 } // namespace
 
-OfflineMix::OfflineMix(std::vector<int16_t> music, AudioCache& sounds) : music_(std::move(music)), sounds_(sounds) {}
+OfflineMix::OfflineMix(std::vector<int16_t> music, SampleFrames& sounds) : music_(std::move(music)), sounds_(sounds) {}
 
 void OfflineMix::play(const AudioSample& sample) {
     const auto playing = playingUntil_.find(&sample);
     if (playing != playingUntil_.end() && playing->second > position_)
         return;
-    const Mix_Chunk* chunk = sounds_.sound(sample).chunk;
-    const int64_t length = chunk ? framesOf(*chunk) : 0;
+    const std::span<const int16_t> values = sounds_.framesOf(sample);
+    const int64_t length = framesOf(values);
     playingUntil_[&sample] = position_ + length;
-    if (chunk)
-        starts_.push_back({chunk, position_});
+    if (!values.empty())
+        starts_.push_back({values, position_});
     // The first sample's length decides when the music comes back, whatever else starts meanwhile.
     if (ducks_.empty() || ducks_.back().to <= position_)
         ducks_.push_back({position_, position_ + length});
@@ -52,32 +46,11 @@ void OfflineMix::mix(int64_t first, int64_t count, int16_t* out) const {
     }
     for (const Start& start : starts_) {
         const int64_t from = std::max(start.at, first);
-        const int64_t to = std::min(start.at + framesOf(*start.chunk), first + count);
-        const auto* samples = reinterpret_cast<const int16_t*>(start.chunk->abuf);
+        const int64_t to = std::min(start.at + framesOf(start.values), first + count);
         for (int64_t frame = from; frame < to; ++frame)
             for (int64_t channel = 0; channel < 2; ++channel) {
                 int16_t& value = out[2 * (frame - first) + channel];
-                value = clipped(value + samples[2 * (frame - start.at) + channel]);
+                value = clipped(value + start.values[static_cast<size_t>(2 * (frame - start.at) + channel)]);
             }
     }
-}
-
-std::vector<int16_t> decodeMusic(std::span<const uint8_t> bytes, std::string& problem) {
-    if (bytes.empty())
-        return {};
-    if (std::optional<std::string> refusal = musicRefusal(bytes)) {
-        problem = *refusal;
-        return {};
-    }
-    SDL_RWops* stream = bytes.size() <= INT_MAX ? SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()))
-                                                : nullptr;
-    Mix_Chunk* chunk = stream ? Mix_LoadWAV_RW(stream, 1) : nullptr;
-    if (!chunk) {
-        problem = std::string("the music cannot be decoded: ") + Mix_GetError();
-        return {};
-    }
-    std::vector<int16_t> music(chunk->alen / 2);
-    std::memcpy(music.data(), chunk->abuf, music.size() * 2);
-    Mix_FreeChunk(chunk);
-    return music;
 }

@@ -6,21 +6,18 @@
 // (interleaved signed 16-bit stereo); the music ends in silence.
 #pragma once
 
-#include "audio/AudioCache.h"
+#include "audio/SampleFrames.h"
 #include "audio/SamplePlayer.h"
 
 #include <cstdint>
 #include <span>
-#include <string>
 #include <unordered_map>
 #include <vector>
-
-struct Mix_Chunk;
 
 class OfflineMix : public SamplePlayer {
 public:
     // `sounds` decodes the samples and must outlive the mix.
-    OfflineMix(std::vector<int16_t> music, AudioCache& sounds);
+    OfflineMix(std::vector<int16_t> music, SampleFrames& sounds);
 
     // Where samples started from now on begin: the position of the frame being composed.
     void setPosition(int64_t frame) { position_ = frame; }
@@ -33,7 +30,7 @@ public:
 
 private:
     struct Start {
-        const Mix_Chunk* chunk;
+        std::span<const int16_t> values;
         int64_t at;
     };
     struct Span {
@@ -41,14 +38,10 @@ private:
     };
 
     std::vector<int16_t> music_;
-    AudioCache& sounds_;
+    SampleFrames& sounds_;
     int64_t position_ = 0;
     std::vector<Start> starts_;
     std::vector<Span> ducks_; // in time order, never overlapping
     std::unordered_map<const AudioSample*, int64_t> playingUntil_;
 };
 
-// Decodes `bytes` (any format the mixer plays) whole, in the open mixer's format.
-// Empty bytes give no music; bytes the mixer cannot decode or larger than any
-// music may be give the reason in `problem`.
-std::vector<int16_t> decodeMusic(std::span<const uint8_t> bytes, std::string& problem);

@@ -144,7 +144,7 @@ void drawFontTextureInspector(FontManagerState& state, EditHistory& history, Edi
     // The preview is the run-time texture's, not the project's: the timeline
     // overwrites it while an event shows that font texture.
     if (ImGui::InputTextMultiline("##preview", state.previewText, sizeof state.previewText)) {
-        TTF_Font* font = fontTexture.font ? context.render.font(*fontTexture.font).ttfFont : nullptr;
+        const FontFace* font = fontTexture.font ? &context.render.font(*fontTexture.font).face : nullptr;
         text.setText(state.previewText, font, fontTexture.center);
     }
 }

@@ -52,7 +52,7 @@ Imported<Font> importFont(const std::string& path, int32_t pointSize) {
         return imported;
     OpenFont probe;
     const std::optional<std::string> refusal = probe.openFont(*imported.object);
-    return keepIfDecoded(std::move(imported), probe.ttfFont != nullptr, refusal, "a TrueType font");
+    return keepIfDecoded(std::move(imported), probe.face.isOpen(), refusal, "a TrueType font");
 }
 
 Imported<AudioSample> importSample(const std::string& path) {

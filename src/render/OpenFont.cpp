@@ -12,25 +12,21 @@ constexpr int atlasWidth = 320;
 constexpr int atlasHeight = 240;
 
 // Lays the printable ASCII glyphs out in rows, left to right, until the atlas is full.
-void drawGlyphs(TTF_Font* font, SDL_Surface* atlas) {
+void drawGlyphs(const FontFace& face, RgbaImage& atlas) {
     int x = 0;
     int y = 0;
-    for (Uint32 code = 32; code <= 126; ++code) {
-        SDL_Surface* glyph = TTF_RenderGlyph32_Blended(font, code, SDL_Color{255, 255, 255, 255});
-        if (!glyph)
+    for (uint32_t code = 32; code <= 126; ++code) {
+        const RgbaImage glyph = face.renderGlyph(code);
+        if (glyph.pixels.empty())
             continue;
-        if (x + glyph->w > atlasWidth) {
-            y += glyph->h;
+        if (x + glyph.width > atlasWidth) {
+            y += glyph.height;
             x = 0;
         }
-        if (y + glyph->h > atlasHeight) {
-            SDL_FreeSurface(glyph);
+        if (y + glyph.height > atlasHeight)
             return;
-        }
-        SDL_Rect at{x, y, glyph->w, glyph->h};
-        SDL_BlitSurface(glyph, nullptr, atlas, &at);
-        x += glyph->w;
-        SDL_FreeSurface(glyph);
+        copyInto(glyph, atlas, x, y);
+        x += glyph.width;
     }
 }
 
@@ -39,9 +35,7 @@ void drawGlyphs(TTF_Font* font, SDL_Surface* atlas) {
 OpenFont::~OpenFont() { close(); }
 
 void OpenFont::close() {
-    if (ttfFont)
-        TTF_CloseFont(ttfFont);
-    ttfFont = nullptr;
+    face.close();
     if (glyphAtlasTexture != 0)
         glDeleteTextures(1, &glyphAtlasTexture);
     glyphAtlasTexture = 0;
@@ -54,18 +48,11 @@ std::optional<std::string> OpenFont::openFont(const Font& font) {
         return std::nullopt;
     if (std::optional<std::string> refusal = fontRefusal(bytes))
         return refusal;
-    // The library reads the stream for as long as the font is open, and closes it with the font.
-    SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-    ttfFont = stream ? TTF_OpenFontRW(stream, 1, font.ptsize) : nullptr;
-    if (!ttfFont)
+    if (!face.open(bytes, font.ptsize))
         return std::nullopt;
 
-    SDL_Surface* atlas =
-        SDL_CreateRGBSurface(0, atlasWidth, atlasHeight, 32, 0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000);
-    if (!atlas)
-        return std::nullopt;
-    drawGlyphs(ttfFont, atlas);
-    glyphAtlasTexture = createRgbaTexture(atlasWidth, atlasHeight, atlas->pixels, wrapClamp);
-    SDL_FreeSurface(atlas);
+    RgbaImage atlas{atlasWidth, atlasHeight, std::vector<uint8_t>(atlasWidth * atlasHeight * 4, 0)};
+    drawGlyphs(face, atlas);
+    glyphAtlasTexture = createRgbaTexture(atlasWidth, atlasHeight, atlas.pixels.data(), wrapClamp);
     return std::nullopt;
 }

@@ -1,10 +1,9 @@
-// The run-time side of a project font: the font opened by SDL2_ttf at its point
-// size, and a 320 × 240 preview atlas of its printable ASCII glyphs.
+// The run-time side of a project font: the font opened at its point size, and a
+// 320 × 240 preview atlas of its printable ASCII glyphs.
 #pragma once
 
 #include "project/Font.h"
-
-#include <SDL_ttf.h>
+#include "render/FontFace.h"
 
 #include <cstdint>
 #include <optional>
@@ -12,7 +11,7 @@
 
 class OpenFont {
 public:
-    TTF_Font* ttfFont = nullptr;    // null when the bytes are not a font the library opens
+    FontFace face;                  // closed when the bytes are not a font this build reads
     uint32_t glyphAtlasTexture = 0; // 0 until opened
 
     OpenFont() = default;

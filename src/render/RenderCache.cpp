@@ -65,10 +65,10 @@ OpenFont& RenderCache::font(const Font& font) {
 }
 
 TextTexture& RenderCache::text(const FontTexture& fontTexture) {
-    TTF_Font* ttf = fontTexture.font ? font(*fontTexture.font).ttfFont : nullptr;
+    const FontFace* face = fontTexture.font ? &font(*fontTexture.font).face : nullptr;
     TextTexture& text = texts_.get(fontTexture, [&](TextTexture& made) {
         note(fontTexture.name, made.createSurfaceAndTexture(fontTexture.width, fontTexture.height));
-        made.renderAgain(ttf, fontTexture.center);
+        made.renderAgain(face, fontTexture.center);
     });
     text.useFontState(fontTexture.font ? fontTexture.font->edits.value() : 0);
     return text;

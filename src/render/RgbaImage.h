@@ -13,3 +13,6 @@ struct RgbaImage {
 // Multiplies each pixel's colour by its alpha, rounded to the nearest level,
 // so that filtering and blending treat transparent pixels as black.
 void premultiplyAlpha(RgbaImage& image);
+
+// Copies `from` into `to` with its top left corner at (x, y), clipped to `to`.
+void copyInto(const RgbaImage& from, RgbaImage& to, int x, int y);

@@ -5,11 +5,13 @@
 #include "render/GlErrors.h"
 #include "render/GlTexture.h"
 
+#include <algorithm>
+#include <utility>
+
 TextTexture::~TextTexture() { release(); }
 
 void TextTexture::release() {
-    SDL_FreeSurface(surface);
-    surface = nullptr;
+    surface = {};
     if (glTexture != 0)
         glDeleteTextures(1, &glTexture);
     glTexture = 0;
@@ -22,24 +24,21 @@ std::optional<std::string> TextTexture::createSurfaceAndTexture(int32_t width, i
         release();
         return std::nullopt;
     }
-    SDL_Surface* made = SDL_CreateRGBSurface(0, width, height, 32, 0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000);
-    if (!made)
-        return "no memory for a " + std::to_string(width) + " x " + std::to_string(height) + " text surface";
+    RgbaImage made{width, height, std::vector<uint8_t>(static_cast<size_t>(width) * static_cast<size_t>(height) * 4, 0)};
     checkGlErrors("before a text texture"); // so that an error below is this texture's
-    const uint32_t texture = createRgbaTexture(width, height, made->pixels, wrapClamp);
+    const uint32_t texture = createRgbaTexture(width, height, made.pixels.data(), wrapClamp);
     if (glGetError() != GL_NO_ERROR) {
         glDeleteTextures(1, &texture);
-        SDL_FreeSurface(made);
         return "the GL refused a " + std::to_string(width) + " x " + std::to_string(height) +
                " texture; the previous size stays";
     }
     release();
-    surface = made;
+    surface = std::move(made);
     glTexture = texture;
     return std::nullopt;
 }
 
-void TextTexture::setText(std::string_view text, TTF_Font* font, bool center) {
+void TextTexture::setText(std::string_view text, const FontFace* font, bool center) {
     if (text == currentText && !stale_)
         return;
     currentText.assign(text);
@@ -47,25 +46,18 @@ void TextTexture::setText(std::string_view text, TTF_Font* font, bool center) {
     render(font, center);
 }
 
-void TextTexture::renderAgain(TTF_Font* font, bool center) {
+void TextTexture::renderAgain(const FontFace* font, bool center) {
     stale_ = false;
     render(font, center);
 }
 
-void TextTexture::render(TTF_Font* font, bool center) {
-    if (!surface)
+void TextTexture::render(const FontFace* font, bool center) {
+    if (surface.pixels.empty())
         return;
-    SDL_FillRect(surface, nullptr, 0);
-    SDL_Surface* rendered =
-        font && !currentText.empty()
-            ? TTF_RenderText_Blended_Wrapped(font, currentText.c_str(), SDL_Color{255, 255, 255, 255},
-                                             static_cast<Uint32>(surface->w))
-            : nullptr;
-    if (rendered) {
-        SDL_Rect at{center ? (surface->w - rendered->w) / 2 : 0, 0, rendered->w, rendered->h};
-        SDL_BlitSurface(rendered, nullptr, surface, &at);
-        SDL_FreeSurface(rendered);
-    }
+    std::fill(surface.pixels.begin(), surface.pixels.end(), uint8_t{0});
+    const RgbaImage rendered = font ? font->renderWrapped(currentText, surface.width) : RgbaImage{};
+    copyInto(rendered, surface, center ? (surface.width - rendered.width) / 2 : 0, 0);
     glBindTexture(GL_TEXTURE_2D, glTexture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, surface->w, surface->h, 0, GL_RGBA, GL_UNSIGNED_BYTE, surface->pixels);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, surface.width, surface.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 surface.pixels.data());
 }

@@ -1,9 +1,9 @@
-// The GL side of a font texture: a transparent RGBA surface of the font
+// The GL side of a font texture: a transparent RGBA image of the font
 // texture's size with the current text rendered on it, and its GL texture.
 #pragma once
 
-#include <SDL.h>
-#include <SDL_ttf.h>
+#include "render/FontFace.h"
+#include "render/RgbaImage.h"
 
 #include <cstdint>
 #include <optional>
@@ -12,7 +12,7 @@
 
 class TextTexture {
 public:
-    SDL_Surface* surface = nullptr; // RGBA bytes; null when the size is out of range
+    RgbaImage surface;      // no pixels when the size is out of range
     uint32_t glTexture = 0;
     std::string currentText; // what the surface shows
 
@@ -27,10 +27,11 @@ public:
     // surface and texture, and the reason is returned.
     std::optional<std::string> createSurfaceAndTexture(int32_t width, int32_t height);
     // Renders the current text again (after a new size, font or alignment).
-    void renderAgain(TTF_Font* font, bool center);
-    // Renders `text` with `font` wrapped at the width (as Latin-1 bytes), centred
-    // when asked, and uploads it; nothing happens when the text is already shown.
-    void setText(std::string_view text, TTF_Font* font, bool center);
+    void renderAgain(const FontFace* font, bool center);
+    // Renders `text` with `font` (none, or closed, draws nothing) wrapped at the
+    // width, centred when asked, and uploads it; nothing happens when the text is
+    // already shown.
+    void setText(std::string_view text, const FontFace* font, bool center);
     // Tells which state of the font the text is drawn with (its edit mark); a
     // change makes the next setText render even an unchanged text.
     void useFontState(uint64_t fontMark) {
@@ -40,7 +41,7 @@ public:
 
 private:
     void release();
-    void render(TTF_Font* font, bool center);
+    void render(const FontFace* font, bool center);
 
     uint64_t fontMark_ = 0;
     bool stale_ = false;

@@ -219,7 +219,7 @@ void updateFontTextures(RenderCache& cache, const Event& event, float beat, cons
         if (!fontTexture)
             continue;
         TextTexture& text = cache.text(*fontTexture);
-        TTF_Font* font = fontTexture->font ? cache.font(*fontTexture->font).ttfFont : nullptr;
+        const FontFace* font = fontTexture->font ? &cache.font(*fontTexture->font).face : nullptr;
         if (beat < event.startBeat || beat > event.endBeat) {
             text.setText({}, font, fontTexture->center);
             continue;

@@ -1,6 +1,7 @@
 // Demos made and unmade through the managers, judged by what they show and
 // sound like: a demo built in an empty folder survives all three save forms,
 // and undoing the delete of anything others use brings the same frame back.
+#include "audio/AudioCache.h"
 #include "audio/AudioDevice.h"
 #include "editor/MainMenu.h"
 #include "editor/ProjectEdits.h"

@@ -28,11 +28,11 @@ protected:
         dir.enter();
         fontPath = copyTestFontHere();
         font = std::make_unique<Font>(fontPath, 24);
-        ASSERT_NE(cache.font(*font).ttfFont, nullptr);
+        ASSERT_TRUE(cache.font(*font).face.isOpen());
     }
 
     void show(const FontTexture& text, std::string_view shown) {
-        cache.text(text).setText(shown, text.font ? cache.font(*text.font).ttfFont : nullptr, text.center);
+        cache.text(text).setText(shown, text.font ? &cache.font(*text.font).face : nullptr, text.center);
     }
     // The texture's alpha channel, row by row from the top.
     std::vector<uint8_t> alphaOf(const FontTexture& text) {
@@ -138,13 +138,13 @@ TEST_F(FontTextureTest, UnusableFontsRenderNothing) {
     broken.name = "broken";
     broken.fontBuffer->data = {'n', 'o', 't', ' ', 'a', ' ', 'f', 'o', 'n', 't'};
     broken.ptsize = 24;
-    EXPECT_EQ(cache.font(broken).ttfFont, nullptr);
+    EXPECT_FALSE(cache.font(broken).face.isOpen());
     EXPECT_EQ(cache.font(broken).glyphAtlasTexture, 0u);
     EXPECT_EQ(cache.takeProblems(), std::vector<std::string>{"broken: Not a TrueType or OpenType font"});
 
     Font zeroSize;
     zeroSize.fontBuffer->data = font->fontBuffer->data;
-    EXPECT_EQ(cache.font(zeroSize).ttfFont, nullptr);
+    EXPECT_FALSE(cache.font(zeroSize).face.isOpen());
 
     FontTexture text("title", 64, 16, &broken);
     show(text, "Hello");
@@ -164,7 +164,7 @@ TEST_F(FontTextureTest, FontsWhoseTablesLieOutsideTheFileAreNotOpened) {
     std::vector<uint8_t>& bytes = damaged.fontBuffer->data;
     for (int i = 0; i < 4; ++i)
         bytes[12 + 12 + static_cast<size_t>(i)] = 0x7F;
-    EXPECT_EQ(cache.font(damaged).ttfFont, nullptr);
+    EXPECT_FALSE(cache.font(damaged).face.isOpen());
     const std::vector<std::string> problems = cache.takeProblems();
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_NE(problems[0].find("truncated or damaged"), std::string::npos) << problems[0];

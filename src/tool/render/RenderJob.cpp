@@ -2,6 +2,7 @@
 
 #include "audio/AudioCache.h"
 #include "audio/AudioDevice.h"
+#include "audio/Music.h"
 #include "audio/OfflineMix.h"
 #include "project/CodecError.h"
 #include "project/LoadError.h"

@@ -1,6 +1,8 @@
 // quillfront-tool render run as a user runs it: the real tool (and the renderer
 // it runs) on the bundled example, its files read back with ffprobe and ffmpeg.
+#include "audio/AudioCache.h"
 #include "audio/AudioDevice.h"
+#include "audio/Music.h"
 #include "project/FileIo.h"
 #include "support/GlWindow.h"
 #include "support/TempDir.h"
