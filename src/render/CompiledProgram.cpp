@@ -2,6 +2,7 @@
 
 #include "project/ConsoleLog.h"
 #include "render/Gl.h"
+#include "render/GlslEs.h"
 
 #include <cstdio>
 
@@ -9,7 +10,12 @@ namespace {
 
 constexpr int compileLogCapacity = 1024;
 
-void compileShader(GLuint shader, const std::string& source) {
+void compileShader(GLuint shader, const std::string& authored) {
+#ifdef __EMSCRIPTEN__
+    const std::string source = toGlslEs300(authored); // WebGL 2 compiles GLSL ES alone
+#else
+    const std::string& source = authored;
+#endif
     const GLchar* text = source.data();
     const auto length = static_cast<GLint>(source.size());
     glShaderSource(shader, 1, &text, &length);

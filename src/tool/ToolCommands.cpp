@@ -124,6 +124,41 @@ int exportPlayer(const std::string& project, const std::string& outPath, const s
     });
 }
 
+// The files of the browser player, built by emscripten, that every exported demo shares.
+const char* const webPlayerFiles[] = {"index.html", "quillfront-player.js", "quillfront-player.wasm"};
+
+int exportWeb(const std::string& project, const std::string& outDir, const std::string& playerDir, std::ostream& out,
+              std::ostream& err) {
+    return guarded(project, err, [&] {
+        const LoadedProject loaded = loadProjectFile(project);
+        std::vector<std::pair<std::string, std::string>> files;
+        for (const char* name : webPlayerFiles) {
+            std::optional<std::string> bytes = tryReadWholeFile(std::filesystem::path(playerDir) / name);
+            if (!bytes) {
+                err << playerDir << "/" << name
+                    << ": cannot be read (the web player is built where emscripten is installed; "
+                       "name its folder with --web-player DIR)\n";
+                return failure;
+            }
+            files.emplace_back(name, std::move(*bytes));
+        }
+        std::error_code error;
+        std::filesystem::create_directories(outDir, error);
+        if (error) {
+            err << outDir << ": " << error.message() << "\n";
+            return failure;
+        }
+        for (const auto& [name, bytes] : files)
+            if (writeFile((std::filesystem::path(outDir) / name).string(), bytesOf(bytes), err) != success)
+                return failure;
+        const std::string demo = (std::filesystem::path(outDir) / "demo.bin").string();
+        if (writeFile(demo, writeBinaryProject(*loaded.demo), err) != success)
+            return failure;
+        out << "wrote " << outDir << ": index.html, the player and demo.bin\n";
+        return success;
+    });
+}
+
 // Rendering needs the run-time (composition, GL, the mixer), which this tool
 // does without: a program of its own beside the tool does the work.
 int render(const RenderSettings& settings, std::ostream& err) {
@@ -183,6 +218,15 @@ const std::vector<ToolCommand>& toolCommands() {
              const auto player = line.options.find("--player");
              return exportPlayer(line.operands[0], line.operands[1],
                                  player == line.options.end() ? besideTool("quillfront") : player->second, out, err);
+         }},
+        {"export-web",
+         {"PROJECT", "OUTDIR"},
+         {{"--web-player", "DIR", "the browser player's files (default: web/player beside this tool)"}},
+         "a folder any web server shows the demo from: index.html, the player and the project",
+         [](const ParsedCommandLine& line, std::ostream& out, std::ostream& err) {
+             const auto player = line.options.find("--web-player");
+             return exportWeb(line.operands[0], line.operands[1],
+                              player == line.options.end() ? besideTool("web/player") : player->second, out, err);
          }},
         {"render",
          {"PROJECT", "OUT"},

@@ -6,6 +6,8 @@
 //   convert IN OUT                   between the JSON (complete) and binary forms
 //   export-player PROJECT OUT [--player PATH]
 //                                    a standalone player from a project file
+//   export-web PROJECT OUTDIR [--web-player DIR]
+//                                    a folder that shows the demo in a browser
 //   check FILE                       exit status 1 unless the file loads cleanly
 //   --help, COMMAND --help, --version
 //

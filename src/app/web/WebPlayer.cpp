@@ -1,0 +1,111 @@
+#include "app/web/WebPlayer.h"
+
+#include "app/BuiltinAssets.h"
+#include "project/ProjectFiles.h"
+#include "render/EffectRenderer.h"
+#include "render/FrameContext.h"
+#include "render/Gl.h"
+#include "timeline/Composition.h"
+
+#include <new>
+#include <stdexcept>
+
+namespace {
+
+void setUniform(const CompiledProgram& program, const char* name, float value) {
+    const GLint location = glGetUniformLocation(program.programObject, name);
+    if (location != -1)
+        glUniform1f(location, value);
+}
+
+} // namespace
+
+std::optional<std::string> WebPlayer::open(std::span<const uint8_t> bytes) {
+    try {
+        demo_ = readBinaryProject(bytes);
+        return std::nullopt;
+    } catch (const std::bad_alloc&) {
+        return "the project is larger than this browser can hold";
+    } catch (const std::exception& error) {
+        return error.what();
+    }
+}
+
+int WebPlayer::soundCount() const { return 1 + static_cast<int>(demo_->audio_samples.size()); }
+
+std::span<const uint8_t> WebPlayer::encodedSound(int index) const {
+    if (index == 0)
+        return demo_->music->data;
+    return demo_->audio_samples[static_cast<size_t>(index - 1)]->audioBuffer->data;
+}
+
+void WebPlayer::setDecodedSound(int index, std::vector<int16_t> frames) {
+    if (index == 0)
+        sounds_.music = std::move(frames);
+    else
+        sounds_.setSample(*demo_->audio_samples[static_cast<size_t>(index - 1)], std::move(frames));
+}
+
+void WebPlayer::build(ScreenSize screen) {
+    cache_.build(*demo_, screen);
+    FrameContext frame;
+    frame.screen = screen;
+    EffectRenderer renderer(cache_, frame);
+    for (const auto& effect : demo_->effects)
+        warmUpEffect(renderer, *effect);
+    mix_ = std::make_unique<OfflineMix>(std::move(sounds_.music), sounds_);
+}
+
+void WebPlayer::drawLoader(ScreenSize screen) {
+    if (!loaderEffect_) {
+        loaderProgram_.fragmentShaderSource = std::string(loaderShader());
+        loaderLogo_ = Texture("loader", loaderImage());
+        loaderEffect_ = std::make_unique<Effect>("Loader", &loaderProgram_, &loaderLogo_, nullptr, false, false);
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(0, 0, screen.width, screen.height);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    FrameContext frame;
+    frame.screen = screen;
+    const CompiledProgram& program = cache_.program(loaderProgram_);
+    glUseProgram(program.programObject);
+    setUniform(program, "read", 1.0f);
+    setUniform(program, "total", 1.0f);
+    EffectRenderer(cache_, frame).drawPass(*loaderEffect_, false);
+}
+
+void WebPlayer::compose(int64_t position, ScreenSize screen, bool paused) {
+    // What was heard just before the frame: samples this frame starts are not in it yet.
+    mix_->mix(position - analysedFrames, analysedFrames, heard_.data());
+    analyser_.analyse(heard_.data(), analysedFrames, rows_.data());
+    soundLevel_ = loudnessOf(heard_.data(), static_cast<int>(heard_.size()));
+    FrameContext frame;
+    frame.beat = static_cast<float>(beatAt(position));
+    frame.paused = paused;
+    frame.soundLevel = soundLevel_;
+    frame.soundRows = rows_.data();
+    frame.screen = screen;
+    // The output has taken the mix up to `mixedUntil_`: a sample starting now is heard from there.
+    mix_->setPosition(std::max(position, mixedUntil_));
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(0, 0, screen.width, screen.height);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    renderAt(*demo_, cache_, *mix_, frame);
+}
+
+const int16_t* WebPlayer::mixAudio(int64_t first, int count) {
+    output_.resize(static_cast<size_t>(count) * 2);
+    mix_->mix(first, count, output_.data());
+    mixedUntil_ = first + count;
+    return output_.data();
+}
+
+double WebPlayer::beatAt(int64_t position) const {
+    return static_cast<double>(position) * demo_->bpm / (60.0 * webMixRate) - demo_->beat_offset;
+}
+
+int64_t WebPlayer::positionOf(double beat) const {
+    if (!(demo_->bpm > 0.0f))
+        return 0;
+    return static_cast<int64_t>((beat + demo_->beat_offset) * 60.0 * webMixRate / demo_->bpm);
+}

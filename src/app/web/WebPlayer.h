@@ -1,0 +1,75 @@
+// The demo as the browser plays it: the binary project, its composition and
+// render cache, and its mix and analysis worked out as the offline renderer
+// does, with the positions taken from the browser's audio clock.
+//
+// Positions count sample frames at `webMixRate` from the start of the music.
+// The page feeds the audio output from `mixAudio` and composes each picture at
+// the position being heard, so picture and sound follow one clock.
+#pragma once
+
+#include "app/web/BrowserSounds.h"
+#include "audio/MixAnalyser.h"
+#include "audio/OfflineMix.h"
+#include "project/Demo.h"
+#include "project/Effect.h"
+#include "project/ShaderProgram.h"
+#include "project/Texture.h"
+#include "render/RenderCache.h"
+#include "render/ScreenSize.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+constexpr int webMixRate = 48000;
+
+class WebPlayer {
+public:
+    // Reads the binary project; the reason when it cannot be read.
+    std::optional<std::string> open(std::span<const uint8_t> bytes);
+
+    // The encoded sounds the browser decodes: the music first, then each sample.
+    int soundCount() const;
+    std::span<const uint8_t> encodedSound(int index) const;
+    // Hands over sound `index` decoded (interleaved stereo at webMixRate).
+    void setDecodedSound(int index, std::vector<int16_t> frames);
+
+    // Compiles, decodes and uploads everything and draws each effect once, so
+    // the first frame does not stall. The GL context must be current.
+    void build(ScreenSize screen);
+    // The loader screen's picture, full.
+    void drawLoader(ScreenSize screen);
+
+    // Composes the picture heard at `position`; while `paused` no sample starts.
+    void compose(int64_t position, ScreenSize screen, bool paused);
+    // `count` frames of the mix from `first`, interleaved stereo, valid until the next call.
+    const int16_t* mixAudio(int64_t first, int count);
+
+    double beatAt(int64_t position) const;
+    int64_t positionOf(double beat) const;
+    bool ended(int64_t position) const { return beatAt(position) > demo_->end_beat; }
+    // The "sound" level of the frame composed last.
+    int soundLevel() const { return soundLevel_; }
+
+private:
+    static constexpr int analysedFrames = 1024; // as the offline renderer's mixer buffer
+
+    std::unique_ptr<Demo> demo_;
+    BrowserSounds sounds_;
+    std::unique_ptr<OfflineMix> mix_;
+    RenderCache cache_;
+    MixAnalyser analyser_;
+    std::array<int16_t, analysedFrames * 2> heard_{};
+    std::array<uint8_t, soundTextureByteCount> rows_{};
+    std::vector<int16_t> output_;
+    int64_t mixedUntil_ = 0; // where the audio output takes the mix next
+    int soundLevel_ = 0;
+
+    ShaderProgram loaderProgram_;
+    Texture loaderLogo_;
+    std::unique_ptr<Effect> loaderEffect_;
+};
