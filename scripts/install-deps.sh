@@ -9,6 +9,7 @@ PACKAGES="
   libsdl2-dev libsdl2-mixer-dev libsdl2-image-dev libsdl2-ttf-dev
   libglew-dev libgl-dev libgl1-mesa-dri libkissfft-dev libimgui-dev libpng-dev
   libfast-float-dev libfmt-dev libstb-dev emscripten node-acorn
+  chromium chromium-driver python3-selenium python3-pil
   libgtest-dev libgmock-dev libbenchmark-dev rapidjson-dev liblz4-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils x11-apps fonts-dejavu-core locales

@@ -33,4 +33,9 @@ if(QUILLFRONT_TESTS)
         COMMAND ${CMAKE_SOURCE_DIR}/tests/web/model_matches_native.sh $<TARGET_FILE:quillfront-tool>
             ${QUILLFRONT_NODE} ${WEB_BUILD_DIR}/quillfront-tool.js)
     set_tests_properties(web.model_matches_native PROPERTIES TIMEOUT 120)
+    # Debian's python3, which has the packaged selenium and PIL, whatever python3 comes first on the PATH.
+    add_test(NAME web.browser_player
+        COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/web/browser_test.py $<TARGET_FILE:quillfront-tool>
+            ${CMAKE_SOURCE_DIR}/examples/first-light)
+    set_tests_properties(web.browser_player PROPERTIES TIMEOUT 300)
 endif()
