@@ -50,7 +50,8 @@ void composeExample(benchmark::State& state, bool readBack) {
             glFinish();
         frame = firstFrame + (frame + 1 - firstFrame) % frameCount;
     }
-    state.counters["frames/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["frames/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     Mix_CloseAudio();
 }
 

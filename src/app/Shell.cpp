@@ -94,8 +94,7 @@ void readAutosaveInterval(Autosave& autosave) {
     double value = -1.0;
     const auto read = parseDouble(seconds.data(), seconds.data() + seconds.size(), value);
     if (read.ec == std::errc() && read.ptr == seconds.data() + seconds.size() && value >= 0.0 && value <= 86400.0)
-        autosave.interval =
-            std::chrono::duration_cast<Autosave::Clock::duration>(std::chrono::duration<double>(value));
+        autosave.interval = std::chrono::duration_cast<Autosave::Clock::duration>(std::chrono::duration<double>(value));
 }
 
 bool demoHasEnded(const AppState& app) {
@@ -200,9 +199,9 @@ bool buildGuiFrame(AppState& app, const FrameKeys& keys) {
     ImGui::NewFrame();
     bool editorDrewDemo = false;
     if (app.shell.editorVisible) {
-        EditorContext context{*app.project.demo, *app.project.render, *app.project.audio,  app.clock,
-                              app.camera,        app.status,           app.projectFileName, frameContext(app),
-                              app.shell.quitRequested};
+        EditorContext context{*app.project.demo,   *app.project.render, *app.project.audio,
+                              app.clock,           app.camera,          app.status,
+                              app.projectFileName, frameContext(app),   app.shell.quitRequested};
         editorDrewDemo = drawEditor(app.editor, context, keys.commandKey, keys.windowKey);
     } else {
         ImGui::SetMouseCursor(ImGuiMouseCursor_None);

@@ -10,7 +10,9 @@ namespace {
 
 constexpr int rowBytes = analysisSize * 4;
 
-void setTexel(uint8_t* rows, int row, int texel, uint8_t value) { std::memset(rows + row * rowBytes + texel * 4, value, 4); }
+void setTexel(uint8_t* rows, int row, int texel, uint8_t value) {
+    std::memset(rows + row * rowBytes + texel * 4, value, 4);
+}
 
 // The dB of `magnitude` relative to `reference` as a texel: -90 dB or less is 0, 0 dB or more 255.
 uint8_t levelOf(float magnitude, float reference) {

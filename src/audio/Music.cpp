@@ -60,8 +60,8 @@ std::vector<int16_t> decodeMusic(std::span<const uint8_t> bytes, std::string& pr
         problem = *refusal;
         return {};
     }
-    SDL_RWops* stream = bytes.size() <= INT_MAX ? SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()))
-                                                : nullptr;
+    SDL_RWops* stream =
+        bytes.size() <= INT_MAX ? SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())) : nullptr;
     Mix_Chunk* chunk = stream ? Mix_LoadWAV_RW(stream, 1) : nullptr;
     if (!chunk) {
         problem = std::string("the music cannot be decoded: ") + Mix_GetError();

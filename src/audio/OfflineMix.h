@@ -44,4 +44,3 @@ private:
     std::vector<Span> ducks_; // in time order, never overlapping
     std::unordered_map<const AudioSample*, int64_t> playingUntil_;
 };
-

@@ -32,10 +32,10 @@ void drawNewFontTextureDialog(FontManagerState& state, EditHistory& history, Dem
         state.newFontTextureHeight = std::clamp(state.newFontTextureHeight, 1, limit);
     ImGui::PopItemWidth();
     if (ImGui::Button("Create") && state.newFontTextureName[0] != '\0') {
-        state.selectedFontTexture = &addObject(
-            history, demo,
-            std::make_unique<FontTexture>(state.newFontTextureName, state.newFontTextureWidth,
-                                          state.newFontTextureHeight, &font));
+        state.selectedFontTexture =
+            &addObject(history, demo,
+                       std::make_unique<FontTexture>(state.newFontTextureName, state.newFontTextureWidth,
+                                                     state.newFontTextureHeight, &font));
         ImGui::CloseCurrentPopup();
     }
     ImGui::SameLine();
@@ -116,12 +116,12 @@ void drawSize(EditHistory& history, EditorContext& context, FontTexture& fontTex
     const ScreenSize screen = context.frame.screen;
     int width = fontTexture.width;
     if (ImGui::SliderInt("width", &width, 64, std::max(64, screen.width), "%d", ImGuiSliderFlags_AlwaysClamp))
-        setField(history, fontTexture, &FontTexture::width, width,
-                 "Resize font texture \"" + fontTexture.name + "\"", keyOf("width", fontTexture));
+        setField(history, fontTexture, &FontTexture::width, width, "Resize font texture \"" + fontTexture.name + "\"",
+                 keyOf("width", fontTexture));
     int height = fontTexture.height;
     if (ImGui::SliderInt("height", &height, 64, std::max(64, screen.height), "%d", ImGuiSliderFlags_AlwaysClamp))
-        setField(history, fontTexture, &FontTexture::height, height,
-                 "Resize font texture \"" + fontTexture.name + "\"", keyOf("height", fontTexture));
+        setField(history, fontTexture, &FontTexture::height, height, "Resize font texture \"" + fontTexture.name + "\"",
+                 keyOf("height", fontTexture));
     ImGui::PopItemWidth();
 }
 

@@ -40,7 +40,8 @@ Imported<Texture> importTexture(const std::string& path, RenderCache& render) {
     if (!imported.object)
         return imported;
     ImageTexture probe;
-    const std::optional<std::string> refusal = probe.loadImage(imported.object->imageBuffer->data, render.imageSideLimit());
+    const std::optional<std::string> refusal =
+        probe.loadImage(imported.object->imageBuffer->data, render.imageSideLimit());
     return keepIfDecoded(std::move(imported), probe.glTexture != 0, refusal, "an image this program reads");
 }
 

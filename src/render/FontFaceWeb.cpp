@@ -53,7 +53,7 @@ struct FontFace::Face {
     }
 
     // Breaks `text` at its newlines, and at spaces where a line would be wider than `wrapWidth`.
-        std::vector<std::string> wrapLines(std::string_view text, int wrapWidth) const {
+    std::vector<std::string> wrapLines(std::string_view text, int wrapWidth) const {
         std::vector<std::string> lines;
         size_t start = 0;
         while (start <= text.size()) {
@@ -86,8 +86,9 @@ struct FontFace::Face {
                 const int py = top + row;
                 if (px < 0 || py < 0 || px >= image.width || py >= image.height)
                     continue;
-                uint8_t* texel = image.pixels.data() + (static_cast<size_t>(py) * static_cast<size_t>(image.width) +
-                                                        static_cast<size_t>(px)) * 4;
+                uint8_t* texel =
+                    image.pixels.data() +
+                    (static_cast<size_t>(py) * static_cast<size_t>(image.width) + static_cast<size_t>(px)) * 4;
                 const uint8_t value = std::max(texel[3], coverage[static_cast<size_t>(row * w + column)]);
                 std::fill(texel, texel + 4, value);
             }

@@ -19,8 +19,10 @@ void copyInto(const RgbaImage& from, RgbaImage& to, int x, int y) {
         return;
     const auto rowBytes = static_cast<size_t>(right - left) * 4;
     for (int row = std::max(y, 0); row < std::min(y + from.height, to.height); ++row) {
-        const size_t source = (static_cast<size_t>(row - y) * static_cast<size_t>(from.width) + static_cast<size_t>(left - x)) * 4;
-        const size_t target = (static_cast<size_t>(row) * static_cast<size_t>(to.width) + static_cast<size_t>(left)) * 4;
+        const size_t source =
+            (static_cast<size_t>(row - y) * static_cast<size_t>(from.width) + static_cast<size_t>(left - x)) * 4;
+        const size_t target =
+            (static_cast<size_t>(row) * static_cast<size_t>(to.width) + static_cast<size_t>(left)) * 4;
         std::memcpy(to.pixels.data() + target, from.pixels.data() + source, rowBytes);
     }
 }

@@ -24,7 +24,8 @@ std::optional<std::string> TextTexture::createSurfaceAndTexture(int32_t width, i
         release();
         return std::nullopt;
     }
-    RgbaImage made{width, height, std::vector<uint8_t>(static_cast<size_t>(width) * static_cast<size_t>(height) * 4, 0)};
+    RgbaImage made{width, height,
+                   std::vector<uint8_t>(static_cast<size_t>(width) * static_cast<size_t>(height) * 4, 0)};
     checkGlErrors("before a text texture"); // so that an error below is this texture's
     const uint32_t texture = createRgbaTexture(width, height, made.pixels.data(), wrapClamp);
     if (glGetError() != GL_NO_ERROR) {

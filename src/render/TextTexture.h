@@ -12,7 +12,7 @@
 
 class TextTexture {
 public:
-    RgbaImage surface;      // no pixels when the size is out of range
+    RgbaImage surface; // no pixels when the size is out of range
     uint32_t glTexture = 0;
     std::string currentText; // what the surface shows
 

@@ -97,8 +97,7 @@ const Effect* renderEffectEvent(EffectRenderer& renderer, const Event& event, fl
 
 // Calls `visit(member, memberBeat)` for each member a group event replays at
 // `beat`, in group order.
-template <typename Visit>
-void forEachReplayedMember(const Event& event, float beat, Visit&& visit) {
+template <typename Visit> void forEachReplayedMember(const Event& event, float beat, Visit&& visit) {
     float origin = 0.0f;
     if (!event.group || !groupOrigin(*event.group, origin))
         return;

@@ -57,7 +57,8 @@ std::unique_ptr<Demo> reloaded(const Demo& demo, Form form) {
     if (projectForm)
         for (const ResourceFile& file : projectResourceFiles(demo))
             std::ofstream(file.path, std::ios::binary)
-                .write(reinterpret_cast<const char*>(file.bytes.data()), static_cast<std::streamsize>(file.bytes.size()));
+                .write(reinterpret_cast<const char*>(file.bytes.data()),
+                       static_cast<std::streamsize>(file.bytes.size()));
     return readJsonProject(writeJsonProject(demo, projectForm));
 }
 
@@ -161,14 +162,14 @@ protected:
 };
 
 TEST_F(UndoneDeleteTest, UndoingADeleteBringsTheSameFrameBack) {
-    expectDeleteUndoes(SDLK_x, {"Texture Manager", "Selectables", 0, "resources/logo.png"}, "Texture Manager",
-                       "Delete", 60.0);
+    expectDeleteUndoes(SDLK_x, {"Texture Manager", "Selectables", 0, "resources/logo.png"}, "Texture Manager", "Delete",
+                       60.0);
     expectDeleteUndoes(SDLK_f, {"Font Manager", "Selectables", 0, "resources/DejaVuSans-Bold.ttf (48 pt)"},
                        "Font Manager", "Delete", 10.0);
-    expectDeleteUndoes(SDLK_f, {"Font Manager", "Font Textures", 0, "caption"}, "Font Manager",
-                       "Delete##font_texture", 10.0);
-    expectDeleteUndoes(SDLK_m, {"Sample Manager", "Selectables", 0, "resources/whoosh.wav"}, "Sample Manager",
-                       "Delete", 15.5);
+    expectDeleteUndoes(SDLK_f, {"Font Manager", "Font Textures", 0, "caption"}, "Font Manager", "Delete##font_texture",
+                       10.0);
+    expectDeleteUndoes(SDLK_m, {"Sample Manager", "Selectables", 0, "resources/whoosh.wav"}, "Sample Manager", "Delete",
+                       15.5);
     expectDeleteUndoes(0, {"Effect Manager", "Selectables", 4, "logo"}, "Effect Manager", "Delete", 60.0);
 }
 

@@ -58,6 +58,22 @@ TEST_F(ToolCommandsTest, ExportPlayerAppendsTheProjectToTheProgram) {
     EXPECT_NE(err.str().find("missing: cannot be read"), std::string::npos);
 }
 
+TEST_F(ToolCommandsTest, ExportWebWritesThePlayerAndTheBinaryProject) {
+    std::filesystem::create_directory("player");
+    for (const char* name : {"index.html", "quillfront-player.js", "quillfront-player.wasm"})
+        std::ofstream(std::filesystem::path("player") / name) << name;
+    ASSERT_EQ(run({"export-web", "rich.json", "site/demo", "--web-player", "player"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "wrote site/demo: index.html, the player and demo.bin\n");
+    EXPECT_EQ(tryReadWholeFile("site/demo/quillfront-player.wasm"), "quillfront-player.wasm");
+    ASSERT_EQ(run({"info", "site/demo/demo.bin"}), 0);
+    EXPECT_NE(out.str().find("(binary form)"), std::string::npos);
+
+    std::filesystem::remove("player/quillfront-player.wasm");
+    EXPECT_EQ(run({"export-web", "rich.json", "other", "--web-player", "player"}), 1);
+    EXPECT_NE(err.str().find("player/quillfront-player.wasm: cannot be read"), std::string::npos) << err.str();
+    EXPECT_FALSE(std::filesystem::exists("other"));
+}
+
 TEST_F(ToolCommandsTest, CheckPassesOnlyCleanProjects) {
     EXPECT_EQ(run({"check", "rich.json"}), 0);
     EXPECT_EQ(out.str(), "rich.json: OK\n");

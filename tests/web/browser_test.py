@@ -14,6 +14,7 @@ import wave
 from pathlib import Path
 
 from PIL import Image, ImageChops, ImageFilter, ImageStat
+from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 
 import browser
@@ -103,6 +104,8 @@ class WebPlayerTest(unittest.TestCase):
             driver.find_element(By.ID, "canvas").click()
             time.sleep(2.5)
             frames = driver.execute_script("return window.quillfront.frames")
+            ActionChains(driver).send_keys("f").perform()
+            self.assertTrue(driver.execute_script("return document.fullscreenElement !== null"), "F gave no full screen")
         start = start_beat * MIX_RATE // 2  # 120 beats a minute
         heard = [f for f in frames if f["position"] > start + 1024]
         self.assertGreater(heard[-1]["position"] - heard[0]["position"], MIX_RATE * 3 // 2)
@@ -129,6 +132,15 @@ class WebPlayerTest(unittest.TestCase):
         print("sound level over %d frames: %d to %d; against the offline mix shifted %d samples, mean difference "
               "%.0f of a mean level %.0f" % (len(levels), min(levels), max(levels), shift, difference, offline))
         self.assertLess(difference, 0.05 * offline)
+
+    def test_the_demo_ends_by_itself_at_its_end_beat(self):
+        with browser.serve(self.site) as url, browser.browser(WIDTH, HEIGHT) as driver:
+            driver.get(url + "?beat=99")
+            browser.wait_for_state(driver, ["ready"])
+            driver.find_element(By.ID, "canvas").click()
+            self.assertEqual(browser.wait_for_state(driver, ["ended"], timeout=10), "ended")
+            last = driver.execute_script("return window.quillfront.frames.at(-1).beat")
+        self.assertLessEqual(last, 100)
 
     def test_a_broken_shader_skips_its_effect_and_the_rest_plays(self):
         broken = self.work / "broken"

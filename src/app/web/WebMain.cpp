@@ -68,7 +68,9 @@ EMSCRIPTEN_KEEPALIVE void qf_compose(double position, int width, int height, int
 }
 
 // `count` frames of the mix from `first`, interleaved stereo signed 16-bit.
-EMSCRIPTEN_KEEPALIVE const int16_t* qf_mix(double first, int count) { return player.mixAudio(positionFrom(first), count); }
+EMSCRIPTEN_KEEPALIVE const int16_t* qf_mix(double first, int count) {
+    return player.mixAudio(positionFrom(first), count);
+}
 
 EMSCRIPTEN_KEEPALIVE double qf_beat_at(double position) { return player.beatAt(positionFrom(position)); }
 EMSCRIPTEN_KEEPALIVE double qf_position_of(double beat) { return static_cast<double>(player.positionOf(beat)); }
