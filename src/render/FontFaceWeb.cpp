@@ -16,6 +16,7 @@ struct FontFace::Face {
     int ascent = 0;     // pixels above the baseline
     int lineHeight = 0; // pixels from one baseline to the next
 
+    // How far `code` moves the pen, kerned against `next` (-1 at the end of a line).
     float advanceOf(unsigned char code, int next) const {
         int advance = 0;
         int bearing = 0;
@@ -32,7 +33,8 @@ struct FontFace::Face {
         return static_cast<int>(std::ceil(width));
     }
 
-    // Coverage of each glyph of `line`, kept where it is highest, into `image` from `x` at row `top`.
+    // Draws `line` into `image` from its left edge, the line's top at row `top`; where glyphs
+    // overlap the higher coverage stays.
     void drawLine(std::string_view line, RgbaImage& image, int top) const {
         float x = 0.0f;
         const int baseline = top + ascent;
