@@ -10,13 +10,11 @@ OfflineComposer::OfflineComposer(Demo& demo, RenderCache& cache, OfflineMix& mix
 
 void OfflineComposer::compose(int64_t frame) {
     const int64_t position = grid_.mixPositionOf(frame, mixRate_);
-    // What was heard just before the frame: samples this frame starts are not in it yet.
-    mix_.mix(position - analysedFrames, analysedFrames, heard_.data());
-    analyser_.analyse(heard_.data(), analysedFrames, rows_.data());
+    heard_.analyse(mix_, position);
     FrameContext context;
     context.beat = static_cast<float>(grid_.beatOf(frame));
-    context.soundLevel = loudnessOf(heard_.data(), static_cast<int>(heard_.size()));
-    context.soundRows = rows_.data();
+    context.soundLevel = heard_.soundLevel();
+    context.soundRows = heard_.rows();
     context.screen = size_;
     mix_.setPosition(position);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);

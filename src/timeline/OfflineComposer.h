@@ -5,14 +5,13 @@
 // sample still playing is not started again.
 #pragma once
 
-#include "audio/MixAnalyser.h"
+#include "audio/HeardAnalysis.h"
 #include "audio/OfflineMix.h"
 #include "project/Demo.h"
 #include "render/RenderCache.h"
 #include "render/ScreenSize.h"
 #include "timeline/FrameGrid.h"
 
-#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -29,15 +28,11 @@ public:
     ScreenSize size() const { return size_; }
 
 private:
-    static constexpr int analysedFrames = 1024; // one mixer buffer
-
     Demo& demo_;
     RenderCache& cache_;
     OfflineMix& mix_;
     FrameGrid grid_;
     ScreenSize size_;
     int mixRate_;
-    MixAnalyser analyser_;
-    std::array<int16_t, analysedFrames * 2> heard_{};
-    std::array<uint8_t, soundTextureByteCount> rows_{};
+    HeardAnalysis heard_;
 };

@@ -75,15 +75,12 @@ void WebPlayer::drawLoader(ScreenSize screen) {
 }
 
 void WebPlayer::compose(int64_t position, ScreenSize screen, bool paused) {
-    // What was heard just before the frame: samples this frame starts are not in it yet.
-    mix_->mix(position - analysedFrames, analysedFrames, heard_.data());
-    analyser_.analyse(heard_.data(), analysedFrames, rows_.data());
-    soundLevel_ = loudnessOf(heard_.data(), static_cast<int>(heard_.size()));
+    heard_.analyse(*mix_, position);
     FrameContext frame;
     frame.beat = static_cast<float>(beatAt(position));
     frame.paused = paused;
-    frame.soundLevel = soundLevel_;
-    frame.soundRows = rows_.data();
+    frame.soundLevel = heard_.soundLevel();
+    frame.soundRows = heard_.rows();
     frame.screen = screen;
     // The output has taken the mix up to `mixedUntil_`: a sample starting now is heard from there.
     mix_->setPosition(std::max(position, mixedUntil_));

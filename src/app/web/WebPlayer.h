@@ -8,7 +8,7 @@
 #pragma once
 
 #include "app/web/BrowserSounds.h"
-#include "audio/MixAnalyser.h"
+#include "audio/HeardAnalysis.h"
 #include "audio/OfflineMix.h"
 #include "project/Demo.h"
 #include "project/Effect.h"
@@ -17,7 +17,6 @@
 #include "render/RenderCache.h"
 #include "render/ScreenSize.h"
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -53,21 +52,16 @@ public:
     int64_t positionOf(double beat) const;
     bool ended(int64_t position) const { return beatAt(position) > demo_->end_beat; }
     // The "sound" level of the frame composed last.
-    int soundLevel() const { return soundLevel_; }
+    int soundLevel() const { return heard_.soundLevel(); }
 
 private:
-    static constexpr int analysedFrames = 1024; // as the offline renderer's mixer buffer
-
     std::unique_ptr<Demo> demo_;
     BrowserSounds sounds_;
     std::unique_ptr<OfflineMix> mix_;
     RenderCache cache_;
-    MixAnalyser analyser_;
-    std::array<int16_t, analysedFrames * 2> heard_{};
-    std::array<uint8_t, soundTextureByteCount> rows_{};
+    HeardAnalysis heard_;
     std::vector<int16_t> output_;
     int64_t mixedUntil_ = 0; // where the audio output takes the mix next
-    int soundLevel_ = 0;
 
     ShaderProgram loaderProgram_;
     Texture loaderLogo_;
