@@ -142,15 +142,18 @@ class WebPlayerTest(unittest.TestCase):
             last = driver.execute_script("return window.quillfront.frames.at(-1).beat")
         self.assertLessEqual(last, 100)
 
-    def test_a_broken_shader_skips_its_effect_and_the_rest_plays(self):
+    def test_a_broken_shader_or_sample_is_skipped_and_the_rest_plays(self):
         broken = self.work / "broken"
         shutil.copytree(EXAMPLE, broken)
         with open(broken / "resources" / "bars.frag", "a") as shader:
             shader.write("\nthis line is not GLSL\n")
+        sample = broken / "resources" / "whoosh.wav"
+        sample.write_bytes(sample.read_bytes()[:200])  # its data chunk claims more than follows
         site = self.work / "broken-site"
         export(broken / self.project.name, site)
         shown, console = self.held_frame(site, 42)
         self.assertTrue(any("bars" in line or "ERROR" in line for line in console), console)
+        self.assertTrue(any("stays silent" in line for line in console), console)
         sky = offline_frame(self.project, 42, self.work / "sky42")
         top = (0, 0, WIDTH, HEIGHT // 3)  # sky and stars, above the bars
         self.assertLess(mean_difference(shown.crop(top), sky.crop(top)), 8)

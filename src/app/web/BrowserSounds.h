@@ -14,7 +14,7 @@ class BrowserSounds : public SampleFrames {
 public:
     std::vector<int16_t> music;
 
-    void setSample(const AudioSample& sample, std::vector<int16_t> frames) { samples_[&sample] = std::move(frames); }
+    std::vector<int16_t>& sample(const AudioSample& sample) { return samples_[&sample]; }
     std::span<const int16_t> framesOf(const AudioSample& sample) override {
         const auto found = samples_.find(&sample);
         return found == samples_.end() ? std::span<const int16_t>{} : std::span<const int16_t>(found->second);

@@ -33,9 +33,9 @@ EMSCRIPTEN_KEEPALIVE int qf_sound_count() { return player.soundCount(); }
 EMSCRIPTEN_KEEPALIVE const uint8_t* qf_sound_bytes(int index) { return player.encodedSound(index).data(); }
 EMSCRIPTEN_KEEPALIVE int qf_sound_size(int index) { return static_cast<int>(player.encodedSound(index).size()); }
 
-// Sound `index` decoded: `frames` interleaved stereo frames at the mix rate, copied.
-EMSCRIPTEN_KEEPALIVE void qf_set_sound(int index, const int16_t* values, int frames) {
-    player.setDecodedSound(index, std::vector<int16_t>(values, values + static_cast<ptrdiff_t>(frames) * 2));
+// Room for sound `index` decoded, `frames` interleaved stereo frames at the mix rate; null when refused.
+EMSCRIPTEN_KEEPALIVE int16_t* qf_sound_buffer(int index, double frames) {
+    return player.decodedSoundBuffer(index, positionFrom(frames));
 }
 
 EMSCRIPTEN_KEEPALIVE int qf_mix_rate() { return webMixRate; }

@@ -1,6 +1,8 @@
 #include "app/web/WebPlayer.h"
 
 #include "app/BuiltinAssets.h"
+#include "project/ConsoleLog.h"
+#include "project/MediaLimits.h"
 #include "project/ProjectFiles.h"
 #include "render/EffectRenderer.h"
 #include "render/FrameContext.h"
@@ -18,32 +20,47 @@ void setUniform(const CompiledProgram& program, const char* name, float value) {
         glUniform1f(location, value);
 }
 
+// `bytes` unless `refusal` says why not; the reason goes to the console.
+std::span<const uint8_t> unlessRefused(std::span<const uint8_t> bytes, const std::optional<std::string>& refusal,
+                                       const std::string& name) {
+    if (!refusal)
+        return bytes;
+    logLine(name + " stays silent: " + *refusal);
+    return {};
+}
+
 } // namespace
 
 std::optional<std::string> WebPlayer::open(std::span<const uint8_t> bytes) {
     try {
         demo_ = readBinaryProject(bytes);
-        return std::nullopt;
     } catch (const std::bad_alloc&) {
         return "the project is larger than this browser can hold";
     } catch (const std::exception& error) {
         return error.what();
     }
+    const std::vector<uint8_t>& music = demo_->music->data;
+    encodedSounds_.push_back(unlessRefused(music, music.empty() ? std::nullopt : musicRefusal(music), "The music"));
+    for (const auto& sample : demo_->audio_samples) {
+        const std::vector<uint8_t>& encoded = sample->audioBuffer->data;
+        encodedSounds_.push_back(
+            unlessRefused(encoded, encoded.empty() ? std::nullopt : sampleRefusal(encoded), "Sample " + sample->name));
+    }
+    return std::nullopt;
 }
 
-int WebPlayer::soundCount() const { return 1 + static_cast<int>(demo_->audio_samples.size()); }
-
-std::span<const uint8_t> WebPlayer::encodedSound(int index) const {
-    if (index == 0)
-        return demo_->music->data;
-    return demo_->audio_samples[static_cast<size_t>(index - 1)]->audioBuffer->data;
-}
-
-void WebPlayer::setDecodedSound(int index, std::vector<int16_t> frames) {
-    if (index == 0)
-        sounds_.music = std::move(frames);
-    else
-        sounds_.setSample(*demo_->audio_samples[static_cast<size_t>(index - 1)], std::move(frames));
+int16_t* WebPlayer::decodedSoundBuffer(int index, int64_t frames) {
+    const bool music = index == 0;
+    if (frames < 0 || (!music && static_cast<uint64_t>(frames) * 4 > maxDecodedSampleBytes))
+        return nullptr;
+    std::vector<int16_t>& decoded =
+        music ? sounds_.music : sounds_.sample(*demo_->audio_samples[static_cast<size_t>(index - 1)]);
+    try {
+        decoded.resize(static_cast<size_t>(frames) * 2);
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+    return decoded.data();
 }
 
 void WebPlayer::build(ScreenSize screen) {

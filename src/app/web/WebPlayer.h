@@ -32,10 +32,13 @@ public:
     std::optional<std::string> open(std::span<const uint8_t> bytes);
 
     // The encoded sounds the browser decodes: the music first, then each sample.
-    int soundCount() const;
-    std::span<const uint8_t> encodedSound(int index) const;
-    // Hands over sound `index` decoded (interleaved stereo at webMixRate).
-    void setDecodedSound(int index, std::vector<int16_t> frames);
+    // A sound the desktop would refuse is empty here too, its reason on the console.
+    int soundCount() const { return static_cast<int>(encodedSounds_.size()); }
+    std::span<const uint8_t> encodedSound(int index) const { return encodedSounds_[static_cast<size_t>(index)]; }
+    // Room for sound `index` decoded, `frames` interleaved stereo frames at
+    // webMixRate, for the page to fill; null (and the sound silent) when a sample
+    // would take more than a decoded sample may, or memory runs out.
+    int16_t* decodedSoundBuffer(int index, int64_t frames);
 
     // Compiles, decodes and uploads everything and draws each effect once, so
     // the first frame does not stall. The GL context must be current.
@@ -56,6 +59,7 @@ public:
 
 private:
     std::unique_ptr<Demo> demo_;
+    std::vector<std::span<const uint8_t>> encodedSounds_;
     BrowserSounds sounds_;
     std::unique_ptr<OfflineMix> mix_;
     RenderCache cache_;
