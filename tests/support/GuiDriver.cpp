@@ -711,6 +711,8 @@ bool GuiDriver::findInTopPopup(const ItemPath& item, Target& out) {
 
 bool GuiDriver::findShownEntry(const std::string& label, Target& out) {
     ImGuiWindow* popup = topPopup();
+    if (!popup)
+        return false;
     const std::string shown(label.c_str(), ImGui::FindRenderedTextEnd(label.c_str()));
     constexpr int mostNotches = 100;
     for (int notch = 0; notch <= mostNotches; ++notch) {
