@@ -135,6 +135,9 @@ class WebPlayerTest(unittest.TestCase):
 
     def test_the_demo_ends_by_itself_at_its_end_beat(self):
         with browser.serve(self.site) as url, browser.browser(WIDTH, HEIGHT) as driver:
+            for link in ("?beat=1e300&paused=1", "?beat=not-a-number&paused=1"):  # links people mistype
+                driver.get(url + link)
+                self.assertEqual(browser.wait_for_state(driver, ["paused", "failed"]), "paused", link)
             driver.get(url + "?beat=99")
             browser.wait_for_state(driver, ["ready"])
             driver.find_element(By.ID, "canvas").click()

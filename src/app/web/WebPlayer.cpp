@@ -9,6 +9,8 @@
 #include "render/Gl.h"
 #include "timeline/Composition.h"
 
+#include <algorithm>
+#include <cmath>
 #include <new>
 #include <stdexcept>
 
@@ -121,5 +123,8 @@ double WebPlayer::beatAt(int64_t position) const {
 int64_t WebPlayer::positionOf(double beat) const {
     if (!(demo_->bpm > 0.0f))
         return 0;
-    return static_cast<int64_t>((beat + demo_->beat_offset) * 60.0 * webMixRate / demo_->bpm);
+    // Within a day of music either way, whatever a link's "?beat=" says.
+    constexpr double day = 86400.0 * webMixRate;
+    const double position = (beat + demo_->beat_offset) * 60.0 * webMixRate / demo_->bpm;
+    return std::isfinite(position) ? static_cast<int64_t>(std::clamp(position, -day, day)) : 0;
 }
