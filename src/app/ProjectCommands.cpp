@@ -10,6 +10,7 @@
 #include "project/ProjectOperations.h"
 #include "project/SaveError.h"
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <filesystem>
@@ -181,12 +182,27 @@ void loadJsonProject(AppState& app) {
         loadAndInstall(app, file, [&] { return readJsonProject(*text); });
 }
 
+namespace {
+
+// Writes the project form's resource files, telling the editor which it wrote.
+std::vector<WriteFailure> writeProjectResources(AppState& app, const Demo& demo) {
+    const std::vector<ResourceFile> files = projectResourceFiles(demo);
+    const std::vector<WriteFailure> failures = writeResourceFiles(files);
+    for (const ResourceFile& file : files)
+        if (std::none_of(failures.begin(), failures.end(),
+                         [&](const WriteFailure& failure) { return failure.path == file.path; }))
+            app.editor.noteFileWritten(file.path);
+    return failures;
+}
+
+} // namespace
+
 void saveJsonProject(AppState& app, bool projectForm) {
     const std::string file = jsonFileName(app);
     const Demo& demo = *app.project.demo;
     const std::string text = writeJsonProject(demo, projectForm);
     const std::vector<WriteFailure> resourceFailures =
-        projectForm ? writeResourceFiles(projectResourceFiles(demo)) : std::vector<WriteFailure>();
+        projectForm ? writeProjectResources(app, demo) : std::vector<WriteFailure>();
     reportSave(app, file, writeWholeFile(file, text), resourceFailures);
 }
 

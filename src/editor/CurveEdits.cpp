@@ -63,7 +63,8 @@ std::array<float, plotSampleCount> curveSamples(const Event& event, const Contro
 }
 
 float plotBeat(const Event& event, float x, float left, float width) {
-    return event.startBeat + (event.endBeat - event.startBeat) * (x - left) / width;
+    const float across = std::clamp((x - left) / width, 0.0f, 1.0f);
+    return event.startBeat + (event.endBeat - event.startBeat) * across;
 }
 
 float plotX(const Event& event, float beat, float left, float width) {

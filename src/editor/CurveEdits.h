@@ -33,6 +33,7 @@ ControlPointList scaledBeats(ControlPointList list, float factor);
 
 // The curve's values over the event's span, first beat to last.
 std::array<float, plotSampleCount> curveSamples(const Event& event, const ControlPointList& list);
-// The beat a plot at [left, left + width) shows at `x`, and the x of `beat`.
+// The beat a plot at [left, left + width) shows at `x`, held within the
+// event's span when `x` lies off the plot; and the x of `beat`.
 float plotBeat(const Event& event, float x, float left, float width);
 float plotX(const Event& event, float beat, float left, float width);

@@ -97,6 +97,9 @@ struct EditorState {
     static constexpr uint64_t neverSaved = UINT64_MAX;
     // Drops every reference to `object`, which has left the project.
     void forgetObject(const ObjectRef& object);
+    // A save wrote the file at `path` from the project, which windows watching
+    // it must not take for another program's change.
+    void noteFileWritten(const std::string& path) { shaderEditor.noteFileWritten(path); }
     // Opens the standard windows and places them once.
     void arrange();
     // Toggles see-through; in both directions the windows that would hide the

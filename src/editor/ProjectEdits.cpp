@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -272,6 +273,26 @@ void setShaderSource(EditHistory& history, ShaderProgram& program, std::string s
                     .undoBytes = 0,
                     .mergeKey = key,
                     .cumulative = true});
+}
+
+void setShaderSources(EditHistory& history, ShaderProgram& program, std::string vertexSource,
+                      std::string fragmentSource, std::string stepName) {
+    using Sources = std::pair<std::string, std::string>;
+    auto after = std::make_shared<const Sources>(std::move(vertexSource), std::move(fragmentSource));
+    auto before = std::make_shared<const Sources>(program.vertexShaderSource, program.fragmentShaderSource);
+    if (*after == *before)
+        return;
+    const auto put = [&program](const Sources& sources) {
+        program.vertexShaderSource = sources.first;
+        program.fragmentShaderSource = sources.second;
+        program.edits.touch();
+    };
+    const auto bytes = [](const Sources& sources) { return sources.first.capacity() + sources.second.capacity(); };
+    history.perform({.name = std::move(stepName),
+                     .redo = [put, after] { put(*after); },
+                     .undo = [put, before] { put(*before); },
+                     .redoBytes = bytes(*after),
+                     .undoBytes = bytes(*before)});
 }
 
 void addUniform(EditHistory& history, ShaderProgram& program) {

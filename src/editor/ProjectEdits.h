@@ -89,6 +89,10 @@ SourceChange joined(const SourceChange& run, const SourceChange& next, const std
 void setShaderSource(EditHistory& history, ShaderProgram& program, std::string source, std::string stepName,
                      const MergeKey& key, std::optional<SourceChange>& run);
 
+// Gives `program` both sources at once (read from its files), as one step.
+void setShaderSources(EditHistory& history, ShaderProgram& program, std::string vertexSource,
+                      std::string fragmentSource, std::string stepName);
+
 // A program's uniform definitions. A rename touches the program (its uniforms
 // are located again); ranges and defaults are read at each draw.
 void addUniform(EditHistory& history, ShaderProgram& program);

@@ -10,10 +10,13 @@ namespace {
 const char* const pickerTitle = "Import Sample";
 const char* const createEventTitle = "Create Audio Sample Event";
 
-// A request from the Event Manager selects its sample.
+// A request from the Event Manager selects its sample; with none selected (on
+// opening, after a Delete) the first is, so "Play" works at once.
 void drawSampleList(SampleManagerState& state, Demo& demo) {
     if (AudioSample* requested = findObject(demo, state.requested))
         state.selected = requested;
+    if (!state.selected && !demo.audio_samples.empty())
+        state.selected = demo.audio_samples.front().get();
     drawSelectableList("Selectables", {300.0f, 0.0f}, demo.audio_samples, state.selected);
     state.requested = nullptr;
 }

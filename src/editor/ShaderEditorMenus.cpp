@@ -33,16 +33,13 @@ void findFromSelection(ShaderEditorState& state) {
     selectMatch(text, match, std::strlen(state.searchPattern));
 }
 
-// The match after the cursor, wrapping to the first.
+// The match after the one selected (or the cursor), wrapping to the first.
 void findNext(ShaderEditorState& state) {
     findAllMatches(state);
     if (state.matches.empty())
         return;
     TextModel& text = state.code.model();
-    const size_t length = std::strlen(state.searchPattern);
-    const TextPosition cursor = text.cursor();
-    const TextPosition after{cursor.line, cursor.column + static_cast<int>(length)};
-    selectMatch(text, *matchAtOrAfter(text, state.matches, after), length);
+    selectMatch(text, *nextMatch(text, state.matches), std::strlen(state.searchPattern));
 }
 
 void drawEditMenu(ShaderEditorState& state, EditorState& editor, uint32_t now) {

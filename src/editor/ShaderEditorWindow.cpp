@@ -57,6 +57,17 @@ void show(ShaderEditorState& state, ShaderProgram* program) {
     }
 }
 
+// The shown program's file holds its source as it is now.
+void noteSourcesWritten(ShaderEditorState& state) {
+    state.savedMark = state.shown->edits.value();
+    state.fileTime = writeTimeOf(state.shown->fragmentShaderFilename);
+}
+
+// With "Auto-recompile" off the shown program draws as last compiled with "Compile".
+void holdShownProgram(const ShaderEditorState& state, EditorContext& context) {
+    context.render.holdProgram(state.autoRecompile ? nullptr : state.shown);
+}
+
 void installLanguage(ShaderEditorState& state) {
     LanguageDefinition glsl = LanguageDefinition::glsl();
     for (const char* word : {"mat2", "mat3", "mat4", "vec2", "vec3", "vec4", "sampler2D", "sampler3D", "in", "out",
@@ -142,26 +153,45 @@ ShaderProgram* neighbourOf(const Demo& demo, const ShaderProgram& program) {
     return index > 0 ? demo.shaders[index - 1].get() : nullptr;
 }
 
-// "Load": the program's sources from their files, as one step.
+// A source file of the program, when it lies in the working folder and can be read.
+std::optional<std::string> readSource(const std::string& path) {
+    return isInsideWorkingDirectory(path) ? tryReadWholeFile(path) : std::nullopt;
+}
+
+// The program's sources from their files, as one step; a vertex file that
+// cannot be read leaves the vertex source as it is. The log tells of the new
+// sources at once, compiled whether or not "Auto-recompile" is on.
 void loadFromFiles(ShaderEditorState& state, EditorState& editor, EditorContext& context) {
     ShaderProgram& program = *state.shown;
-    const std::optional<std::string> text = isInsideWorkingDirectory(program.fragmentShaderFilename)
-                                                ? tryReadWholeFile(program.fragmentShaderFilename)
-                                                : std::nullopt;
-    if (!text) {
-        context.status.set(program.fragmentShaderFilename + " not found: the source stays");
+    const std::string& vertexFile = program.vertexShaderFilename;
+    const std::string& fragmentFile = program.fragmentShaderFilename;
+    const std::optional<std::string> fragment = readSource(fragmentFile);
+    if (!fragment) {
+        context.status.set(fragmentFile + " not found: the source stays");
         return;
     }
+    const std::optional<std::string> vertex = readSource(vertexFile);
     editor.history.endGesture();
     state.run.reset();
-    setShaderSource(editor.history, program, *text, "Load " + program.fragmentShaderFilename, {}, state.run);
-    state.savedMark = program.edits.value();
-    state.fileTime = writeTimeOf(program.fragmentShaderFilename);
-    context.status.set(program.fragmentShaderFilename + " loaded");
+    setShaderSources(editor.history, program, vertex.value_or(program.vertexShaderSource), *fragment,
+                     "Load " + fragmentFile);
+    noteSourcesWritten(state);
+    context.render.compileForLog(program);
+    context.status.set(vertex ? "Loaded " + vertexFile + " and " + fragmentFile
+                              : fragmentFile + " loaded; " + vertexFile + " not found: the vertex source stays");
+}
+
+// A source that replaced the shown one whole ("Load", the ShaderToy header)
+// shows from its top, compiled for its log, with no matches of the old text.
+void showReplacedSource(ShaderEditorState& state, EditorContext& context) {
+    state.shownMark = 0;
+    state.matches.clear();
+    context.render.compileForLog(*state.shown);
 }
 
 // Another program saved the shown program's file: it is loaded, unless the
-// editor holds edits of its own not yet saved.
+// editor holds edits of its own not yet saved. Our own writes of the file
+// (Save, a project saved in its project form) are noted as they happen.
 void watchFile(ShaderEditorState& state, EditorState& editor, EditorContext& context) {
     const uint32_t now = context.clock.ticks();
     if (now - state.lastFileCheck < fileCheckMs)
@@ -188,8 +218,7 @@ void saveToFiles(ShaderEditorState& state, const ShaderProgram& program, EditorC
                             {program.fragmentShaderFilename, bytesOf(program.fragmentShaderSource)}});
     if (failures.empty()) {
         context.status.set("Saved " + program.vertexShaderFilename + " and " + program.fragmentShaderFilename);
-        state.savedMark = program.edits.value();
-        state.fileTime = writeTimeOf(program.fragmentShaderFilename);
+        noteSourcesWritten(state);
     } else {
         context.status.set(failures.front().path + " not saved: " + failures.front().reason);
     }
@@ -220,8 +249,10 @@ void drawCommands(ShaderEditorState& state, EditorState& editor, EditorContext& 
         }
     }
     ImGui::SameLine();
-    if (ImGui::Button("Load"))
+    if (ImGui::Button("Load")) {
         loadFromFiles(state, editor, context);
+        showReplacedSource(state, context);
+    }
     ImGui::SameLine();
     if (ImGui::Button("Save"))
         saveToFiles(state, *state.shown, context);
@@ -231,6 +262,7 @@ void drawCommands(ShaderEditorState& state, EditorState& editor, EditorContext& 
         state.run.reset();
         setShaderSource(editor.history, *state.shown, shaderToyHeader + state.shown->fragmentShaderSource,
                         "Add the ShaderToy header to " + state.shown->fragmentShaderFilename, {}, state.run);
+        showReplacedSource(state, context);
     }
     ImGui::SameLine();
     if (ImGui::Button("Constants")) {
@@ -309,6 +341,11 @@ void ShaderEditorState::forgetProject() {
     constants.clear();
 }
 
+void ShaderEditorState::noteFileWritten(const std::string& path) {
+    if (shown && path == shown->fragmentShaderFilename)
+        noteSourcesWritten(*this);
+}
+
 void ShaderEditorState::forgetObject(const ObjectRef& object) {
     RequestableWindowState<ShaderProgram>::forgetObject(object);
     if (refersTo(object, shown))
@@ -325,6 +362,7 @@ void drawShaderEditor(EditorState& editor, EditorContext& context) {
     state.requested = nullptr;
     if (!state.shown && !demo.shaders.empty())
         show(state, demo.shaders.front().get());
+    holdShownProgram(state, context);
     if (state.shown) {
         drawShaderChoice(state, demo);
         ImGui::SameLine();
@@ -338,10 +376,10 @@ void drawShaderEditor(EditorState& editor, EditorContext& context) {
         return;
     }
     ShaderProgram& program = *state.shown;
-    context.render.holdProgram(state.autoRecompile ? nullptr : &program);
+    holdShownProgram(state, context); // another program may show, or Auto-recompile have changed
     watchFile(state, editor, context);
     followProgram(state, program);
-    drawUniforms(state, editor.history, context.render.findProgram(program));
+    drawUniforms(state, editor.history, &context.render.program(program));
     drawShaderMenus(state, editor, context.clock.ticks());
     if (!state.constants.empty())
         drawConstantsPanel(state, editor);

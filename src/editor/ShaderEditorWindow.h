@@ -50,6 +50,9 @@ struct ShaderEditorState : RequestableWindowState<ShaderProgram> {
 
     void forgetProject() override;
     void forgetObject(const ObjectRef& object) override;
+    // This program wrote the file at `path` with the project's data (a project
+    // saved in its project form): the watcher takes it for what it holds.
+    void noteFileWritten(const std::string& path);
 };
 
 void drawShaderEditor(EditorState& editor, EditorContext& context);

@@ -42,6 +42,10 @@ std::optional<SearchMatch> matchAtOrAfter(const TextModel& text, const std::vect
     return matches.front();
 }
 
+std::optional<SearchMatch> nextMatch(const TextModel& text, const std::vector<SearchMatch>& matches) {
+    return matchAtOrAfter(text, matches, text.hasSelection() ? text.selectionEnd() : text.cursor());
+}
+
 void selectMatch(TextModel& text, SearchMatch match, size_t patternLength) {
     const std::string& line = text.lineText(match.line);
     const int start = visualColumn(line, match.column);

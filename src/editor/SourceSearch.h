@@ -27,5 +27,9 @@ std::vector<SearchMatch> findAll(const TextModel& text, std::string_view pattern
 std::optional<SearchMatch> matchAtOrAfter(const TextModel& text, const std::vector<SearchMatch>& matches,
                                           TextPosition position);
 
+// The match Find Next goes to: the first at or after the end of the selection
+// (the match found last), or the cursor when nothing is selected, wrapping.
+std::optional<SearchMatch> nextMatch(const TextModel& text, const std::vector<SearchMatch>& matches);
+
 // Selects the match in the editor's text: from it to its end.
 void selectMatch(TextModel& text, SearchMatch match, size_t patternLength);

@@ -194,9 +194,13 @@ struct PointEditor {
     const VariableRow& row;
     ControlPointList list;
     float width;
+    bool stored; // the event holds the variable; a text not given yet is created by its first point
 
     void change(ControlPointList changed, const char* what, MergeKey mergeKey = {}) {
+        if (!stored && changed.points.empty())
+            return;
         list = std::move(changed);
+        stored = true;
         store(frame, row.key, list, what, std::move(mergeKey));
     }
     void setPoint(size_t index, const ControlPoint& point, const char* field) {
@@ -355,12 +359,10 @@ void drawPointEditor(Frame& frame, const std::vector<VariableRow>& rows) {
         if (row.key != frame.state.selectedKey || !enabled(frame, row))
             continue;
         const ControlPointList* stored = frame.event.findVariable(row.key);
-        if (!stored)
-            return;
-        PointEditor editor{frame, row, *stored, frame.controlsWidth};
+        PointEditor editor{frame, row, stored ? *stored : ControlPointList(), frame.controlsWidth, stored != nullptr};
         if (row.isText())
             drawTextPointEditor(editor);
-        else if (stored->points.size() >= 2)
+        else if (editor.list.points.size() >= 2)
             drawValuePointEditor(editor);
         return;
     }

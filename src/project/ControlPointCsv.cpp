@@ -37,6 +37,13 @@ void appendNumber(std::string& out, float number) {
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
+bool isBlankField(std::string_view field) {
+    for (char c : field)
+        if (!isBlank(c))
+            return false;
+    return true;
+}
+
 // The number at the start of a field as atof reads it, but in no locale:
 // leading blanks skipped, the longest number there; none when there is none.
 std::optional<float> leadingNumber(std::string_view field) {
@@ -100,8 +107,9 @@ CsvPoints readControlPointCsv(std::string_view bytes, bool asText) {
             return {{}, "a number longer than " + std::to_string(maxCsvNumberBytes) + " bytes"};
         if (asText && second.size() > maxCsvTextBytes)
             return {{}, "a text longer than " + std::to_string(maxCsvTextBytes) + " bytes"};
-        // A line whose beat is no number at all is a header or a note.
-        const std::optional<float> beatNumber = leadingNumber(beat);
+        // An empty beat field is beat 0, as atof reads it; one holding words
+        // but no number is a header or a note.
+        const std::optional<float> beatNumber = isBlankField(beat) ? 0.0f : leadingNumber(beat);
         if (!beatNumber)
             continue;
         ControlPoint point{*beatNumber, asText ? 0.0f : leadingNumber(second).value_or(0.0f),

@@ -29,9 +29,10 @@ CsvFile csvFileOf(std::string_view key);
 std::string writeControlPointCsv(const std::vector<ControlPoint>& points, bool asText);
 
 // The points a file holds, or why it cannot be taken. Carriage returns are
-// ignored; a line without a comma or whose beat is no number (a header) and
-// bytes after the last line feed are skipped; a value reads as much of its
-// field as makes a number, 0 when none.
+// ignored; a line without a comma or whose beat field holds something other
+// than a number (a header) and bytes after the last line feed are skipped; an
+// empty beat field is beat 0; a value reads as much of its field as makes a
+// number, 0 when none.
 struct CsvPoints {
     std::vector<ControlPoint> points;
     std::string refusal; // "" when the points are good

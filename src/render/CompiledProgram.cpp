@@ -4,6 +4,7 @@
 #include "render/Gl.h"
 #include "render/GlslEs.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -95,6 +96,9 @@ void CompiledProgram::link(const ShaderProgram& program) {
 void CompiledProgram::locateUniforms(const ShaderProgram& program) {
     builtins = BuiltinUniformLocations();
     uniformLocations.assign(program.uniformDefs.size(), -1);
+    locatedNames_.clear();
+    for (const auto& uniform : program.uniformDefs)
+        locatedNames_.push_back(uniform->name);
     // Asking an unlinked program for locations is a GL error; it has none anyway.
     if (!linked)
         return;
@@ -113,6 +117,14 @@ void CompiledProgram::locateUniforms(const ShaderProgram& program) {
     builtins.vp = glGetAttribLocation(programObject, "vp");
     for (size_t i = 0; i < program.uniformDefs.size(); ++i)
         uniformLocations[i] = glGetUniformLocation(programObject, program.uniformDefs[i]->name.c_str());
+}
+
+void CompiledProgram::followUniformDefs(const ShaderProgram& program) {
+    const bool same =
+        std::equal(locatedNames_.begin(), locatedNames_.end(), program.uniformDefs.begin(), program.uniformDefs.end(),
+                   [](const std::string& name, const auto& uniform) { return name == uniform->name; });
+    if (!same)
+        locateUniforms(program);
 }
 
 void CompiledProgram::setUniformDefaults(const ShaderProgram& program) const {

@@ -43,6 +43,12 @@ public:
     void build(const ShaderProgram& program);
     // Sets every located author uniform of the program in use to its default.
     void setUniformDefaults(const ShaderProgram& program) const;
+    // Compiles `program`'s sources for their log without linking: the program
+    // draws on as last linked.
+    void compileForLog(const ShaderProgram& program) { compileShaders(program); }
+    // Locates the uniforms again when `program`'s definitions are no longer
+    // those last located (one added, renamed or deleted): no compile needed.
+    void followUniformDefs(const ShaderProgram& program);
 
 private:
     // Whether both compiled.
@@ -55,4 +61,5 @@ private:
     // The log of each shader's last failed compile, to tell a left-over log from a new one.
     std::string vertexFailureLog_;
     std::string fragmentFailureLog_;
+    std::vector<std::string> locatedNames_; // the definitions' names uniformLocations follow
 };

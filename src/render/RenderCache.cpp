@@ -45,9 +45,19 @@ void RenderCache::build(const Demo& demo, ScreenSize screen) {
 
 CompiledProgram& RenderCache::program(const ShaderProgram& program) {
     if (&program == heldProgram_)
-        if (CompiledProgram* built = programs_.find(program))
+        if (CompiledProgram* built = programs_.find(program)) {
+            built->followUniformDefs(program);
             return *built;
+        }
     return programs_.get(program, [&](CompiledProgram& compiled) { compiled.build(program); });
+}
+
+void RenderCache::compileForLog(const ShaderProgram& program) {
+    CompiledProgram* built = programs_.find(program);
+    if (&program == heldProgram_ && built)
+        built->compileForLog(program);
+    else
+        this->program(program);
 }
 
 EffectTargets& RenderCache::effect(const Effect& effect) {

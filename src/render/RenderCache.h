@@ -34,8 +34,12 @@ public:
     // The program as last built, or null when it never was.
     CompiledProgram* findProgram(const ShaderProgram& program) { return programs_.find(program); }
     // While held, `program`'s edits are not compiled: it draws as last built
-    // (the Shader Editor with "Auto-recompile" off). Null holds none.
+    // (the Shader Editor with "Auto-recompile" off), its uniforms located by
+    // its definitions as they are now. Null holds none.
     void holdProgram(const ShaderProgram* program) { heldProgram_ = program; }
+    // Compiles `program`'s sources so that its log tells of them; a held
+    // program is not linked, and draws on as last built.
+    void compileForLog(const ShaderProgram& program);
     EffectTargets& effect(const Effect& effect);
     ImageTexture& image(const Texture& texture);
     OpenFont& font(const Font& font);

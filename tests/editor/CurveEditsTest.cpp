@@ -66,6 +66,8 @@ TEST(CurveEditsTest, PlotsSampleTheEventsSpanAndMapItsBeats) {
     EXPECT_EQ(samples.front(), 0.0f);
     EXPECT_EQ(samples.back(), 1.0f);
     EXPECT_FLOAT_EQ(plotBeat(event, 150.0f, 100.0f, 200.0f), 12.5f);
+    EXPECT_EQ(plotBeat(event, 900.0f, 100.0f, 200.0f), 20.0f) << "off the plot, the event's end";
+    EXPECT_EQ(plotBeat(event, -50.0f, 100.0f, 200.0f), 10.0f);
     EXPECT_FLOAT_EQ(plotX(event, 12.5f, 100.0f, 200.0f), 150.0f);
 }
 

@@ -144,6 +144,11 @@ TEST(EditorWindowsTest, TransportFieldsEditTheProjectAndUndoRestoresItExactly) {
     EXPECT_EQ(clock.currentBeat, 16.0f);
     gui.click(editorTitle, "Play");
     EXPECT_FALSE(clock.paused);
+    gui.focusWindow(editorTitle);
+    gui.key(SDLK_SPACE);
+    EXPECT_TRUE(clock.paused) << "Space in the main window pauses";
+    gui.key(SDLK_SPACE);
+    EXPECT_FALSE(clock.paused) << "and plays";
 
     EXPECT_TRUE(session.app.editor.history.canUndo());
     gui.ctrlKey(SDLK_l); // loads content.dat.json again

@@ -53,6 +53,17 @@ TEST(FrameExportTest, WritesEveryFrameToTheEndBeatAndStopsByItself) {
     EXPECT_EQ(image->h, session.app.screen.height);
     EXPECT_GT(rowBlue(image, image->h - 10), rowBlue(image, 10) + 4) << "the sky lightens downwards: right side up";
     SDL_FreeSurface(image);
+
+    // "Stop Rendering!" ends an export early, with what it wrote kept whole.
+    std::filesystem::remove_all("render");
+    gui.typeInto(editorTitle, "##End beat", "100");
+    gui.chooseMenuItem("File", "Export Videoframes");
+    gui.click(editorTitle, "Stop Rendering!");
+    EXPECT_FALSE(session.app.editor.frameExport.running());
+    const auto written = std::distance(std::filesystem::directory_iterator("render"), {});
+    EXPECT_GT(written, 0);
+    EXPECT_LT(written, 100);
+    EXPECT_EQ(session.app.status.text, "Exported " + std::to_string(written) + " frames to render/");
 }
 
 } // namespace

@@ -150,6 +150,10 @@ TEST_F(ManagerWindowsTest, TheEffectInspectorEditsUndoAndRedo) {
 
     gui.click(effectInspector / "Effects" / 0 / "trails");
     EXPECT_EQ(session.app.editor.effectManager.selected, &effect(trailsEffect)) << "an input's name selects it";
+
+    gui.click(effectInspector / "Edit");
+    EXPECT_TRUE(gui.windowShown("Shader Editor"));
+    EXPECT_EQ(session.app.editor.shaderEditor.shown, effect(trailsEffect).program) << "the effect's shader shows";
 }
 
 TEST_F(ManagerWindowsTest, TexturesImportOnlyWhatDecodesAndDeleteFromEveryEffect) {
@@ -161,6 +165,13 @@ TEST_F(ManagerWindowsTest, TexturesImportOnlyWhatDecodesAndDeleteFromEveryEffect
     selectEffect(logoEffect);
     gui.click(effectInspector / "Textures" / 1 / "Delete");
     EXPECT_EQ(effect(logoEffect).textures.size(), 2u);
+    Texture* logo = effect(logoEffect).textures[0];
+    std::string before = saved();
+    gui.click(effectInspector / "Textures" / 0 / "Down");
+    EXPECT_EQ(effect(logoEffect).textures, (std::vector<Texture*>{&broken, logo}));
+    expectUndoAndRedo(before, "a texture moved down");
+    gui.click(effectInspector / "Textures" / 1 / "Up");
+    EXPECT_EQ(effect(logoEffect).textures, (std::vector<Texture*>{logo, &broken}));
 
     gui.ctrlShiftKey(SDLK_x);
     EXPECT_THAT(gui.shownText(textures), HasSubstr("2 Textures"));
@@ -169,13 +180,16 @@ TEST_F(ManagerWindowsTest, TexturesImportOnlyWhatDecodesAndDeleteFromEveryEffect
 
     std::ofstream("resources/garbage.png") << "not a picture";
     for (const char* unusable : {"missing.png", "garbage.png"}) {
-        const std::string before = saved();
+        before = saved();
         import(textures, "Import image...", "Import image file", unusable);
         EXPECT_EQ(saved(), before) << unusable;
         EXPECT_THAT(status(), HasSubstr("resources/" + std::string(unusable) + " not imported: "));
     }
-    std::string before = saved();
-    import(textures, "Import image...", "Import image file", "logo.png");
+    before = saved();
+    gui.click(textures, "Import image...");
+    gui.frames(2);                                            // the popup takes its size
+    gui.clickText(ItemPath{"Import image file"}, "logo.png"); // a name in the picker's list
+    gui.click(ItemPath{"Import image file", "OK"});
     EXPECT_EQ(status(), "resources/logo.png imported");
     EXPECT_THAT(gui.shownText(textures), HasSubstr("3 Textures")) << "the same file twice gives two textures";
     EXPECT_THAT(gui.shownText(ItemPath{textures, "Inspector"}), HasSubstr("Dimensions: 256 x 256"));
@@ -285,19 +299,17 @@ TEST_F(ManagerWindowsTest, SamplesAreCountedPlayedPlacedAndDeleted) {
     gui.ctrlShiftKey(SDLK_m);
     const ItemPath sampleInspector{samples, "Inspector"};
     EXPECT_THAT(gui.shownText(samples), HasSubstr("1 Audio Sample "));
-    std::string before = saved();
-    gui.click(samples, "Delete");
-    EXPECT_EQ(saved(), before) << "Delete with nothing selected";
+    EXPECT_THAT(gui.shownText(sampleInspector), HasSubstr("resources/whoosh.wav")) << "the first sample, on opening";
+    gui.click(samples, "Play");
+    EXPECT_TRUE(duckingPending()) << "heard at once as a sample event is, the music lowered";
 
+    std::string before = saved();
     import(samples, "Import Sample...", "Import Sample", "whoosh.wav");
     EXPECT_THAT(gui.shownText(samples), HasSubstr("2 Audio Samples"));
     EXPECT_THAT(gui.shownText(sampleInspector), HasSubstr("Duration: "));
     EXPECT_THAT(gui.shownText(sampleInspector), Not(HasSubstr("Buffer size: 0")));
     expectUndoAndRedo(before, "a sample import");
     gui.click(listRow(samples, "Selectables", 1, "resources/whoosh.wav"));
-
-    gui.click(samples, "Play");
-    EXPECT_TRUE(duckingPending()) << "heard as a sample event is, the music lowered";
 
     gui.click(sampleInspector / "Create Audio Sample Event...");
     gui.typeInto(ItemPath{"Create Audio Sample Event", "Event name"}, "hit", AfterTyping::keepEditing);
@@ -314,11 +326,14 @@ TEST_F(ManagerWindowsTest, SamplesAreCountedPlayedPlacedAndDeleted) {
     before = saved();
     gui.click(samples, "Delete");
     EXPECT_EQ(event(whoosh15).audioSample, nullptr) << "its events play nothing";
-    EXPECT_EQ(session.app.editor.sampleManager.selected, nullptr);
+    EXPECT_EQ(session.app.editor.sampleManager.selected, demo().audio_samples[0].get()) << "the first shows next";
     expectUndoAndRedo(before, "a sample deleted");
     gui.click(listRow(samples, "Selectables", 0, "resources/whoosh.wav"));
     gui.click(samples, "Delete");
     EXPECT_THAT(gui.shownText(samples), HasSubstr("0 Audio Samples"));
+    before = saved();
+    gui.click(samples, "Delete");
+    EXPECT_EQ(saved(), before) << "Delete with nothing to select";
 }
 
 } // namespace

@@ -233,8 +233,11 @@ TEST_F(TimelineWidgetTest, AnEndBeatThatIsHugeOrNotANumberDrawsAndNeverSeeksTher
         demo.end_beat = endBeat;
         frame(ImVec2(trackOrigin() + 100.0f, rowTop(5)), true);
         frame(ImVec2(trackOrigin() + 200.0f, rowTop(5)), true);
-        if (result.seekBeat) {
+        if (std::isfinite(endBeat)) {
+            ASSERT_TRUE(result.seekBeat) << endBeat;
             EXPECT_TRUE(std::isfinite(*result.seekBeat)) << endBeat;
+        } else {
+            EXPECT_FALSE(result.seekBeat) << endBeat << ": no beat to seek to";
         }
         frame(ImVec2(0.0f, 0.0f), false);
     }

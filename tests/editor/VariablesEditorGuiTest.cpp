@@ -8,6 +8,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using ::testing::HasSubstr;
@@ -113,6 +115,50 @@ TEST_F(VariablesEditorTest, CurvesTravelThroughCsvFiles) {
     gui.click(inspector / "Import");
     EXPECT_EQ(session.app.status.text, "no points in resources/strength.csv");
     EXPECT_TRUE(saved() == imported) << "a refused file leaves the curve";
+}
+
+TEST_F(VariablesEditorTest, AFirstTextIsGivenByImportOrAddAndTextsTravelThroughCsvFiles) {
+    select(titles);
+    gui.click(inspector / 0 / "caption");
+    gui.click(inspector / "Export");
+    EXPECT_EQ(tryReadWholeFile("resources/caption.csv"), "0.000000,QUILLFRONT\n6.000000,first light\n");
+
+    // A new event of the text effect holds no text yet: the point editor offers it.
+    const ItemPath effectManager{"Effect Manager"};
+    gui.click(effectManager / "Selectables" / 6 / "text");
+    gui.click(effectManager / "Inspector" / "Create Effect Event...");
+    gui.typeInto(ItemPath{"Create Effect Event", "Name"}, "words", AfterTyping::keepEditing);
+    gui.click(ItemPath{"Create Effect Event", "OK"});
+    const int words = static_cast<int>(demo().events.size()) - 1;
+    select(words);
+    const std::string before = saved();
+    gui.click(inspector / 0 / "caption");
+    EXPECT_THAT(gui.shownText(inspector), HasSubstr("0 control points (Beat & Text)"));
+    EXPECT_TRUE(saved() == before) << "looking stores nothing";
+
+    gui.click(inspector / "Import");
+    EXPECT_EQ(session.app.status.text, "resources/caption.csv imported");
+    ASSERT_NE(variable(words, "caption"), nullptr);
+    EXPECT_EQ(variable(words, "caption")->points[1].text, "first light");
+    expectUndoAndRedo(before, "an import giving the first text");
+
+    gui.ctrlKey(SDLK_z);
+    gui.click(inspector / "Add##controlpoint");
+    gui.typeInto(inspector / 0 / "##currentvalue", "hello");
+    ASSERT_NE(variable(words, "caption"), nullptr);
+    EXPECT_EQ(variable(words, "caption")->points.size(), 1u);
+    EXPECT_EQ(variable(words, "caption")->points[0].text, "hello");
+}
+
+TEST_F(VariablesEditorTest, ScrubbingAPlotStaysWithinTheEvent) {
+    select(flash);
+    const Placement plot = gui.itemPlace(inspector / strength / "##plot");
+    const float y = plot.y + plot.height / 2.0f;
+    const float pastTheEnd = std::min(plot.x + plot.width + 200.0f, static_cast<float>(session.app.screen.width - 2));
+    gui.drag(plot.x + plot.width / 2.0f, y, pastTheEnd, y, 8);
+    EXPECT_EQ(session.app.clock.currentBeat, event(flash).endBeat);
+    gui.drag(plot.x + plot.width / 2.0f, y, plot.x - 100.0f, y, 8);
+    EXPECT_EQ(session.app.clock.currentBeat, event(flash).startBeat);
 }
 
 TEST_F(VariablesEditorTest, GroupEventsOverrideTheirMembersVariables) {

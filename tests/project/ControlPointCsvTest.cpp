@@ -54,6 +54,10 @@ TEST(ControlPointCsvTest, SkipsWhatTheWriterNeverWrites) {
     const CsvPoints header = readControlPointCsv("beat,value\n2,0.5\n", false);
     ASSERT_EQ(header.points.size(), 1u) << "a header is no point";
     EXPECT_EQ(header.points[0].beat, 2.0f);
+    const CsvPoints emptyBeat = readControlPointCsv("beat,value\n,5\n", false);
+    ASSERT_EQ(emptyBeat.points.size(), 1u) << "an empty beat is beat 0, as atof reads it";
+    EXPECT_EQ(emptyBeat.points[0].beat, 0.0f);
+    EXPECT_EQ(emptyBeat.points[0].value, 5.0f);
     const CsvPoints loose = readControlPointCsv(" +3.5abc,x\n", false);
     ASSERT_EQ(loose.points.size(), 1u);
     EXPECT_EQ(loose.points[0].beat, 3.5f) << "as atof reads";
