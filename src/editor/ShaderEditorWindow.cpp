@@ -58,7 +58,7 @@ void show(ShaderEditorState& state, ShaderProgram* program) {
 }
 
 // The shown program's file holds its source as it is now.
-void noteSourcesWritten(ShaderEditorState& state) {
+void noteFileHoldsSource(ShaderEditorState& state) {
     state.savedMark = state.shown->edits.value();
     state.fileTime = writeTimeOf(state.shown->fragmentShaderFilename);
 }
@@ -159,30 +159,30 @@ std::optional<std::string> readSource(const std::string& path) {
 }
 
 // The program's sources from their files, as one step; a vertex file that
-// cannot be read leaves the vertex source as it is. The log tells of the new
-// sources at once, compiled whether or not "Auto-recompile" is on.
-void loadFromFiles(ShaderEditorState& state, EditorState& editor, EditorContext& context) {
+// cannot be read leaves the vertex source as it is. Returns whether it loaded.
+bool loadFromFiles(ShaderEditorState& state, EditorState& editor, EditorContext& context) {
     ShaderProgram& program = *state.shown;
     const std::string& vertexFile = program.vertexShaderFilename;
     const std::string& fragmentFile = program.fragmentShaderFilename;
     const std::optional<std::string> fragment = readSource(fragmentFile);
     if (!fragment) {
         context.status.set(fragmentFile + " not found: the source stays");
-        return;
+        return false;
     }
     const std::optional<std::string> vertex = readSource(vertexFile);
     editor.history.endGesture();
     state.run.reset();
     setShaderSources(editor.history, program, vertex.value_or(program.vertexShaderSource), *fragment,
                      "Load " + fragmentFile);
-    noteSourcesWritten(state);
-    context.render.compileForLog(program);
+    noteFileHoldsSource(state);
     context.status.set(vertex ? "Loaded " + vertexFile + " and " + fragmentFile
                               : fragmentFile + " loaded; " + vertexFile + " not found: the vertex source stays");
+    return true;
 }
 
 // A source that replaced the shown one whole ("Load", the ShaderToy header)
-// shows from its top, compiled for its log, with no matches of the old text.
+// shows from its top with no matches of the old text, and its log tells of it
+// at once, compiled whether or not "Auto-recompile" is on.
 void showReplacedSource(ShaderEditorState& state, EditorContext& context) {
     state.shownMark = 0;
     state.matches.clear();
@@ -204,8 +204,8 @@ void watchFile(ShaderEditorState& state, EditorState& editor, EditorContext& con
     state.fileTime = time;
     if (program.edits.value() != state.savedMark)
         context.status.set(program.fragmentShaderFilename + " changed on disk; not loaded over unsaved edits");
-    else if (time != std::filesystem::file_time_type())
-        loadFromFiles(state, editor, context);
+    else if (time != std::filesystem::file_time_type() && loadFromFiles(state, editor, context))
+        context.render.compileForLog(program); // the view stays where the author looks
 }
 
 // "Save": both sources to their files, inside the working folder, never half written.
@@ -218,7 +218,7 @@ void saveToFiles(ShaderEditorState& state, const ShaderProgram& program, EditorC
                             {program.fragmentShaderFilename, bytesOf(program.fragmentShaderSource)}});
     if (failures.empty()) {
         context.status.set("Saved " + program.vertexShaderFilename + " and " + program.fragmentShaderFilename);
-        noteSourcesWritten(state);
+        noteFileHoldsSource(state);
     } else {
         context.status.set(failures.front().path + " not saved: " + failures.front().reason);
     }
@@ -249,10 +249,8 @@ void drawCommands(ShaderEditorState& state, EditorState& editor, EditorContext& 
         }
     }
     ImGui::SameLine();
-    if (ImGui::Button("Load")) {
-        loadFromFiles(state, editor, context);
+    if (ImGui::Button("Load") && loadFromFiles(state, editor, context))
         showReplacedSource(state, context);
-    }
     ImGui::SameLine();
     if (ImGui::Button("Save"))
         saveToFiles(state, *state.shown, context);
@@ -343,7 +341,7 @@ void ShaderEditorState::forgetProject() {
 
 void ShaderEditorState::noteFileWritten(const std::string& path) {
     if (shown && path == shown->fragmentShaderFilename)
-        noteSourcesWritten(*this);
+        noteFileHoldsSource(*this);
 }
 
 void ShaderEditorState::forgetObject(const ObjectRef& object) {
