@@ -4,8 +4,8 @@
 #include "audio/AudioCache.h"
 #include "audio/AudioDevice.h"
 #include "audio/Music.h"
+#include "composition/OfflineComposer.h"
 #include "support/GlWindow.h"
-#include "timeline/OfflineComposer.h"
 #include "tool/ProjectFile.h"
 
 #include <GL/glew.h>

@@ -14,9 +14,9 @@
 #include "AllocationCounter.h"
 #include "GlCallCounter.h"
 #include "audio/AudioCache.h"
+#include "composition/Composition.h"
 #include "project/Demo.h"
 #include "support/GlWindow.h"
-#include "timeline/Composition.h"
 
 #include <GL/glew.h>
 #include <benchmark/benchmark.h>

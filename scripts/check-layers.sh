@@ -1,29 +1,63 @@
 #!/bin/sh
-# Fails when a source includes from a layer above its own. The layers, lowest
-# first: project; render and audio; timeline; editor and codeeditor; app and
-# tool/render (the offline renderer). The tool's own commands (tool/*) stay on
-# the project model.
+# Usage: check-layers.sh [LAYER_MAP...]
+# Every layer is compiled with only its own headers and those of the layers
+# below it in view (cmake/Layers.cmake), so an include of ours that points up
+# fails the build. Given the layer maps the builds write (build/layers/map.txt,
+# build/web/layers/map.txt), this names each such include with the folders its
+# source may include from. Then it checks what the build cannot see, the system
+# headers each part may include:
+#   - the project model: no SDL, GL, GUI, PNG, FFT or browser header;
+#   - the code editor's text model (codeeditor/ but CodeEditor.*): no GUI or SDL;
+#   - the browser player: none of the desktop's libraries (SDL, GLEW, GUI, libpng);
+#   - the operating system's headers only in platform/ (and the browser's own
+#     in browser/, whose entry points it marks).
 set -eu
+maps=""
+for map in "$@"; do
+    [ -f "$map" ] && maps="$maps $(cd "$(dirname "$map")" && pwd)/$(basename "$map")"
+done
 cd "$(dirname "$0")/../src"
 
-# Usage: forbid FOLDERS... -- LAYERS THEY MUST NOT INCLUDE...
 status=0
+# A map's line: "folder: the folders its sources may include from".
+for map in $maps; do
+    while IFS= read -r line; do
+        folder=${line%%:*}
+        allowed=" ${line#*: } "
+        for file in "$folder"/*.h "$folder"/*.cpp; do
+            [ -f "$file" ] || continue
+            grep -oE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[a-z]+/' "$file" | sed -E 's/.*"//; s/\/$//' |
+                sort -u | while read -r included; do
+                    case "$allowed" in
+                    *" $included "*) ;;
+                    *) echo "$file includes from $included/, above its layer (it may include from$allowed)" >&2
+                       echo up ;;
+                    esac
+                done
+        done
+    done <"$map"
+done | grep -q up && status=1
+# Usage: forbid PATTERN WHY FILES...: fails on each include of a header matching PATTERN.
 forbid() {
-    folders=""
-    while [ "$1" != "--" ]; do folders="$folders $1"; shift; done
-    shift
-    pattern=$(echo "$@" | sed 's/ /\\|/g')
-    # shellcheck disable=SC2086
-    if grep -rn "#include \"\\($pattern\\)/" $folders; then
+    pattern=$1
+    why=$2
+    shift 2
+    if grep -nE "^[[:space:]]*#[[:space:]]*include[[:space:]]*<($pattern)" "$@"; then
+        echo "  ^ $why" >&2
         status=1
     fi
 }
 
-forbid project -- render audio timeline editor codeeditor app tool
-forbid render -- audio timeline editor codeeditor app tool
-forbid audio -- render timeline editor codeeditor app tool
-forbid timeline -- editor codeeditor app tool
-forbid editor -- app tool
-forbid tool/*.h tool/*.cpp -- render audio timeline editor codeeditor
-[ $status -eq 0 ] && echo "includes point down"
+desktopLibraries='SDL|GL/|imgui|png\.h'
+systemHeaders='unistd\.h|fcntl\.h|sys/|spawn\.h|signal\.h|windows\.h|emscripten'
+
+forbid "$desktopLibraries|GLES|kiss|emscripten" "the project model is plain data" project/*.h project/*.cpp
+forbid "imgui|SDL" "the code editor's text model draws nothing" \
+    $(ls codeeditor/*.h codeeditor/*.cpp | grep -v '/CodeEditor\.')
+forbid "$desktopLibraries" "the browser player has none of the desktop's libraries" browser/*.h browser/*.cpp
+forbid "$systemHeaders" "the operating system is platform/'s" \
+    $(find . -name '*.h' -o -name '*.cpp' | grep -v '^\./platform/' | grep -v '^\./browser/')
+forbid "unistd\.h|fcntl\.h|sys/|spawn\.h|signal\.h|windows\.h" "the operating system is platform/'s" browser/*.h browser/*.cpp
+
+[ $status -eq 0 ] && echo "includes point down, and each part includes only the system headers it may"
 exit $status

@@ -7,12 +7,12 @@
 #include "app/LoaderScreen.h"
 #include "app/OpenProject.h"
 #include "app/ShellState.h"
+#include "composition/BeatClock.h"
 #include "editor/EditorContext.h"
 #include "editor/EditorState.h"
 #include "editor/StatusLine.h"
 #include "render/Camera.h"
 #include "render/ScreenSize.h"
-#include "timeline/BeatClock.h"
 
 #include <memory>
 #include <string>

@@ -1,6 +1,6 @@
 #include "app/LoaderScreen.h"
 
-#include "app/BuiltinAssets.h"
+#include "assets/BuiltinAssets.h"
 #include "render/EffectRenderer.h"
 
 #include <GL/glew.h>

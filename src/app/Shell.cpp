@@ -4,12 +4,12 @@
 #include "audio/AudioDevice.h"
 #include "audio/Music.h"
 #include "audio/SoundAnalysis.h"
+#include "composition/Composition.h"
 #include "editor/Editor.h"
 #include "editor/EditorContext.h"
 #include "project/NumberText.h"
 #include "render/GlErrors.h"
 #include "render/GlSetup.h"
-#include "timeline/Composition.h"
 
 #include <GL/glew.h>
 #include <SDL.h>

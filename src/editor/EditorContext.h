@@ -4,12 +4,12 @@
 #pragma once
 
 #include "audio/AudioCache.h"
+#include "composition/BeatClock.h"
 #include "editor/StatusLine.h"
 #include "project/Demo.h"
 #include "render/Camera.h"
 #include "render/FrameContext.h"
 #include "render/RenderCache.h"
-#include "timeline/BeatClock.h"
 
 #include <atomic>
 

@@ -1,8 +1,8 @@
 #include "editor/FrameExport.h"
 
+#include "composition/Composition.h"
 #include "editor/EditorContext.h"
 #include "render/FrameReadback.h"
-#include "timeline/Composition.h"
 
 #include <imgui.h>
 

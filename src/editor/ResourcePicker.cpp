@@ -1,5 +1,7 @@
 #include "editor/ResourcePicker.h"
 
+#include "platform/Platform.h"
+
 #include <imgui.h>
 
 #include <algorithm>
@@ -29,16 +31,9 @@ void setPickerFileName(const std::string& text) {
 std::vector<std::string> matchingResourceFiles(const std::string& directory,
                                                std::initializer_list<const char*> extensions) {
     std::vector<std::string> names;
-    std::error_code error;
-    for (std::filesystem::directory_iterator entry(directory, error), end; !error && entry != end;
-         entry.increment(error)) {
-        std::error_code kindError;
-        if (!entry->is_regular_file(kindError))
-            continue;
-        std::string name = entry->path().filename().string();
-        if (hasExtension(name, extensions))
-            names.push_back(std::move(name));
-    }
+    for (FolderEntry& entry : listFolder(directory))
+        if (entry.isFile && hasExtension(entry.name, extensions))
+            names.push_back(std::move(entry.name));
     std::sort(names.begin(), names.end());
     return names;
 }

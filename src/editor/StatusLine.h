@@ -2,7 +2,7 @@
 // It reads the shell's clock, so a test that moves the clock sees it go.
 #pragma once
 
-#include "timeline/BeatClock.h"
+#include "composition/BeatClock.h"
 
 #include <cstdint>
 #include <string>

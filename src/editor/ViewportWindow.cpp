@@ -1,9 +1,9 @@
 #include "editor/ViewportWindow.h"
 
+#include "composition/Composition.h"
 #include "editor/EditorContext.h"
 #include "editor/EditorState.h"
 #include "editor/FreeCamera.h"
-#include "timeline/Composition.h"
 
 #include <SDL.h>
 #include <imgui.h>

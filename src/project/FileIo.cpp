@@ -1,18 +1,13 @@
 #include "project/FileIo.h"
 
+#include "platform/Platform.h"
 #include "project/ConsoleLog.h"
 
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <charconv>
-#include <csignal>
 #include <cstdio>
 #include <memory>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -20,20 +15,20 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-std::error_code lastError() { return {errno, std::system_category()}; }
-
-// Creates a file no one else uses beside `path`, with the default permissions
-// for a new file (the process umask applies).
-int createTemporaryBeside(const std::filesystem::path& path, std::string& temporaryName) {
+// Writes `bytes` to a new file no one else uses beside `path`, named into
+// `temporaryName`, with the permissions of the file at `path` when it exists.
+std::error_code writeTemporaryBeside(const std::filesystem::path& path, std::span<const uint8_t> bytes,
+                                     std::string& temporaryName) {
     static std::atomic<unsigned> counter{0};
     const std::string base = (path.parent_path() / ("." + path.filename().string())).string();
+    std::error_code error;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporaryName = base + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(counter++);
-        const int fd = ::open(temporaryName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
+        temporaryName = base + ".tmp" + std::to_string(currentProcessId()) + "-" + std::to_string(counter++);
+        error = writeNewFile(temporaryName, bytes, path.string());
+        if (error != std::errc::file_exists)
+            return error;
     }
-    return -1;
+    return error;
 }
 
 bool isNumber(std::string_view text) {
@@ -41,8 +36,8 @@ bool isNumber(std::string_view text) {
 }
 
 // The process that made `name` when it is a temporary of the file `target`, named as
-// createTemporaryBeside names them: "." + target + ".tmp" + PID + "-" + counter.
-std::optional<pid_t> temporaryOwner(std::string_view name, const std::string& target) {
+// writeTemporaryBeside names them: "." + target + ".tmp" + PID + "-" + counter.
+std::optional<int> temporaryOwner(std::string_view name, const std::string& target) {
     const std::string prefix = "." + target + ".tmp";
     if (!name.starts_with(prefix))
         return std::nullopt;
@@ -50,55 +45,25 @@ std::optional<pid_t> temporaryOwner(std::string_view name, const std::string& ta
     const size_t dash = name.find('-');
     if (dash == std::string_view::npos || !isNumber(name.substr(0, dash)) || !isNumber(name.substr(dash + 1)))
         return std::nullopt;
-    pid_t pid = 0;
+    int pid = 0;
     if (std::from_chars(name.data(), name.data() + dash, pid).ec != std::errc() || pid <= 0)
         return std::nullopt;
     return pid;
 }
 
-// A process of another user answers EPERM, and is running too.
-bool isRunning(pid_t pid) { return ::kill(pid, 0) == 0 || errno != ESRCH; }
-
 // Removes the temporaries of `path` that saves killed midway left beside it: those of processes
 // no longer running, and those bearing this process's PID other than `ownTemporary`, which an
 // earlier process with the same PID left (saves of one file never overlap within a process).
 void removeLeftoverTemporaries(const std::filesystem::path& path, const std::filesystem::path& ownTemporary) {
-    namespace fs = std::filesystem;
-    const fs::path directory = path.parent_path().empty() ? "." : path.parent_path();
+    const std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
     const std::string target = path.filename().string();
-    std::error_code error;
-    for (fs::directory_iterator entry(directory, error), end; !error && entry != end; entry.increment(error)) {
-        const fs::path name = entry->path().filename();
-        const std::optional<pid_t> owner = temporaryOwner(name.string(), target);
-        if (!owner || (*owner == getpid() ? name == ownTemporary.filename() : isRunning(*owner)))
+    for (const FolderEntry& entry : listFolder(folder.string())) {
+        const std::optional<int> owner = temporaryOwner(entry.name, target);
+        if (!entry.isFile || !owner ||
+            (*owner == currentProcessId() ? entry.name == ownTemporary.filename() : processIsRunning(*owner)))
             continue;
         std::error_code ignored;
-        if (entry->is_regular_file(ignored))
-            fs::remove(entry->path(), ignored);
-    }
-}
-
-bool writeAll(int fd, const uint8_t* bytes, size_t size) {
-    while (size > 0) {
-        const ssize_t written = ::write(fd, bytes, size);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        bytes += written;
-        size -= static_cast<size_t>(written);
-    }
-    return true;
-}
-
-// Makes a rename in `directory` survive a crash; best effort, as some file
-// systems cannot sync directories.
-void syncDirectory(const std::filesystem::path& directory) {
-    const int fd = ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
+        std::filesystem::remove(folder / entry.name, ignored);
     }
 }
 
@@ -137,24 +102,14 @@ std::string readWholeFile(const std::filesystem::path& path) {
 
 std::error_code writeWholeFile(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
     std::string temporaryName;
-    const int fd = createTemporaryBeside(path, temporaryName);
-    if (fd < 0)
-        return lastError();
+    if (const std::error_code error = writeTemporaryBeside(path, bytes, temporaryName))
+        return error;
     removeLeftoverTemporaries(path, temporaryName);
-
-    struct stat existing;
-    const bool ok = (::stat(path.c_str(), &existing) != 0 || ::fchmod(fd, existing.st_mode & 07777) == 0) &&
-                    writeAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
-    std::error_code error = ok ? std::error_code() : lastError();
-    if (::close(fd) != 0 && !error)
-        error = lastError();
-    if (!error && ::rename(temporaryName.c_str(), path.c_str()) != 0)
-        error = lastError();
-    if (error) {
-        ::unlink(temporaryName.c_str());
+    if (const std::error_code error = replaceFile(temporaryName, path.string())) {
+        std::error_code ignored;
+        std::filesystem::remove(temporaryName, ignored);
         return error;
     }
-    syncDirectory(path.parent_path());
     return {};
 }
 

@@ -1,7 +1,8 @@
 #include "render/PngWriter.h"
 
+#include "platform/Platform.h"
+
 #include <png.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -69,7 +70,7 @@ bool PngWriter::start() {
         failure_.record(folder_.string() + ": cannot be made: " + error.message());
         return false;
     }
-    const std::filesystem::path probe = folder_ / (".probe-" + std::to_string(getpid()));
+    const std::filesystem::path probe = folder_ / (".probe-" + std::to_string(currentProcessId()));
     if (!std::ofstream(probe)) {
         failure_.record(folder_.string() + ": cannot be written: " + std::strerror(errno));
         return false;

@@ -1,6 +1,6 @@
 #include "tool/ToolCommands.h"
 
-#include "app/platform/Platform.h"
+#include "platform/Platform.h"
 #include "project/CodecError.h"
 #include "project/FileIo.h"
 #include "project/LoadError.h"

@@ -1,7 +1,7 @@
 // The loader screen drawn for real into a 1920 × 1080 window, and its built-in
 // jingle decoded by the mixer on SDL's dummy audio driver.
 #include "app/LoaderScreen.h"
-#include "app/BuiltinAssets.h"
+#include "assets/BuiltinAssets.h"
 #include "audio/AudioDevice.h"
 #include "support/GlWindow.h"
 #include "support/PixelMatchers.h"

@@ -3,8 +3,8 @@
 // mixed output tells where the music is. SDL_mixer's WAV decoder seeks to whole
 // seconds and plays a few buffered blocks before a seek is heard, so the tests seek
 // to whole seconds and look for the target among the next blocks.
-#include "timeline/BeatClock.h"
 #include "audio/AudioDevice.h"
+#include "composition/BeatClock.h"
 #include "project/Demo.h"
 #include "support/WavFile.h"
 

@@ -1,11 +1,11 @@
 // The editor as a user meets it: the real program on a copy of the bundled
 // example, driven through its window (see support/GUI_TESTS.md).
-#include "audio/SoundAnalysis.h"
 #include "app/ProjectCommands.h"
 #include "app/Shell.h"
+#include "audio/SoundAnalysis.h"
+#include "composition/Composition.h"
 #include "editor/MainMenu.h"
 #include "editor/ProjectEdits.h"
-#include "timeline/Composition.h"
 #include "project/ProjectFiles.h"
 #include "support/EditorSession.h"
 #include "support/FakeTicks.h"

@@ -3,12 +3,12 @@
 // and undoing the delete of anything others use brings the same frame back.
 #include "audio/AudioCache.h"
 #include "audio/AudioDevice.h"
+#include "composition/OfflineComposer.h"
 #include "editor/MainMenu.h"
 #include "editor/ProjectEdits.h"
 #include "project/ProjectFiles.h"
 #include "project/ResourceFiles.h"
 #include "support/PausedEditorTest.h"
-#include "timeline/OfflineComposer.h"
 
 #include <gtest/gtest.h>
 

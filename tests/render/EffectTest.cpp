@@ -1,6 +1,6 @@
 // Effects drawn for real into a small window, checked by reading pixels back.
 #include "project/Effect.h"
-#include "timeline/BeatClock.h"
+#include "composition/BeatClock.h"
 #include "render/Camera.h"
 #include "render/RenderTestSupport.h"
 #include "render/ScreenSize.h"

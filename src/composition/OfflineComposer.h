@@ -7,10 +7,10 @@
 
 #include "audio/HeardAnalysis.h"
 #include "audio/OfflineMix.h"
+#include "composition/FrameGrid.h"
 #include "project/Demo.h"
 #include "render/RenderCache.h"
 #include "render/ScreenSize.h"
-#include "timeline/FrameGrid.h"
 
 #include <cstdint>
 #include <vector>

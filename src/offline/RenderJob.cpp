@@ -1,20 +1,19 @@
-#include "tool/render/RenderJob.h"
+#include "offline/RenderJob.h"
 
 #include "audio/AudioCache.h"
 #include "audio/AudioDevice.h"
 #include "audio/Music.h"
 #include "audio/OfflineMix.h"
+#include "composition/OfflineComposer.h"
+#include "offline/HeadlessContext.h"
+#include "offline/PngFolder.h"
+#include "offline/ProgressBar.h"
+#include "offline/VideoFile.h"
+#include "platform/Platform.h"
 #include "project/CodecError.h"
 #include "project/LoadError.h"
 #include "render/RenderCache.h"
-#include "timeline/OfflineComposer.h"
 #include "tool/ProjectFile.h"
-#include "tool/render/HeadlessContext.h"
-#include "tool/render/PngFolder.h"
-#include "tool/render/ProgressBar.h"
-#include "tool/render/VideoFile.h"
-
-#include <unistd.h>
 
 #include <chrono>
 #include <cmath>
@@ -153,7 +152,7 @@ int renderDemo(const RenderSettings& settings) {
     OfflineMix mix(std::move(music), audioCache);
     OfflineComposer composer(*demo, renderCache, mix, grid, {settings.width, settings.height}, mixerFrequency);
 
-    ProgressBar progress(stderr, isatty(STDERR_FILENO) != 0);
+    ProgressBar progress(stderr, standardErrorIsTerminal());
     for (int64_t frame = 0; frame < span->first; ++frame) {
         if (renderInterrupted)
             return fail(interruptedMessage);

@@ -3,10 +3,10 @@
 #include "audio/AudioCache.h"
 #include "audio/AudioDevice.h"
 #include "audio/Music.h"
+#include "composition/OfflineComposer.h"
 #include "project/FileIo.h"
 #include "support/GlWindow.h"
 #include "support/TempDir.h"
-#include "timeline/OfflineComposer.h"
 #include "tool/ProjectFile.h"
 
 #include <SDL_mixer.h>

@@ -1,4 +1,4 @@
-#include "tool/render/HeadlessContext.h"
+#include "offline/HeadlessContext.h"
 
 #include "audio/AudioDevice.h"
 #include "render/GlSetup.h"
@@ -39,7 +39,8 @@ bool HeadlessContext::start(ScreenSize size, std::string& problem) {
         return false;
     }
     requestGlAttributes();
-    window_ = SDL_CreateWindow("Quillfront render", 0, 0, size.width, size.height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    window_ =
+        SDL_CreateWindow("Quillfront render", 0, 0, size.width, size.height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     context_ = window_ ? SDL_GL_CreateContext(window_) : nullptr;
     if (!context_) {
         problem = std::string("no OpenGL context without a display: ") + SDL_GetError();

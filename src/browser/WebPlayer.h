@@ -7,9 +7,9 @@
 // the position being heard, so picture and sound follow one clock.
 #pragma once
 
-#include "app/web/BrowserSounds.h"
 #include "audio/HeardAnalysis.h"
 #include "audio/OfflineMix.h"
+#include "browser/BrowserSounds.h"
 #include "project/Demo.h"
 #include "project/Effect.h"
 #include "project/ShaderProgram.h"

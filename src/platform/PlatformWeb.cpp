@@ -1,6 +1,6 @@
 // The platform layer of the WebAssembly builds: a page or a Node.js process
 // has no executable file of its own and cannot start programs.
-#include "app/platform/Platform.h"
+#include "platform/Platform.h"
 
 const char* runningExecutablePath() { return ""; }
 

@@ -1,9 +1,9 @@
 // Where composed frames draw: input effects with feedback over several frames,
 // and screen captures taken between other layers. Pixels read back.
+#include "composition/Composition.h"
 #include "render/RenderTestSupport.h"
 #include "support/ComposedFrame.h"
 #include "support/PixelMatchers.h"
-#include "timeline/Composition.h"
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>
@@ -11,8 +11,9 @@
 namespace {
 
 // Samples unit 0 and unit 1 where the texture coordinates are.
-const char* const samplerHeader = "#version 150\nuniform sampler2D tex, tex1; uniform vec2 resolution; uniform float beat;\n"
-                                  "out vec4 c;\nvec2 uv() { return gl_FragCoord.xy / resolution; }\n";
+const char* const samplerHeader =
+    "#version 150\nuniform sampler2D tex, tex1; uniform vec2 resolution; uniform float beat;\n"
+    "out vec4 c;\nvec2 uv() { return gl_FragCoord.xy / resolution; }\n";
 
 class CompositionTargetsTest : public ComposedFrameTest {
 protected:
@@ -39,8 +40,8 @@ protected:
 
 TEST_F(CompositionTargetsTest, AnInputWithFeedbackSeesItsPreviousFrameNeverItself) {
     // Adds an eighth of red to what it drew the frame before, and shows the beat in green.
-    Effect& counter = addEffect("void main() { c = vec4(texture(tex, uv()).r + 0.125, beat / 255.0, 0.0, 1.0); }",
-                                true);
+    Effect& counter =
+        addEffect("void main() { c = vec4(texture(tex, uv()).r + 0.125, beat / 255.0, 0.0, 1.0); }", true);
     Effect& shown = addEffect("void main() { c = texture(tex, uv()); }");
     shown.effects.push_back(&counter);
     addLayer(shown);
@@ -62,8 +63,8 @@ TEST_F(CompositionTargetsTest, CapturesBetweenLayersTakeThePictureDrawnSoFar) {
     Effect& halve = addEffect("void main() { c = vec4(texture(tex, uv()).rgb * 0.5, 1.0); }", false, true);
     Effect& blueWash = addEffect("void main() { c = vec4(0.0, 0.0, 1.0, 0.5); }");
     // With feedback as well, unit 0 and the screen's unit 1 both show the capture.
-    Effect& average = addEffect("void main() { c = vec4((texture(tex, uv()).rgb + texture(tex1, uv()).rgb) * 0.25, 1.0); }",
-                                true, true);
+    Effect& average = addEffect(
+        "void main() { c = vec4((texture(tex, uv()).rgb + texture(tex1, uv()).rgb) * 0.25, 1.0); }", true, true);
     for (Effect* layer : {&red, &halve, &blueWash, &average})
         addLayer(*layer);
 

@@ -1,4 +1,4 @@
-#include "timeline/Composition.h"
+#include "composition/Composition.h"
 
 #include "audio/SoundAnalysis.h"
 #include "project/AudioSample.h"

@@ -1,13 +1,13 @@
-#include "app/web/WebPlayer.h"
+#include "browser/WebPlayer.h"
 
-#include "app/BuiltinAssets.h"
+#include "assets/BuiltinAssets.h"
+#include "composition/Composition.h"
 #include "project/ConsoleLog.h"
 #include "project/MediaLimits.h"
 #include "project/ProjectFiles.h"
 #include "render/EffectRenderer.h"
 #include "render/FrameContext.h"
 #include "render/Gl.h"
-#include "timeline/Composition.h"
 
 #include <algorithm>
 #include <cmath>

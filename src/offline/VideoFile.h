@@ -5,10 +5,10 @@
 // final name and renamed into place once complete.
 #pragma once
 
-#include "app/platform/Platform.h"
-#include "render/ScreenSize.h"
+#include "offline/FrameSink.h"
+#include "platform/Platform.h"
 #include "render/FirstFailure.h"
-#include "tool/render/FrameSink.h"
+#include "render/ScreenSize.h"
 
 #include <filesystem>
 #include <optional>

@@ -1,13 +1,13 @@
 // Frames whose events start audio samples and show texts.
 #include "audio/AudioCache.h"
 #include "audio/AudioDevice.h"
+#include "composition/Composition.h"
 #include "project/Demo.h"
 #include "support/ComposedFrame.h"
 #include "support/TempDir.h"
 #include "support/TestEvents.h"
 #include "support/TestFont.h"
 #include "support/WavFile.h"
-#include "timeline/Composition.h"
 
 #include <GL/glew.h>
 #include <SDL_mixer.h>

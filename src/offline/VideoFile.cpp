@@ -1,9 +1,7 @@
-#include "tool/render/VideoFile.h"
+#include "offline/VideoFile.h"
 
 #include "project/FileIo.h"
 #include "tool/WavEncoding.h"
-
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -13,20 +11,6 @@ namespace {
 
 const char* const missingFfmpeg =
     "ffmpeg was not found: install Debian's ffmpeg package, or render into a folder of PNG frames instead";
-
-// Writes all of `bytes` to `fd`; false when the reader has gone.
-bool writeAll(int fd, const uint8_t* bytes, size_t size) {
-    while (size > 0) {
-        const ssize_t written = ::write(fd, bytes, size);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        bytes += written;
-        size -= static_cast<size_t>(written);
-    }
-    return true;
-}
 
 } // namespace
 
@@ -41,7 +25,8 @@ VideoFile::~VideoFile() {
 }
 
 std::filesystem::path VideoFile::beside(const std::string& suffix) const {
-    return out_.parent_path() / ("." + out_.filename().string() + ".render-" + std::to_string(getpid()) + "." + suffix);
+    return out_.parent_path() /
+           ("." + out_.filename().string() + ".render-" + std::to_string(currentProcessId()) + "." + suffix);
 }
 
 bool VideoFile::open(ScreenSize size, int fps) {
@@ -50,10 +35,33 @@ bool VideoFile::open(ScreenSize size, int fps) {
         return false;
     }
     std::string problem;
-    encoder_ = startProcess({"ffmpeg", "-hide_banner", "-loglevel", "error", "-y", "-f", "rawvideo", "-pix_fmt",
-                             "rgb24", "-video_size", std::to_string(size.width) + "x" + std::to_string(size.height),
-                             "-framerate", std::to_string(fps), "-i", "pipe:0", "-an", "-c:v", "libx264", "-preset",
-                             "superfast", "-crf", "18", "-pix_fmt", "yuv420p", "-f", "mp4", video_.string()},
+    encoder_ = startProcess({"ffmpeg",
+                             "-hide_banner",
+                             "-loglevel",
+                             "error",
+                             "-y",
+                             "-f",
+                             "rawvideo",
+                             "-pix_fmt",
+                             "rgb24",
+                             "-video_size",
+                             std::to_string(size.width) + "x" + std::to_string(size.height),
+                             "-framerate",
+                             std::to_string(fps),
+                             "-i",
+                             "pipe:0",
+                             "-an",
+                             "-c:v",
+                             "libx264",
+                             "-preset",
+                             "superfast",
+                             "-crf",
+                             "18",
+                             "-pix_fmt",
+                             "yuv420p",
+                             "-f",
+                             "mp4",
+                             video_.string()},
                             true, problem);
     if (encoder_.id == -1) {
         failure_.record(problem == "not found" ? missingFfmpeg : "ffmpeg cannot be started: " + problem);
@@ -73,7 +81,7 @@ bool VideoFile::write(RenderedFrame frame) {
 
 void VideoFile::writeFrames() {
     while (std::optional<RenderedFrame> frame = queue_->pop()) {
-        if (!failure_.happened() && !writeAll(encoder_.input, frame->rgb.data(), frame->rgb.size()))
+        if (!failure_.happened() && !writeToProcess(encoder_, frame->rgb))
             failure_.record("ffmpeg stopped taking frames");
     }
 }
@@ -100,9 +108,10 @@ bool VideoFile::finish(std::span<const int16_t> sound, int rate) {
     }
     std::string problem;
     ChildProcess muxer =
-        startProcess({"ffmpeg", "-hide_banner", "-loglevel", "error", "-nostdin", "-y", "-i", video_.string(), "-i",
-                      sound_.string(), "-map", "0:v:0", "-map", "1:a:0", "-c:v", "copy", "-c:a", "aac", "-b:a", "192k",
-                      "-movflags", "+faststart", "-f", "mp4", whole_.string()},
+        startProcess({"ffmpeg",        "-hide_banner", "-loglevel",     "error",        "-nostdin", "-y",   "-i",
+                      video_.string(), "-i",           sound_.string(), "-map",         "0:v:0",    "-map", "1:a:0",
+                      "-c:v",          "copy",         "-c:a",          "aac",          "-b:a",     "192k", "-movflags",
+                      "+faststart",    "-f",           "mp4",           whole_.string()},
                      false, problem);
     if (muxer.id == -1 || waitForProcess(muxer) != 0) {
         failure_.record("ffmpeg could not add the sound to the video");

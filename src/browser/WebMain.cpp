@@ -2,7 +2,7 @@
 // project, decodes its sounds, owns the audio output and the clock, and calls
 // these to compose each picture and mix each buffer. Positions cross as doubles,
 // which JavaScript numbers hold exactly.
-#include "app/web/WebPlayer.h"
+#include "browser/WebPlayer.h"
 #include "render/Gl.h"
 #include "render/GlSetup.h"
 

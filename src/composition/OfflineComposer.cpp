@@ -1,8 +1,8 @@
-#include "timeline/OfflineComposer.h"
+#include "composition/OfflineComposer.h"
 
+#include "composition/Composition.h"
 #include "render/FrameReadback.h"
 #include "render/Gl.h"
-#include "timeline/Composition.h"
 
 OfflineComposer::OfflineComposer(Demo& demo, RenderCache& cache, OfflineMix& mix, FrameGrid grid, ScreenSize size,
                                  int mixRate)

@@ -1,9 +1,9 @@
 // The bundled example, composed for real: its frames show what the demo is.
 #include "audio/AudioCache.h"
+#include "composition/Composition.h"
 #include "project/FileIo.h"
 #include "project/ProjectFiles.h"
 #include "support/GlWindow.h"
-#include "timeline/Composition.h"
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>

@@ -3,8 +3,8 @@
 // file of the span's sound ("sound.wav").
 #pragma once
 
+#include "offline/FrameSink.h"
 #include "render/PngWriter.h"
-#include "tool/render/FrameSink.h"
 
 #include <filesystem>
 

@@ -1,4 +1,4 @@
-#include "tool/render/ProgressBar.h"
+#include "offline/ProgressBar.h"
 
 #include <cinttypes>
 

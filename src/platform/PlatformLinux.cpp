@@ -1,4 +1,4 @@
-#include "app/platform/Platform.h"
+#include "platform/Platform.h"
 
 #include <fcntl.h>
 #include <spawn.h>

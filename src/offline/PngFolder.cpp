@@ -1,4 +1,4 @@
-#include "tool/render/PngFolder.h"
+#include "offline/PngFolder.h"
 
 #include "project/FileIo.h"
 #include "tool/WavEncoding.h"

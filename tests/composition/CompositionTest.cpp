@@ -1,6 +1,6 @@
 // Frames composed from a project built in memory, checked by reading pixels back.
+#include "composition/Composition.h"
 #include "audio/AudioCache.h"
-#include "timeline/Composition.h"
 #include "support/GlWindow.h"
 #include "support/PixelMatchers.h"
 #include "support/TestProject.h"

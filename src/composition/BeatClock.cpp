@@ -1,4 +1,4 @@
-#include "timeline/BeatClock.h"
+#include "composition/BeatClock.h"
 
 #include "project/Demo.h"
 

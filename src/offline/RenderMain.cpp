@@ -2,10 +2,10 @@
 // own because it needs the run-time (composition, GL, the mixer) that the tool
 // does without. The tool checks the command line and runs this program beside
 // it with the same settings; it can also be run directly.
+#include "offline/RenderJob.h"
 #include "project/ConsoleLog.h"
 #include "tool/CommandLine.h"
 #include "tool/RenderSettings.h"
-#include "tool/render/RenderJob.h"
 
 #include <csignal>
 #include <cstdio>

@@ -1,0 +1,241 @@
+# The program's layers, lowest first, and the sources of each. A layer is a
+# static library that links only the layers below it, and it is compiled with
+# only its own headers and those of the layers it links in view: each layer has
+# a folder of links in the build tree (layers/<name>/) to its source folders,
+# which is its only include folder. An include that points up names a header no
+# include folder holds, and does not compile.
+#
+# The desktop build (CMakeLists.txt), the WebAssembly build (web/) and the fuzz
+# targets (fuzz/) all take their sources from these lists. A layer's sources
+# are those both builds compile, then the desktop's and the browser's own
+# (a browser variant of a desktop source is named NameWeb.cpp).
+
+get_filename_component(QUILLFRONT_SOURCE_DIR ${CMAKE_CURRENT_LIST_DIR}/../src ABSOLUTE)
+
+# The operating system: the executable's path, folders, files written durably,
+# processes.
+set(PLATFORM_DESKTOP_SOURCES platform/PlatformLinux.cpp platform/Posix.cpp)
+set(PLATFORM_WEB_SOURCES platform/PlatformWeb.cpp platform/Posix.cpp)
+
+# The project model and its encodings: plain data, no SDL, GL or GUI.
+set(CODEC_SOURCES
+    project/Base64.cpp
+    project/CodecError.cpp
+    project/JsonParser.cpp
+    project/JsonValue.cpp
+    project/Lz77Codec.cpp
+    project/NumberText.cpp)
+set(MODEL_SOURCES ${CODEC_SOURCES}
+    project/AudioSample.cpp
+    project/BinaryReader.cpp
+    project/BinaryWriter.cpp
+    project/ByteBuffer.cpp
+    project/CompressedString.cpp
+    project/ConsoleLog.cpp
+    project/ControlPointCsv.cpp
+    project/Demo.cpp
+    project/DemoCopy.cpp
+    project/EditMark.cpp
+    project/Effect.cpp
+    project/Event.cpp
+    project/EventGroup.cpp
+    project/FileIo.cpp
+    project/Font.cpp
+    project/FontTexture.cpp
+    project/MediaLimits.cpp
+    project/OverrideKey.cpp
+    project/ProjectFiles.cpp
+    project/ProjectOperations.cpp
+    project/ResourceFiles.cpp
+    project/ShaderProgram.cpp
+    project/Texture.cpp
+    project/UniformDef.cpp)
+
+# The GL side of a project: programs, effects' passes, images, fonts, text.
+set(RENDER_SOURCES
+    render/ColourTarget.cpp
+    render/CompiledProgram.cpp
+    render/EffectRenderer.cpp
+    render/EffectTargets.cpp
+    render/FrameReadback.cpp
+    render/GlErrors.cpp
+    render/GlSetup.cpp
+    render/GlTexture.cpp
+    render/GlslEs.cpp
+    render/ImageTexture.cpp
+    render/OpenFont.cpp
+    render/RenderCache.cpp
+    render/RgbaImage.cpp
+    render/SceneFramebuffer.cpp
+    render/SoundTexture.cpp
+    render/StbImage.cpp
+    render/TextTexture.cpp)
+set(RENDER_DESKTOP_SOURCES render/FontFace.cpp render/GlSetupSdl.cpp render/PngWriter.cpp render/SdlImage.cpp)
+set(RENDER_WEB_SOURCES render/FontFaceWeb.cpp)
+
+# Music, samples, the mix and its analysis.
+set(AUDIO_SOURCES audio/HeardAnalysis.cpp audio/MixAnalyser.cpp audio/OfflineMix.cpp)
+set(AUDIO_DESKTOP_SOURCES
+    audio/AudioCache.cpp
+    audio/AudioDevice.cpp
+    audio/Music.cpp
+    audio/RealFft.cpp
+    audio/SampleSound.cpp
+    audio/SoundAnalysis.cpp)
+set(AUDIO_WEB_SOURCES audio/RealFftWeb.cpp)
+
+# A frame composed from the events at a beat, live or offline; the beat clock.
+set(COMPOSITION_SOURCES composition/Composition.cpp composition/OfflineComposer.cpp)
+set(COMPOSITION_DESKTOP_SOURCES composition/BeatClock.cpp)
+
+# The code editor widget.
+set(CODEEDITOR_SOURCES
+    codeeditor/CodeEditor.cpp
+    codeeditor/LanguageDefinition.cpp
+    codeeditor/Palette.cpp
+    codeeditor/SyntaxColouring.cpp
+    codeeditor/TextModel.cpp)
+
+# The editor: its edits of the project, widgets and windows.
+set(EDITOR_SOURCES
+    editor/BpmTap.cpp
+    editor/BpmTapWindow.cpp
+    editor/CompileLog.cpp
+    editor/ConstantsPanel.cpp
+    editor/CurveEdits.cpp
+    editor/CurveFiles.cpp
+    editor/EditHistory.cpp
+    editor/Editor.cpp
+    editor/EditorKeys.cpp
+    editor/EditorState.cpp
+    editor/EffectManagerWindow.cpp
+    editor/EventGroupManagerWindow.cpp
+    editor/EventManagerWindow.cpp
+    editor/FontManagerWindow.cpp
+    editor/FrameExport.cpp
+    editor/FreeCamera.cpp
+    editor/MainMenu.cpp
+    editor/ManagerWidgets.cpp
+    editor/ProjectEdits.cpp
+    editor/ResourceImport.cpp
+    editor/ResourcePicker.cpp
+    editor/SampleManagerWindow.cpp
+    editor/ShaderConstants.cpp
+    editor/ShaderEditorMenus.cpp
+    editor/ShaderEditorWindow.cpp
+    editor/SourceSearch.cpp
+    editor/StatusLine.cpp
+    editor/TextureManagerWindow.cpp
+    editor/Timeline.cpp
+    editor/TimelineWidget.cpp
+    editor/ToolWindows.cpp
+    editor/TransportRow.cpp
+    editor/VariableRows.cpp
+    editor/VariablesEditor.cpp
+    editor/ViewportWindow.cpp
+    editor/WindowLayout.cpp)
+
+# The desktop program's shell: start-up, the frame loop, project commands.
+set(APP_SOURCES
+    app/Autosave.cpp
+    app/Fatal.cpp
+    app/LoaderScreen.cpp
+    app/ProjectCommands.cpp
+    app/Shell.cpp
+    app/ShellInput.cpp)
+
+# The command-line tool's commands, on the model alone.
+set(TOOL_SOURCES
+    tool/CommandLine.cpp
+    tool/ProjectFile.cpp
+    tool/RenderSettings.cpp
+    tool/ToolCommands.cpp
+    tool/WavEncoding.cpp)
+
+# The render command's worker, a program of its own: frames composed without a display.
+set(OFFLINE_SOURCES
+    offline/HeadlessContext.cpp
+    offline/PngFolder.cpp
+    offline/ProgressBar.cpp
+    offline/RenderJob.cpp
+    offline/RenderMain.cpp
+    offline/VideoFile.cpp)
+
+# The browser player's entry points.
+set(BROWSER_SOURCES browser/WebMain.cpp browser/WebPlayer.cpp)
+
+# Each build sets QUILLFRONT_LAYER_OPTIONS, the compile options its layers take.
+
+# Gives `target` (`scope`: PUBLIC for a layer, PRIVATE for a program) an include
+# folder of links to the source folders `folders`.
+function(quillfront_view target scope)
+    set(view ${CMAKE_BINARY_DIR}/layers/${target})
+    file(MAKE_DIRECTORY ${view})
+    foreach(folder ${ARGN})
+        file(CREATE_LINK ${QUILLFRONT_SOURCE_DIR}/${folder} ${view}/${folder} SYMBOLIC)
+    endforeach()
+    target_include_directories(${target} ${scope} ${view})
+endfunction()
+
+# Remembers what `target` shows of its own and links, for the layer map below.
+function(quillfront_remember target folders links)
+    set_property(GLOBAL APPEND PROPERTY QUILLFRONT_TARGETS ${target})
+    set_property(GLOBAL PROPERTY QUILLFRONT_FOLDERS_${target} ${folders})
+    set_property(GLOBAL PROPERTY QUILLFRONT_LINKS_${target} ${links})
+endfunction()
+
+# The folders `target` sees: its own and those of every layer below it, into `out`.
+function(quillfront_visible_folders target out)
+    get_property(folders GLOBAL PROPERTY QUILLFRONT_FOLDERS_${target})
+    get_property(links GLOBAL PROPERTY QUILLFRONT_LINKS_${target})
+    get_property(targets GLOBAL PROPERTY QUILLFRONT_TARGETS)
+    foreach(link ${links})
+        if(link IN_LIST targets)
+            quillfront_visible_folders(${link} below)
+            list(APPEND folders ${below})
+        endif()
+    endforeach()
+    list(REMOVE_DUPLICATES folders)
+    set(${out} ${folders} PARENT_SCOPE)
+endfunction()
+
+# Writes `file`: a line a source folder, "folder: the folders it may include
+# from", for scripts/check-layers.sh to name an include that points up.
+function(quillfront_write_layer_map file)
+    get_property(targets GLOBAL PROPERTY QUILLFRONT_TARGETS)
+    set(lines "")
+    foreach(target ${targets})
+        get_property(folders GLOBAL PROPERTY QUILLFRONT_FOLDERS_${target})
+        quillfront_visible_folders(${target} visible)
+        list(JOIN visible " " visibleText)
+        foreach(folder ${folders})
+            string(APPEND lines "${folder}: ${visibleText}\n")
+        endforeach()
+    endforeach()
+    file(WRITE ${file} "${lines}")
+endfunction()
+
+# quillfront_layer(<name> FOLDERS <folder>... [SOURCES <source>...] [LINKS <target>...])
+# A static library of `SOURCES` (paths under src/) that sees its `FOLDERS` and
+# the layers it `LINKS`, and shows its folders to the layers above.
+function(quillfront_layer name)
+    cmake_parse_arguments(PARSE_ARGV 1 LAYER "" "" "FOLDERS;SOURCES;LINKS")
+    list(TRANSFORM LAYER_SOURCES PREPEND ${QUILLFRONT_SOURCE_DIR}/)
+    add_library(${name} STATIC ${LAYER_SOURCES})
+    quillfront_view(${name} PUBLIC ${LAYER_FOLDERS})
+    target_compile_options(${name} PRIVATE ${QUILLFRONT_LAYER_OPTIONS})
+    target_link_libraries(${name} PUBLIC ${LAYER_LINKS})
+    quillfront_remember(${name} "${LAYER_FOLDERS}" "${LAYER_LINKS}")
+endfunction()
+
+# quillfront_program(<name> [FOLDERS <folder>...] SOURCES <source>... [LINKS <target>...])
+# An executable on top of the layers it links, seeing its own folders too.
+function(quillfront_program name)
+    cmake_parse_arguments(PARSE_ARGV 1 PROGRAM "" "" "FOLDERS;SOURCES;LINKS")
+    list(TRANSFORM PROGRAM_SOURCES PREPEND ${QUILLFRONT_SOURCE_DIR}/)
+    add_executable(${name} ${PROGRAM_SOURCES})
+    quillfront_view(${name} PRIVATE ${PROGRAM_FOLDERS})
+    target_compile_options(${name} PRIVATE ${QUILLFRONT_LAYER_OPTIONS})
+    target_link_libraries(${name} PRIVATE ${PROGRAM_LINKS})
+    quillfront_remember(${name} "${PROGRAM_FOLDERS}" "${PROGRAM_LINKS}")
+endfunction()
