@@ -4,7 +4,7 @@
 // (with the memory it then holds per byte of text). The widget's frames run in
 // a Dear ImGui context without a window: what is measured is the CPU it takes.
 #include "codeeditor/CodeEditor.h"
-#include "editor/ProjectEdits.h"
+#include "editor/edits/ProjectEdits.h"
 #include "support/HeadlessGui.h"
 
 #include <benchmark/benchmark.h>

@@ -6,7 +6,7 @@
 // example with 23 MB of shaders added. The
 // window is the desktop's width at 16:9: run on a 1920 x 1080 screen.
 #include "app/Shell.h"
-#include "editor/ProjectEdits.h"
+#include "editor/edits/ProjectEdits.h"
 
 #include <SDL.h>
 #include <benchmark/benchmark.h>

@@ -96,44 +96,52 @@ set(CODEEDITOR_SOURCES
     codeeditor/SyntaxColouring.cpp
     codeeditor/TextModel.cpp)
 
-# The editor: its edits of the project, widgets and windows.
+# The editor's changes to the project as steps of its edit history: no GUI.
+set(EDITS_SOURCES
+    editor/edits/CurveEdits.cpp
+    editor/edits/CurveFiles.cpp
+    editor/edits/EditHistory.cpp
+    editor/edits/ProjectEdits.cpp
+    editor/edits/ResourceImport.cpp)
+
+# Widgets the editor's windows are made of, their maths in plain functions.
+set(WIDGETS_SOURCES
+    editor/widgets/ObjectRows.cpp
+    editor/widgets/ResourcePicker.cpp
+    editor/widgets/TimelineWidget.cpp)
+
+# The editor's windows: the main window, the managers, the Event Manager and the Shader Editor.
 set(EDITOR_SOURCES
-    editor/BpmTap.cpp
-    editor/BpmTapWindow.cpp
-    editor/CompileLog.cpp
-    editor/ConstantsPanel.cpp
-    editor/CurveEdits.cpp
-    editor/CurveFiles.cpp
-    editor/EditHistory.cpp
-    editor/Editor.cpp
-    editor/EditorKeys.cpp
-    editor/EditorState.cpp
-    editor/EffectManagerWindow.cpp
-    editor/EventGroupManagerWindow.cpp
-    editor/EventManagerWindow.cpp
-    editor/FontManagerWindow.cpp
-    editor/FrameExport.cpp
-    editor/FreeCamera.cpp
-    editor/MainMenu.cpp
-    editor/ManagerWidgets.cpp
-    editor/ProjectEdits.cpp
-    editor/ResourceImport.cpp
-    editor/ResourcePicker.cpp
-    editor/SampleManagerWindow.cpp
-    editor/ShaderConstants.cpp
-    editor/ShaderEditorMenus.cpp
-    editor/ShaderEditorWindow.cpp
-    editor/SourceSearch.cpp
-    editor/StatusLine.cpp
-    editor/TextureManagerWindow.cpp
-    editor/Timeline.cpp
-    editor/TimelineWidget.cpp
-    editor/ToolWindows.cpp
-    editor/TransportRow.cpp
-    editor/VariableRows.cpp
-    editor/VariablesEditor.cpp
-    editor/ViewportWindow.cpp
-    editor/WindowLayout.cpp)
+    editor/windows/BpmTap.cpp
+    editor/windows/BpmTapWindow.cpp
+    editor/windows/Editor.cpp
+    editor/windows/EditorKeys.cpp
+    editor/windows/EditorState.cpp
+    editor/windows/EffectManagerWindow.cpp
+    editor/windows/EventGroupManagerWindow.cpp
+    editor/windows/EventTimeline.cpp
+    editor/windows/FontManagerWindow.cpp
+    editor/windows/FrameExport.cpp
+    editor/windows/FreeCamera.cpp
+    editor/windows/MainMenu.cpp
+    editor/windows/ManagerWidgets.cpp
+    editor/windows/ResourceProbes.cpp
+    editor/windows/SampleManagerWindow.cpp
+    editor/windows/StatusLine.cpp
+    editor/windows/TextureManagerWindow.cpp
+    editor/windows/ToolWindows.cpp
+    editor/windows/TransportRow.cpp
+    editor/windows/ViewportWindow.cpp
+    editor/windows/WindowLayout.cpp
+    editor/windows/eventmanager/EventManagerWindow.cpp
+    editor/windows/eventmanager/VariableRows.cpp
+    editor/windows/eventmanager/VariablesEditor.cpp
+    editor/windows/shadereditor/CompileLog.cpp
+    editor/windows/shadereditor/ConstantsPanel.cpp
+    editor/windows/shadereditor/ShaderConstants.cpp
+    editor/windows/shadereditor/ShaderEditorMenus.cpp
+    editor/windows/shadereditor/ShaderEditorWindow.cpp
+    editor/windows/shadereditor/SourceSearch.cpp)
 
 # The desktop program's shell: start-up, the frame loop, project commands.
 set(APP_SOURCES
@@ -172,6 +180,18 @@ function(quillfront_view target scope)
     set(view ${CMAKE_BINARY_DIR}/layers/${target})
     file(MAKE_DIRECTORY ${view})
     foreach(folder ${ARGN})
+        # A view made for an earlier layout may hold a link where a folder now
+        # goes: the link goes, never what it points to.
+        set(path ${view})
+        string(REPLACE "/" ";" parts ${folder})
+        foreach(part ${parts})
+            set(path ${path}/${part})
+            if(IS_SYMLINK ${path})
+                file(REMOVE ${path})
+            endif()
+        endforeach()
+        get_filename_component(parent ${view}/${folder} DIRECTORY)
+        file(MAKE_DIRECTORY ${parent})
         file(CREATE_LINK ${QUILLFRONT_SOURCE_DIR}/${folder} ${view}/${folder} SYMBOLIC)
     endforeach()
     target_include_directories(${target} ${scope} ${view})

@@ -19,24 +19,30 @@ done
 cd "$(dirname "$0")/../src"
 
 status=0
-# A map's line: "folder: the folders its sources may include from".
+# A map's line: "folder: the folders its sources may include from"; a folder
+# holds the folders below it.
 for map in $maps; do
     while IFS= read -r line; do
         folder=${line%%:*}
-        allowed=" ${line#*: } "
-        for file in "$folder"/*.h "$folder"/*.cpp; do
-            [ -f "$file" ] || continue
-            grep -oE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[a-z]+/' "$file" | sed -E 's/.*"//; s/\/$//' |
-                sort -u | while read -r included; do
-                    case "$allowed" in
-                    *" $included "*) ;;
-                    *) echo "$file includes from $included/, above its layer (it may include from$allowed)" >&2
-                       echo up ;;
-                    esac
+        allowed=${line#*: }
+        find "$folder" -name '*.h' -o -name '*.cpp' | while read -r file; do
+            grep -oE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[a-z/]+/' "$file" |
+                sed -E 's/.*"//; s/\/$//' | sort -u | while read -r included; do
+                    inView=no
+                    for visible in $allowed; do
+                        case "$included" in
+                        "$visible" | "$visible"/*) inView=yes ;;
+                        esac
+                    done
+                    if [ $inView = no ]; then
+                        echo "$file includes from $included/, above its layer (it may include from $allowed)" >&2
+                        echo up
+                    fi
                 done
         done
     done <"$map"
 done | grep -q up && status=1
+
 # Usage: forbid PATTERN WHY FILES...: fails on each include of a header matching PATTERN.
 forbid() {
     pattern=$1

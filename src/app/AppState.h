@@ -8,9 +8,9 @@
 #include "app/OpenProject.h"
 #include "app/ShellState.h"
 #include "composition/BeatClock.h"
-#include "editor/EditorContext.h"
-#include "editor/EditorState.h"
-#include "editor/StatusLine.h"
+#include "editor/windows/EditorContext.h"
+#include "editor/windows/EditorState.h"
+#include "editor/windows/StatusLine.h"
 #include "render/Camera.h"
 #include "render/ScreenSize.h"
 

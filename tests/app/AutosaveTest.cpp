@@ -2,7 +2,7 @@
 // offered at start-up and loaded only when asked; and saves and autosaves on a
 // full disk.
 #include "app/ProjectCommands.h"
-#include "editor/ProjectEdits.h"
+#include "editor/edits/ProjectEdits.h"
 #include "project/FileIo.h"
 #include "project/ProjectFiles.h"
 #include "support/GlWindow.h"

@@ -1,9 +1,9 @@
 // The File menu's commands and the start-up choice of the project.
 #include "app/ProjectCommands.h"
-#include "editor/ProjectEdits.h"
 #include "audio/AudioDevice.h"
 #include "audio/Music.h"
 #include "audio/SoundAnalysis.h"
+#include "editor/edits/ProjectEdits.h"
 #include "project/FileIo.h"
 #include "project/ProjectFiles.h"
 #include "support/GlWindow.h"

@@ -2,7 +2,7 @@
 // Event Manager open in the Shader Editor's place, and the paths to its parts.
 #pragma once
 
-#include "editor/MainMenu.h"
+#include "editor/windows/MainMenu.h"
 #include "project/ProjectFiles.h"
 #include "support/PausedEditorTest.h"
 

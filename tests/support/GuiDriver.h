@@ -18,7 +18,7 @@
 #pragma once
 
 #include "app/AppState.h"
-#include "editor/WindowLayout.h"
+#include "editor/windows/WindowLayout.h"
 
 #include <SDL.h>
 

@@ -2,7 +2,7 @@
 // that pictures and beats hold still between steps.
 #pragma once
 
-#include "editor/MainMenu.h"
+#include "editor/windows/MainMenu.h"
 #include "support/EditorSession.h"
 
 #include <gtest/gtest.h>

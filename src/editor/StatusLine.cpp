@@ -1,8 +1,0 @@
-#include "editor/StatusLine.h"
-
-void StatusLine::set(std::string message) {
-    time = (*ticks)();
-    text = std::move(message);
-}
-
-bool StatusLine::shown() const { return !text.empty() && (*ticks)() - time < shownMs; }

@@ -1,0 +1,24 @@
+// The "Event Manager" window: the project's events with their visibility and
+// beats, filtered by name, selected, reordered, deleted and looped, and an
+// inspector of the selected event: its name, its groups, what it renders or
+// plays, its length and its variables.
+#pragma once
+
+#include "editor/windows/WindowState.h"
+#include "editor/windows/eventmanager/VariablesEditor.h"
+
+class Event;
+struct EditorState;
+struct EditorContext;
+
+struct EventManagerState : WindowState {
+    int selectedIndex = 0;     // the row shown selected; a row shown selected selects its event
+    Event* selected = nullptr; // what the inspector shows
+    char filter[256] = "";     // shows the events whose names hold it, case-sensitive
+    VariablesEditorState variables;
+
+    void forgetProject() override;
+    void forgetObject(const ObjectRef& object) override;
+};
+
+void drawEventManager(EditorState& editor, EditorContext& context);

@@ -1,0 +1,49 @@
+#include "editor/widgets/ResourcePicker.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+class ResourcePickerTest : public ::testing::Test {
+protected:
+    TempDir dir;
+
+    void SetUp() override {
+        dir.enter();
+        std::filesystem::create_directory("resources");
+        pickerFileName[0] = '\0';
+    }
+    static void touch(const char* name) { std::ofstream(std::string("resources/") + name) << "x"; }
+};
+
+TEST_F(ResourcePickerTest, ListsMatchingRegularFilesInByteOrder) {
+    for (const char* name : {"b.wav", "a.WAV", "c.mp3", "x.Wav", "wav", "d.wav.bak"})
+        touch(name);
+    std::filesystem::create_directory("resources/folder.wav");
+    EXPECT_EQ(matchingResourceFiles("resources", {"wav", "WAV"}), (std::vector<std::string>{"a.WAV", "b.wav"}));
+    touch("z.png");
+    touch("logo.JPEG");
+    EXPECT_EQ(matchingResourceFiles("resources", {"png", "jpg", "jpeg", "PNG", "JPG", "JPEG"}),
+              (std::vector<std::string>{"logo.JPEG", "z.png"}));
+}
+
+TEST_F(ResourcePickerTest, AMissingDirectoryListsNothing) {
+    EXPECT_TRUE(matchingResourceFiles("no-such-folder", {"ttf", "TTF"}).empty());
+}
+
+TEST_F(ResourcePickerTest, OkJoinsTheDirectoryAndTheSharedNameField) {
+    std::strcpy(pickerFileName, "kick.wav");
+    EXPECT_EQ(acceptPickedFile("resources"), "resources/kick.wav");
+    EXPECT_STREQ(pickerFileName, "resources/kick.wav") << "the field shows the full path";
+    EXPECT_EQ(acceptPickedFile("resources"), "resources/resources/kick.wav");
+
+    pickerFileName[0] = '\0';
+    EXPECT_EQ(acceptPickedFile("resources"), "resources/");
+}
+
+} // namespace
