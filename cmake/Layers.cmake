@@ -124,7 +124,7 @@ set(EDITOR_SOURCES
     editor/windows/FrameExport.cpp
     editor/windows/FreeCamera.cpp
     editor/windows/MainMenu.cpp
-    editor/windows/ManagerWidgets.cpp
+    editor/windows/ManagerKit.cpp
     editor/windows/ResourceProbes.cpp
     editor/windows/SampleManagerWindow.cpp
     editor/windows/StatusLine.cpp

@@ -26,6 +26,26 @@ void EditorState::forgetObject(const ObjectRef& object) {
     forEachWindowState(*this, [&](WindowState& state) { state.forgetObject(object); });
 }
 
+void EditorState::showInItsWindow(const Effect& effect) {
+    effectManager.effects.requested = &effect;
+    show.effectManager = true;
+}
+
+void EditorState::showInItsWindow(const AudioSample& sample) {
+    sampleManager.samples.requested = &sample;
+    show.sampleManager = true;
+}
+
+void EditorState::showInItsWindow(const EventGroup& group) {
+    eventGroupManager.groups.requested = &group;
+    show.eventGroupManager = true;
+}
+
+void EditorState::showInItsWindow(const ShaderProgram& program) {
+    shaderEditor.requested = &program;
+    show.shaderEditor = true;
+}
+
 void EditorState::arrange() {
     arrangeRequested = true;
     seeThroughTimeline = false;

@@ -97,6 +97,11 @@ struct EditorState {
     static constexpr uint64_t neverSaved = UINT64_MAX;
     // Drops every reference to `object`, which has left the project.
     void forgetObject(const ObjectRef& object);
+    // Another window's "Edit": opens the window that manages `object` on it.
+    void showInItsWindow(const Effect& effect);
+    void showInItsWindow(const AudioSample& sample);
+    void showInItsWindow(const EventGroup& group);
+    void showInItsWindow(const ShaderProgram& program);
     // A save wrote the file at `path` from the project, which windows watching
     // it must not take for another program's change.
     void noteFileWritten(const std::string& path) { shaderEditor.noteFileWritten(path); }

@@ -1,7 +1,8 @@
 #include "editor/windows/EffectManagerWindow.h"
 
 #include "editor/windows/EditorState.h"
-#include "editor/windows/ManagerWidgets.h"
+#include "editor/windows/ManagerKit.h"
+#include "editor/windows/ToolWindows.h"
 
 #include <imgui.h>
 
@@ -12,62 +13,30 @@
 
 namespace {
 
-const char* const windowTitle = "Effect Manager";
-const char* const createEventTitle = "Create Effect Event";
 // An effect's input images are shown at this size, their aspect kept.
 const ImVec2 inputPreview{96.0f, 54.0f};
 
-bool passesFilter(const Effect& effect, const char* filter) {
-    return filter[0] == '\0' || effect.name.find(filter) != std::string::npos;
-}
-
-// A request from the Event Manager selects its effect.
-void followRequest(EffectManagerState& state, Demo& demo) {
-    if (Effect* requested = findObject(demo, state.requested))
-        state.selected = requested;
-}
-
 // "Delete", the count, "New" and the filter.
-void drawListCommands(EffectManagerState& state, EditHistory& history, Demo& demo) {
-    if (ImGui::Button("Delete") && state.selected)
-        removeObject(history, demo, *state.selected); // the history's removal hook clears the selection
+void drawListCommands(Selection<Effect>& effects, EditHistory& history, Demo& demo) {
+    if (ImGui::Button("Delete") && effects.selected)
+        removeObject(history, demo, *effects.selected); // the history's removal hook clears the selection
     ImGui::SameLine();
     countLine(demo.effects.size(), "Effect");
     if (ImGui::Button("New"))
-        state.selected = &addObject(history, demo, std::make_unique<Effect>());
-    ImGui::SetNextItemWidth(150.0f);
-    ImGui::InputTextWithHint("##effectfilter", "Filter Effects", state.filter, sizeof state.filter);
-    ImGui::SameLine();
-    if (ImGui::Button("Show All"))
-        state.filter[0] = '\0';
-}
-
-void drawEffectList(EffectManagerState& state, Demo& demo) {
-    drawSelectableList("Selectables", {150.0f, 0.0f}, demo.effects, state.selected,
-                       [&](const Effect& effect) { return passesFilter(effect, state.filter); });
-    state.requested = nullptr;
+        effects.select(&addObject(history, demo, std::make_unique<Effect>()));
+    filterRow("##effectfilter", "Filter Effects", effects.filter);
 }
 
 void drawShaderChoice(EditorState& editor, Demo& demo, Effect& effect) {
     const char* shown = effect.program ? effect.program->fragmentShaderFilename.c_str() : "<no shader selected>";
-    if (ImGui::BeginCombo("Shader", shown)) {
-        for (size_t i = 0; i < demo.shaders.size(); ++i) {
-            ShaderProgram* program = demo.shaders[i].get();
-            ImGui::PushID(static_cast<int>(i));
-            // The same shader again changes nothing, so the feedback picture stays.
-            if (ImGui::Selectable(program->fragmentShaderFilename.c_str(), program == effect.program) &&
-                program != effect.program)
-                setField(editor.history, effect, &Effect::program, program,
-                         "Draw effect \"" + effect.name + "\" with " + program->fragmentShaderFilename);
-            ImGui::PopID();
-        }
-        ImGui::EndCombo();
-    }
+    ShaderProgram* chosen = objectCombo("Shader", shown, demo.shaders, effect.program);
+    // The same shader again changes nothing, so the feedback picture stays.
+    if (chosen && chosen != effect.program)
+        setField(editor.history, effect, &Effect::program, chosen,
+                 "Draw effect \"" + effect.name + "\" with " + chosen->fragmentShaderFilename);
     ImGui::SameLine();
-    if (ImGui::Button("Edit") && indexOf(demo, effect.program)) {
-        editor.shaderEditor.requested = effect.program;
-        editor.show.shaderEditor = true;
-    }
+    if (ImGui::Button("Edit") && indexOf(demo, effect.program))
+        editor.showInItsWindow(*effect.program);
 }
 
 // What a row's buttons asked of its list: acted on after the rows.
@@ -119,15 +88,8 @@ template <typename T>
 void drawAddCombo(const char* comboLabel, const char* prompt, const char* addLabel,
                   const std::vector<std::unique_ptr<T>>& objects, T*& chosen, EditHistory& history, Effect& effect,
                   std::vector<T*> Effect::*field, const char* kind) {
-    if (ImGui::BeginCombo(comboLabel, chosen ? chosen->name.c_str() : prompt)) {
-        for (size_t i = 0; i < objects.size(); ++i) {
-            ImGui::PushID(static_cast<int>(i));
-            if (ImGui::Selectable(objects[i]->name.c_str(), objects[i].get() == chosen))
-                chosen = objects[i].get();
-            ImGui::PopID();
-        }
-        ImGui::EndCombo();
-    }
+    if (T* picked = objectCombo(comboLabel, chosen ? chosen->name.c_str() : prompt, objects, chosen))
+        chosen = picked;
     if (!chosen)
         return;
     ImGui::SameLine();
@@ -208,7 +170,7 @@ void drawInputEffects(EffectManagerState& state, EditorState& editor, EditorCont
     drawAddCombo("##effect", "Add Effect...", "Add##effect", context.demo.effects, state.effectToAdd, editor.history,
                  effect, &Effect::effects, "input effect");
     if (picked)
-        state.selected = picked;
+        state.effects.select(picked);
 }
 
 void drawFlag(EditHistory& history, Effect& effect, bool Effect::*flag, const char* label) {
@@ -219,13 +181,12 @@ void drawFlag(EditHistory& history, Effect& effect, bool Effect::*flag, const ch
 }
 
 void drawInspector(EffectManagerState& state, EditorState& editor, EditorContext& context, Effect& effect) {
-    renameField("Name", editor.history, context, effect, windowTitle);
-    if (newEventDialog(createEventTitle, "Name", state.eventName, sizeof state.eventName)) {
+    renameField("Name", editor.history, context, effect, windowTitle::effectManager);
+    if (newEventButton("Create Effect Event...", "Create Effect Event", "Name", state.eventName,
+                       sizeof state.eventName)) {
         addEventFor(editor.history, context.demo, effect, state.eventName, 64.0f);
         state.eventName[0] = '\0';
     }
-    if (ImGui::Button("Create Effect Event..."))
-        ImGui::OpenPopup(createEventTitle);
     ImGui::Separator();
     drawShaderChoice(editor, context.demo, effect);
     ImGui::Separator();
@@ -239,17 +200,14 @@ void drawInspector(EffectManagerState& state, EditorState& editor, EditorContext
 } // namespace
 
 void EffectManagerState::forgetProject() {
-    RequestableWindowState<Effect>::forgetProject();
-    selected = nullptr;
+    effects.forgetProject();
     textureToAdd = nullptr;
     fontTextureToAdd = nullptr;
     effectToAdd = nullptr;
 }
 
 void EffectManagerState::forgetObject(const ObjectRef& object) {
-    RequestableWindowState<Effect>::forgetObject(object);
-    if (refersTo(object, selected))
-        selected = nullptr;
+    effects.forgetObject(object);
     if (refersTo(object, textureToAdd))
         textureToAdd = nullptr;
     if (refersTo(object, fontTextureToAdd))
@@ -260,12 +218,14 @@ void EffectManagerState::forgetObject(const ObjectRef& object) {
 
 void drawEffectManager(EditorState& editor, EditorContext& context) {
     EffectManagerState& state = editor.effectManager;
-    followRequest(state, context.demo);
-    drawListCommands(state, editor.history, context.demo);
-    drawEffectList(state, context.demo);
+    Selection<Effect>& effects = state.effects;
+    effects.follow(context.demo);
+    drawListCommands(effects, editor.history, context.demo);
+    drawSelectableList("Selectables", {150.0f, 0.0f}, context.demo.effects, effects.selected,
+                       [&](const Effect& effect) { return effects.lists(effect); });
     ImGui::SameLine();
     ImGui::BeginChild("Inspector", {0.0f, 0.0f}, true);
-    if (state.selected)
-        drawInspector(state, editor, context, *state.selected);
+    if (effects.selected)
+        drawInspector(state, editor, context, *effects.selected);
     ImGui::EndChild();
 }

@@ -12,9 +12,8 @@ class Texture;
 struct EditorState;
 struct EditorContext;
 
-struct EffectManagerState : RequestableWindowState<Effect> {
-    Effect* selected = nullptr;      // what the inspector shows
-    char filter[255] = "";           // shows the effects whose names hold it, case-sensitive
+struct EffectManagerState : WindowState {
+    Selection<Effect> effects;       // the inspector shows the selected one
     char eventName[1024] = "";       // the "Create Effect Event" dialog's field
     Texture* textureToAdd = nullptr; // the choices of the three "Add" combos
     FontTexture* fontTextureToAdd = nullptr;

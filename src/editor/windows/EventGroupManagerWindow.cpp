@@ -3,7 +3,8 @@
 #include "editor/edits/ProjectEdits.h"
 #include "editor/windows/EditorContext.h"
 #include "editor/windows/EditorState.h"
-#include "editor/windows/ManagerWidgets.h"
+#include "editor/windows/ManagerKit.h"
+#include "editor/windows/ToolWindows.h"
 
 #include <imgui.h>
 
@@ -13,29 +14,9 @@
 
 namespace {
 
-const char* const windowTitle = "Event Group Manager";
 const char* const addAsEventTitle = "Add as Event";
 // How long a group event lasts that replays a group without members.
 constexpr float emptyGroupLength = 64.0f;
-
-void select(EventGroupManagerState& state, EventGroup* group, int index) {
-    state.selected = group;
-    state.selectedIndex = index;
-}
-
-// The row shown selected follows the selected group when an undo moved it, and
-// a request from the Event Manager selects its group, wherever it stands.
-void followSelection(EventGroupManagerState& state, const Demo& demo) {
-    if (state.requested) {
-        if (const std::optional<size_t> index = indexOf(demo, state.requested))
-            state.selectedIndex = static_cast<int>(*index);
-    } else if (state.selected) {
-        if (const std::optional<size_t> index = indexOf(demo, state.selected))
-            state.selectedIndex = static_cast<int>(*index);
-        else
-            select(state, nullptr, 0);
-    }
-}
 
 // From the earliest member start to the latest member end.
 float spanOf(const EventGroup& group) {
@@ -51,35 +32,32 @@ float spanOf(const EventGroup& group) {
 }
 
 void drawAddAsEvent(EventGroupManagerState& state, EditHistory& history, Demo& demo, EventGroup& group) {
-    if (newEventDialog(addAsEventTitle, "Event name", state.newEventName, sizeof state.newEventName)) {
+    if (newEventButton(addAsEventTitle, addAsEventTitle, "Event name", state.newEventName, sizeof state.newEventName)) {
         addEventFor(history, demo, group, state.newEventName, spanOf(group));
         state.newEventName[0] = '\0';
     }
-    if (ImGui::Button(addAsEventTitle))
-        ImGui::OpenPopup(addAsEventTitle);
 }
 
-void drawGroupList(EventGroupManagerState& state, Demo& demo) {
+// A row shown selected selects its group.
+void drawGroupList(Selection<EventGroup>& groups, Demo& demo) {
     ImGui::BeginChild("Selectables", {150.0f, 0.0f}, true, ImGuiWindowFlags_HorizontalScrollbar);
     for (size_t i = 0; i < demo.event_groups.size(); ++i) {
         EventGroup& group = *demo.event_groups[i];
         const int index = static_cast<int>(i);
         ImGui::PushID(index);
-        if (ImGui::Selectable(group.name.c_str(), index == state.selectedIndex) || index == state.selectedIndex)
-            select(state, &group, index);
+        if (ImGui::Selectable(group.name.c_str(), index == groups.index) || index == groups.index)
+            groups.select(&group, index);
         ImGui::PopID();
     }
-    state.requested = nullptr;
     ImGui::EndChild();
 }
 
 void drawInspector(EditHistory& history, EditorContext& context, EventGroup& group) {
     ImGui::Text("%s", "Name");
     ImGui::SameLine();
-    renameField("##group name", history, context, group, windowTitle);
+    renameField("##group name", history, context, group, windowTitle::eventGroupManager);
     ImGui::Separator();
-    const int count = static_cast<int>(group.events.size());
-    ImGui::Text("%d Event%s", count, count == 1 ? "" : "s");
+    countLine(group.events.size(), "Event");
     std::optional<size_t> removed;
     for (size_t i = 0; i < group.events.size(); ++i) {
         const Event* member = group.events[i];
@@ -96,35 +74,23 @@ void drawInspector(EditHistory& history, EditorContext& context, EventGroup& gro
 
 } // namespace
 
-void EventGroupManagerState::forgetProject() {
-    select(*this, nullptr, 0);
-    requested = nullptr;
-}
-
-void EventGroupManagerState::forgetObject(const ObjectRef& object) {
-    if (refersTo(object, selected))
-        select(*this, nullptr, 0);
-    if (refersTo(object, requested))
-        requested = nullptr;
-}
-
 void drawEventGroupManager(EditorState& editor, EditorContext& context) {
     EventGroupManagerState& state = editor.eventGroupManager;
+    Selection<EventGroup>& groups = state.groups;
     Demo& demo = context.demo;
-    followSelection(state, demo);
-    if (ImGui::Button("Delete") && state.selected)
-        removeObject(editor.history, demo, *state.selected);
+    groups.follow(demo);
+    if (ImGui::Button("Delete") && groups.selected)
+        removeObject(editor.history, demo, *groups.selected);
     ImGui::SameLine();
-    const int count = static_cast<int>(demo.event_groups.size());
-    ImGui::Text("%d Group%s", count, count == 1 ? "" : "s");
-    if (state.selected) {
+    countLine(demo.event_groups.size(), "Group");
+    if (groups.selected) {
         ImGui::SameLine();
-        drawAddAsEvent(state, editor.history, demo, *state.selected);
+        drawAddAsEvent(state, editor.history, demo, *groups.selected);
     }
-    drawGroupList(state, demo);
+    drawGroupList(groups, demo);
     ImGui::SameLine();
     ImGui::BeginChild("Inspector", {0.0f, 0.0f}, true, ImGuiWindowFlags_HorizontalScrollbar);
-    if (state.selected)
-        drawInspector(editor.history, context, *state.selected);
+    if (groups.selected)
+        drawInspector(editor.history, context, *groups.selected);
     ImGui::EndChild();
 }

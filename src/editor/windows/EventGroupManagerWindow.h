@@ -11,13 +11,11 @@ struct EditorState;
 struct EditorContext;
 
 struct EventGroupManagerState : WindowState {
-    int selectedIndex = 0;                 // the row shown selected; a row shown selected selects its group
-    EventGroup* selected = nullptr;        // what the inspector shows
-    const EventGroup* requested = nullptr; // to select at the next draw (the Event Manager's "Edit")
-    char newEventName[1024] = "";          // the "Add as Event" dialog's field
+    Selection<EventGroup> groups; // a row shown selected selects its group, which the inspector shows
+    char newEventName[1024] = ""; // the "Add as Event" dialog's field
 
-    void forgetProject() override;
-    void forgetObject(const ObjectRef& object) override;
+    void forgetProject() override { groups.forgetProject(); }
+    void forgetObject(const ObjectRef& object) override { groups.forgetObject(object); }
 };
 
 void drawEventGroupManager(EditorState& editor, EditorContext& context);

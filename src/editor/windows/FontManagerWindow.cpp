@@ -1,8 +1,9 @@
 #include "editor/windows/FontManagerWindow.h"
 
 #include "editor/windows/EditorState.h"
-#include "editor/windows/ManagerWidgets.h"
+#include "editor/windows/ManagerKit.h"
 #include "editor/windows/ResourceProbes.h"
+#include "editor/windows/ToolWindows.h"
 
 #include <imgui.h>
 
@@ -10,12 +11,13 @@
 
 namespace {
 
-const char* const windowTitle = "Font Manager";
 const char* const pickerTitle = "Import Font file";
 const char* const newFontTextureTitle = "New Font Texture";
 const ImVec2 atlasSize{320.0f, 240.0f};
 
-MergeKey keyOf(const char* field, const FontTexture& fontTexture) { return {windowTitle, field, &fontTexture}; }
+MergeKey keyOf(const char* field, const FontTexture& fontTexture) {
+    return {windowTitle::fontManager, field, &fontTexture};
+}
 
 // The largest side a font texture may have here: what the GL shows, within the model's bound.
 int fontTextureSideLimit(RenderCache& render) { return std::min<int>(render.imageSideLimit(), maxFontTextureSide); }
@@ -33,10 +35,10 @@ void drawNewFontTextureDialog(FontManagerState& state, EditHistory& history, Dem
         state.newFontTextureHeight = std::clamp(state.newFontTextureHeight, 1, limit);
     ImGui::PopItemWidth();
     if (ImGui::Button("Create") && state.newFontTextureName[0] != '\0') {
-        state.selectedFontTexture =
+        state.fontTextures.select(
             &addObject(history, demo,
                        std::make_unique<FontTexture>(state.newFontTextureName, state.newFontTextureWidth,
-                                                     state.newFontTextureHeight, &font));
+                                                     state.newFontTextureHeight, &font)));
         ImGui::CloseCurrentPopup();
     }
     ImGui::SameLine();
@@ -48,7 +50,7 @@ void drawNewFontTextureDialog(FontManagerState& state, EditHistory& history, Dem
 void drawFontInspector(FontManagerState& state, EditHistory& history, EditorContext& context, Font& font) {
     ImGui::Text("%s", "Name");
     ImGui::SameLine();
-    renameField("##font name", history, context, font, windowTitle);
+    renameField("##font name", history, context, font, windowTitle::fontManager);
     drawNewFontTextureDialog(state, history, context.demo, context.render, font);
     if (ImGui::Button("Create Font Texture..."))
         ImGui::OpenPopup(newFontTextureTitle);
@@ -63,7 +65,7 @@ void drawFonts(FontManagerState& state, EditHistory& history, EditorContext& con
     importChosenFile(
         pickerTitle, {"ttf", "TTF"},
         [&](const std::string& path) { return importFont(path, state.newFontSize, fontProblem); }, history, context,
-        state.selectedFont);
+        state.fonts.selected);
     ImGui::Text("%s", "New Font size:");
     ImGui::SameLine();
     ImGui::SetNextItemWidth(100.0f);
@@ -72,29 +74,24 @@ void drawFonts(FontManagerState& state, EditHistory& history, EditorContext& con
     ImGui::SameLine();
     if (ImGui::Button("Import new Font..."))
         ImGui::OpenPopup(pickerTitle);
-    if (state.selectedFont && ImGui::Button("Delete"))
-        removeObject(history, demo, *state.selectedFont);
+    Font* selected = state.fonts.selected;
+    if (selected && ImGui::Button("Delete"))
+        removeObject(history, demo, *selected);
     countLine(demo.fonts.size(), "Font");
-    drawSelectableList("Selectables", {300.0f, 200.0f}, demo.fonts, state.selectedFont);
+    drawSelectableList("Selectables", {300.0f, 200.0f}, demo.fonts, state.fonts.selected);
     ImGui::SameLine();
     ImGui::BeginChild("Inspector", {0.0f, 200.0f}, true, ImGuiWindowFlags_HorizontalScrollbar);
-    if (state.selectedFont)
-        drawFontInspector(state, history, context, *state.selectedFont);
+    if (state.fonts.selected)
+        drawFontInspector(state, history, context, *state.fonts.selected);
     ImGui::EndChild();
 }
 
 void drawFontChoice(EditHistory& history, Demo& demo, FontTexture& fontTexture) {
-    if (!ImGui::BeginCombo("##current_font", fontTexture.font ? fontTexture.font->name.c_str() : ""))
-        return;
-    for (size_t i = 0; i < demo.fonts.size(); ++i) {
-        Font* font = demo.fonts[i].get();
-        ImGui::PushID(static_cast<int>(i));
-        if (ImGui::Selectable(font->name.c_str(), font == fontTexture.font) && font != fontTexture.font)
-            setField(history, fontTexture, &FontTexture::font, font,
-                     "Draw font texture \"" + fontTexture.name + "\" with " + font->name);
-        ImGui::PopID();
-    }
-    ImGui::EndCombo();
+    const char* shown = fontTexture.font ? fontTexture.font->name.c_str() : "";
+    Font* chosen = objectCombo("##current_font", shown, demo.fonts, fontTexture.font);
+    if (chosen && chosen != fontTexture.font)
+        setField(history, fontTexture, &FontTexture::font, chosen,
+                 "Draw font texture \"" + fontTexture.name + "\" with " + chosen->name);
 }
 
 void drawTyping(EditHistory& history, FontTexture& fontTexture) {
@@ -153,29 +150,28 @@ void drawFontTextureInspector(FontManagerState& state, EditHistory& history, Edi
 
 void drawFontTextures(FontManagerState& state, EditHistory& history, EditorContext& context) {
     Demo& demo = context.demo;
-    if (state.selectedFontTexture && ImGui::Button("Delete##font_texture"))
-        removeObject(history, demo, *state.selectedFontTexture);
+    FontTexture* selected = state.fontTextures.selected;
+    if (selected && ImGui::Button("Delete##font_texture"))
+        removeObject(history, demo, *selected);
     countLine(demo.font_textures.size(), "Font Texture");
-    drawSelectableList("Font Textures", {300.0f, 0.0f}, demo.font_textures, state.selectedFontTexture);
+    drawSelectableList("Font Textures", {300.0f, 0.0f}, demo.font_textures, state.fontTextures.selected);
     ImGui::SameLine();
     ImGui::BeginChild("Font Texture Inspector", {0.0f, 0.0f}, true, ImGuiWindowFlags_HorizontalScrollbar);
-    if (state.selectedFontTexture)
-        drawFontTextureInspector(state, history, context, *state.selectedFontTexture);
+    if (state.fontTextures.selected)
+        drawFontTextureInspector(state, history, context, *state.fontTextures.selected);
     ImGui::EndChild();
 }
 
 } // namespace
 
 void FontManagerState::forgetProject() {
-    selectedFont = nullptr;
-    selectedFontTexture = nullptr;
+    fonts.forgetProject();
+    fontTextures.forgetProject();
 }
 
 void FontManagerState::forgetObject(const ObjectRef& object) {
-    if (refersTo(object, selectedFont))
-        selectedFont = nullptr;
-    if (refersTo(object, selectedFontTexture))
-        selectedFontTexture = nullptr;
+    fonts.forgetObject(object);
+    fontTextures.forgetObject(object);
 }
 
 void drawFontManager(EditorState& editor, EditorContext& context) {

@@ -11,8 +11,8 @@ struct EditorState;
 struct EditorContext;
 
 struct FontManagerState : WindowState {
-    Font* selectedFont = nullptr;
-    FontTexture* selectedFontTexture = nullptr;
+    Selection<Font> fonts;
+    Selection<FontTexture> fontTextures;
     int newFontSize = 12;              // the point size of the next import
     char newFontTextureName[256] = ""; // the "New Font Texture" dialog's fields, kept between uses
     int newFontTextureWidth = 320;

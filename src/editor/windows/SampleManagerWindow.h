@@ -8,12 +8,12 @@ class AudioSample;
 struct EditorState;
 struct EditorContext;
 
-struct SampleManagerState : RequestableWindowState<AudioSample> {
-    AudioSample* selected = nullptr; // what the inspector shows
-    char eventName[1024] = "";       // the "Create Audio Sample Event" dialog's field
+struct SampleManagerState : WindowState {
+    Selection<AudioSample> samples; // the inspector shows the selected one
+    char eventName[1024] = "";      // the "Create Audio Sample Event" dialog's field
 
-    void forgetProject() override;
-    void forgetObject(const ObjectRef& object) override;
+    void forgetProject() override { samples.forgetProject(); }
+    void forgetObject(const ObjectRef& object) override { samples.forgetObject(object); }
 };
 
 void drawSampleManager(EditorState& editor, EditorContext& context);

@@ -1,7 +1,7 @@
 #include "editor/windows/TextureManagerWindow.h"
 
 #include "editor/windows/EditorState.h"
-#include "editor/windows/ManagerWidgets.h"
+#include "editor/windows/ManagerKit.h"
 #include "editor/windows/ResourceProbes.h"
 
 #include <imgui.h>
@@ -22,11 +22,6 @@ void drawInspector(EditorContext& context, const Texture& texture) {
 
 } // namespace
 
-void TextureManagerState::forgetObject(const ObjectRef& object) {
-    if (refersTo(object, selected))
-        selected = nullptr;
-}
-
 void drawTextureManager(EditorState& editor, EditorContext& context) {
     TextureManagerState& state = editor.textureManager;
     importChosenFile(
@@ -34,18 +29,19 @@ void drawTextureManager(EditorState& editor, EditorContext& context) {
         [&](const std::string& path) {
             return importTexture(path, [&](const Texture& texture) { return imageProblem(texture, context.render); });
         },
-        editor.history, context, state.selected);
-    if (ImGui::Button("Delete") && state.selected)
-        removeObject(editor.history, context.demo, *state.selected);
+        editor.history, context, state.textures.selected);
+    Texture* selected = state.textures.selected;
+    if (ImGui::Button("Delete") && selected)
+        removeObject(editor.history, context.demo, *selected);
     ImGui::SameLine();
     countLine(context.demo.textures.size(), "Texture");
     ImGui::SameLine();
     if (ImGui::Button("Import image..."))
         ImGui::OpenPopup(pickerTitle);
-    drawSelectableList("Selectables", {300.0f, 0.0f}, context.demo.textures, state.selected);
+    drawSelectableList("Selectables", {300.0f, 0.0f}, context.demo.textures, state.textures.selected);
     ImGui::SameLine();
     ImGui::BeginChild("Inspector", {0.0f, 0.0f}, true, ImGuiWindowFlags_HorizontalScrollbar);
-    if (state.selected)
-        drawInspector(context, *state.selected);
+    if (state.textures.selected)
+        drawInspector(context, *state.textures.selected);
     ImGui::EndChild();
 }

@@ -9,10 +9,10 @@ struct EditorState;
 struct EditorContext;
 
 struct TextureManagerState : WindowState {
-    Texture* selected = nullptr; // what the inspector shows
+    Selection<Texture> textures; // the inspector shows the selected one
 
-    void forgetProject() override { selected = nullptr; }
-    void forgetObject(const ObjectRef& object) override;
+    void forgetProject() override { textures.forgetProject(); }
+    void forgetObject(const ObjectRef& object) override { textures.forgetObject(object); }
 };
 
 void drawTextureManager(EditorState& editor, EditorContext& context);

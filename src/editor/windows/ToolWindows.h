@@ -15,6 +15,20 @@ struct EditorContext;
 struct WindowFlags;
 struct WindowState;
 
+// The windows' titles, which the table gives them; a window's edits name it
+// by its title too (MergeKey::window).
+namespace windowTitle {
+inline constexpr const char* shaderEditor = "Shader Editor";
+inline constexpr const char* textureManager = "Texture Manager";
+inline constexpr const char* viewport = "Viewport";
+inline constexpr const char* effectManager = "Effect Manager";
+inline constexpr const char* eventManager = "Event Manager";
+inline constexpr const char* sampleManager = "Sample Manager";
+inline constexpr const char* eventGroupManager = "Event Group Manager";
+inline constexpr const char* fontManager = "Font Manager";
+inline constexpr const char* bpmTap = "BPM Tap";
+} // namespace windowTitle
+
 struct ToolWindow {
     const char* title;
     bool WindowFlags::*open; // its close button clears it

@@ -3,7 +3,12 @@
 // the project is replaced and when an object leaves it.
 #pragma once
 
+#include "project/Demo.h"
 #include "project/ObjectRef.h"
+#include "project/ProjectOperations.h"
+
+#include <optional>
+#include <string>
 
 struct WindowState {
     virtual ~WindowState() = default;
@@ -13,14 +18,40 @@ struct WindowState {
     virtual void forgetObject(const ObjectRef& object) = 0;
 };
 
-// The state of a window that another window may ask to select one of its
-// objects when it next draws (the Event Manager's "Edit" buttons).
-template <typename T> struct RequestableWindowState : WindowState {
-    const T* requested = nullptr; // to select at the next draw
+// What a window has selected in one of the project's lists: the object its
+// inspector shows, the row shown selected, an object another window asked it
+// to show ("Edit"), and the filter on the names it lists.
+template <typename T> struct Selection {
+    T* selected = nullptr;
+    int index = 0;                // the row shown selected, where a window lists rows by index
+    const T* requested = nullptr; // to show at the next draw
+    char filter[256] = "";        // names holding it are listed, case-sensitive
 
-    void forgetProject() override { requested = nullptr; }
-    void forgetObject(const ObjectRef& object) override {
+    void select(T* object, int row = 0) {
+        selected = object;
+        index = row;
+    }
+    void forgetProject() {
+        select(nullptr);
+        requested = nullptr;
+    }
+    void forgetObject(const ObjectRef& object) {
+        if (refersTo(object, selected))
+            select(nullptr);
         if (refersTo(object, requested))
             requested = nullptr;
     }
+    // Shows the object asked for since the last draw, when it is still in the
+    // project; the row shown selected follows the selected object wherever an
+    // undo moved it.
+    void follow(Demo& demo) {
+        if (T* asked = findObject(demo, requested))
+            selected = asked;
+        requested = nullptr;
+        if (const std::optional<size_t> row = indexOf(demo, selected))
+            index = static_cast<int>(*row);
+        else
+            select(nullptr);
+    }
+    bool lists(const T& object) const { return filter[0] == '\0' || object.name.find(filter) != std::string::npos; }
 };

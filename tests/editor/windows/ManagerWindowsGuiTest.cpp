@@ -62,7 +62,7 @@ TEST_F(ManagerWindowsTest, TheEffectListFiltersMakesDeletesAndFollowsRequests) {
     select(titles);
     gui.click(inspector / "Edit");
     EXPECT_TRUE(gui.isChecked(listRow(effects, "Selectables", textEffect, "text")));
-    EXPECT_EQ(session.app.editor.effectManager.selected, &effect(textEffect));
+    EXPECT_EQ(session.app.editor.effectManager.effects.selected, &effect(textEffect));
 
     gui.click(effects, "New");
     ASSERT_EQ(demo().effects.size(), 9u);
@@ -76,7 +76,7 @@ TEST_F(ManagerWindowsTest, TheEffectListFiltersMakesDeletesAndFollowsRequests) {
     before = saved();
     gui.click(effects, "Delete");
     EXPECT_EQ(effect(compositeEffect - 1).effects, std::vector<Effect*>{&effect(trailsEffect)});
-    EXPECT_EQ(session.app.editor.effectManager.selected, nullptr) << "nothing is selected after a delete";
+    EXPECT_EQ(session.app.editor.effectManager.effects.selected, nullptr) << "nothing is selected after a delete";
     expectUndoAndRedo(before, "Delete of an input effect");
 }
 
@@ -148,7 +148,7 @@ TEST_F(ManagerWindowsTest, TheEffectInspectorEditsUndoAndRedo) {
     expectUndoAndRedo(before, "Create Effect Event");
 
     gui.click(effectInspector / "Effects" / 0 / "trails");
-    EXPECT_EQ(session.app.editor.effectManager.selected, &effect(trailsEffect)) << "an input's name selects it";
+    EXPECT_EQ(session.app.editor.effectManager.effects.selected, &effect(trailsEffect)) << "an input's name selects it";
 
     gui.click(effectInspector / "Edit");
     EXPECT_TRUE(gui.windowShown("Shader Editor"));
@@ -198,7 +198,7 @@ TEST_F(ManagerWindowsTest, TexturesImportOnlyWhatDecodesAndDeleteFromEveryEffect
     before = saved();
     gui.click(textures, "Delete");
     EXPECT_EQ(effect(logoEffect).textures, std::vector<Texture*>{&broken});
-    EXPECT_EQ(session.app.editor.textureManager.selected, nullptr);
+    EXPECT_EQ(session.app.editor.textureManager.textures.selected, nullptr);
     expectUndoAndRedo(before, "a texture deleted");
 }
 
@@ -284,13 +284,13 @@ TEST_F(ManagerWindowsTest, FontsAndFontTexturesAreMadeTunedAndDeleted) {
     before = saved();
     gui.click(fonts, "Delete");
     EXPECT_EQ(demo().font_textures[0]->font, nullptr);
-    EXPECT_EQ(session.app.editor.fontManager.selectedFont, nullptr);
+    EXPECT_EQ(session.app.editor.fontManager.fonts.selected, nullptr);
     expectUndoAndRedo(before, "a font deleted");
     gui.click(listRow(fonts, "Font Textures", 0, "caption"));
     before = saved();
     gui.click(fonts, "Delete##font_texture");
     EXPECT_TRUE(effect(textEffect).fontTextures.empty());
-    EXPECT_EQ(session.app.editor.fontManager.selectedFontTexture, nullptr);
+    EXPECT_EQ(session.app.editor.fontManager.fontTextures.selected, nullptr);
     expectUndoAndRedo(before, "a font texture deleted");
 }
 
@@ -321,11 +321,12 @@ TEST_F(ManagerWindowsTest, SamplesAreCountedPlayedPlacedAndDeleted) {
     // The Event Manager's "Edit" beside "Plays Audio Sample" selects the example's sample.
     select(whoosh15);
     gui.click(inspector / "Edit");
-    EXPECT_EQ(session.app.editor.sampleManager.selected, demo().audio_samples[0].get());
+    EXPECT_EQ(session.app.editor.sampleManager.samples.selected, demo().audio_samples[0].get());
     before = saved();
     gui.click(samples, "Delete");
     EXPECT_EQ(event(whoosh15).audioSample, nullptr) << "its events play nothing";
-    EXPECT_EQ(session.app.editor.sampleManager.selected, demo().audio_samples[0].get()) << "the first shows next";
+    EXPECT_EQ(session.app.editor.sampleManager.samples.selected, demo().audio_samples[0].get())
+        << "the first shows next";
     expectUndoAndRedo(before, "a sample deleted");
     gui.click(listRow(samples, "Selectables", 0, "resources/whoosh.wav"));
     gui.click(samples, "Delete");

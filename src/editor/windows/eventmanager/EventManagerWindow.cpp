@@ -3,6 +3,8 @@
 #include "editor/edits/ProjectEdits.h"
 #include "editor/windows/EditorContext.h"
 #include "editor/windows/EditorState.h"
+#include "editor/windows/ManagerKit.h"
+#include "editor/windows/ToolWindows.h"
 
 #include <imgui.h>
 
@@ -12,51 +14,31 @@
 
 namespace {
 
-const char* const windowTitle = "Event Manager";
 // Wide enough for the list's commands on one line, "Up", "Down" and a loop's "Stop" included.
 constexpr float listWidth = 560.0f;
 
-MergeKey keyOf(const char* field, const Event& event) { return {windowTitle, field, &event}; }
-
-void select(EventManagerState& state, Event* event, int index) {
-    state.selected = event;
-    state.selectedIndex = index;
-}
-
-// An undo may have moved the selected event: the row shown selected follows it.
-void followSelection(EventManagerState& state, const Demo& demo) {
-    if (!state.selected)
-        return;
-    if (const std::optional<size_t> index = indexOf(demo, state.selected))
-        state.selectedIndex = static_cast<int>(*index);
-    else
-        select(state, nullptr, 0);
-}
-
-bool passesFilter(const Event& event, const char* filter) {
-    return filter[0] == '\0' || event.name.find(filter) != std::string::npos;
-}
+MergeKey keyOf(const char* field, const Event& event) { return {windowTitle::eventManager, field, &event}; }
 
 // "Delete", "Up", "Down", the loop button, the count and the filter.
-void drawListCommands(EventManagerState& state, EditorState& editor, EditorContext& context) {
+void drawListCommands(Selection<Event>& events, EditorState& editor, EditorContext& context) {
     Demo& demo = context.demo;
-    if (ImGui::Button("Delete") && state.selected)
-        removeEvent(editor.history, demo, *state.selected, context.clock.loopEvent);
-    const int index = state.selectedIndex;
+    if (ImGui::Button("Delete") && events.selected)
+        removeEvent(editor.history, demo, *events.selected, context.clock.loopEvent);
+    const int index = events.index;
     const int count = static_cast<int>(demo.events.size());
-    if (state.selected && index > 0) {
+    if (events.selected && index > 0) {
         ImGui::SameLine();
         if (ImGui::Button("Up")) {
             swapObjects<Event>(editor.history, demo, static_cast<size_t>(index), static_cast<size_t>(index - 1));
-            state.selectedIndex = index - 1;
+            events.index = index - 1;
         }
     }
-    if (state.selected && state.selectedIndex < count - 1) {
+    if (events.selected && events.index < count - 1) {
         ImGui::SameLine();
         if (ImGui::Button("Down")) {
-            const auto at = static_cast<size_t>(state.selectedIndex);
+            const auto at = static_cast<size_t>(events.index);
             swapObjects<Event>(editor.history, demo, at, at + 1);
-            ++state.selectedIndex;
+            ++events.index;
         }
     }
     ImGui::SameLine();
@@ -66,16 +48,12 @@ void drawListCommands(EventManagerState& state, EditorState& editor, EditorConte
         if (ImGui::Button(("Stop " + clock.loopEvent->name).c_str()))
             clock.loopEvent = nullptr;
     } else if (ImGui::Button("Loop")) {
-        clock.loopEvent = state.selected;
+        clock.loopEvent = events.selected;
     }
     ImGui::SameLine();
-    ImGui::Text("%d Event%s", count, count == 1 ? "" : "s");
+    countLine(demo.events.size(), "Event");
     ImGui::SameLine();
-    ImGui::SetNextItemWidth(150.0f);
-    ImGui::InputTextWithHint("##eventfilter", "Filter Events", state.filter, sizeof state.filter - 1);
-    ImGui::SameLine();
-    if (ImGui::Button("Show All"))
-        state.filter[0] = '\0';
+    filterRow("##eventfilter", "Filter Events", events.filter);
 }
 
 // A beat typed into a field: only a finite number is taken.
@@ -83,17 +61,17 @@ bool beatField(const char* label, float& beat) {
     return ImGui::InputFloat(label, &beat, 0.125f, 1.0f, "%.3f") && std::isfinite(beat);
 }
 
-// Returns whether the row's name was clicked.
-bool drawEventRow(EventManagerState& state, EditHistory& history, Event& event, int index) {
+// Returns whether the row's name was clicked. A row shown selected selects its event.
+bool drawEventRow(Selection<Event>& events, EditHistory& history, Event& event, int index) {
     ImGui::PushID(index);
     bool visible = event.visible;
     if (ImGui::Checkbox("##Visible", &visible))
         setField(history, event, &Event::visible, visible,
                  std::string(visible ? "Show" : "Hide") + " event \"" + event.name + "\"");
     ImGui::SameLine();
-    const bool clicked = ImGui::Selectable(event.name.c_str(), index == state.selectedIndex, 0, {150.0f, 16.0f});
-    if (clicked || index == state.selectedIndex)
-        select(state, &event, index);
+    const bool clicked = ImGui::Selectable(event.name.c_str(), index == events.index, 0, {150.0f, 16.0f});
+    if (clicked || index == events.index)
+        events.select(&event, index);
     ImGui::PushItemWidth(110.0f);
     ImGui::SameLine();
     float start = event.startBeat;
@@ -115,26 +93,14 @@ bool drawEventRow(EventManagerState& state, EditHistory& history, Event& event, 
 }
 
 // Returns whether a row's name was clicked.
-bool drawEventRows(EventManagerState& state, EditHistory& history, Demo& demo) {
+bool drawEventRows(Selection<Event>& events, EditHistory& history, Demo& demo) {
     bool clicked = false;
     for (size_t i = 0; i < demo.events.size(); ++i) {
         Event& event = *demo.events[i];
-        if (passesFilter(event, state.filter))
-            clicked = drawEventRow(state, history, event, static_cast<int>(i)) || clicked;
+        if (events.lists(event))
+            clicked = drawEventRow(events, history, event, static_cast<int>(i)) || clicked;
     }
     return clicked;
-}
-
-void drawNameField(EditHistory& history, EditorContext& context, Event& event) {
-    ImGui::Text("%s", "Name: ");
-    ImGui::SameLine();
-    char name[256];
-    std::snprintf(name, sizeof name, "%s", event.name.c_str());
-    if (!ImGui::InputText("##event name", name, sizeof name))
-        return;
-    if (std::optional<std::string> refused =
-            renameObject(history, context.demo, event, name, keyOf("##event name", event)))
-        context.status.set(*refused);
 }
 
 void drawGroupCombo(EditHistory& history, Demo& demo, Event& event) {
@@ -179,41 +145,36 @@ void drawLengthField(EditHistory& history, Event& event) {
 }
 
 // "Edit": the window that manages `object` opens on it, when it is in the project.
-template <typename T> void editButton(const Demo& demo, const T* object, const T*& request, bool& windowOpen) {
+template <typename T> void editButton(EditorState& editor, const Demo& demo, const T* object) {
     ImGui::SameLine();
-    if (ImGui::Button("Edit") && indexOf(demo, object)) {
-        request = object;
-        windowOpen = true;
-    }
+    if (ImGui::Button("Edit") && indexOf(demo, object))
+        editor.showInItsWindow(*object);
 }
 
 // A group or effect event's line: what it renders, "Edit", "Go", "Cue" and its length.
 template <typename T>
 void drawRenderedReference(EditorState& editor, EditorContext& context, Event& event, const char* label,
-                           const T* object, const T*& request, bool& windowOpen) {
+                           const T* object) {
     ImGui::Text("%s%s", label, nameOrNothing(object));
-    editButton<T>(context.demo, object, request, windowOpen);
+    editButton(editor, context.demo, object);
     drawTransportButtons(context, event);
     drawLengthField(editor.history, event);
 }
 
 // What the event renders or plays, with the buttons that lead there.
 void drawReference(EditorState& editor, EditorContext& context, Event& event) {
-    WindowFlags& show = editor.show;
     switch (event.type) {
     case EffectEvent:
-        drawRenderedReference<Effect>(editor, context, event, "renders Effect: ", event.effect,
-                                      editor.effectManager.requested, show.effectManager);
+        drawRenderedReference(editor, context, event, "renders Effect: ", event.effect);
         break;
     case AudioSampleEvent:
         ImGui::Text("Plays Audio Sample: %s", nameOrNothing(event.audioSample));
-        editButton<AudioSample>(context.demo, event.audioSample, editor.sampleManager.requested, show.sampleManager);
+        editButton(editor, context.demo, event.audioSample);
         if (ImGui::Button("Play") && event.audioSample)
             context.audio.play(*event.audioSample);
         break;
     case GroupEvent:
-        drawRenderedReference<EventGroup>(editor, context, event, "renders Group: ", event.group,
-                                          editor.eventGroupManager.requested, show.eventGroupManager);
+        drawRenderedReference(editor, context, event, "renders Group: ", event.group);
         break;
     default:
         break;
@@ -222,7 +183,9 @@ void drawReference(EditorState& editor, EditorContext& context, Event& event) {
 
 void drawInspector(EditorState& editor, EditorContext& context, Event& event, bool rowClicked) {
     ImGui::PushItemWidth(150.0f);
-    drawNameField(editor.history, context, event);
+    ImGui::Text("%s", "Name: ");
+    ImGui::SameLine();
+    renameField("##event name", editor.history, context, event, windowTitle::eventManager);
     ImGui::SameLine();
     drawGroupCombo(editor.history, context.demo, event);
     ImGui::PopItemWidth();
@@ -236,27 +199,24 @@ void drawInspector(EditorState& editor, EditorContext& context, Event& event, bo
 } // namespace
 
 void EventManagerState::forgetProject() {
-    select(*this, nullptr, 0);
+    events.forgetProject();
     variables.selectedKey.clear();
 }
 
-void EventManagerState::forgetObject(const ObjectRef& object) {
-    if (refersTo(object, selected))
-        select(*this, nullptr, 0);
-}
+void EventManagerState::forgetObject(const ObjectRef& object) { events.forgetObject(object); }
 
 void drawEventManager(EditorState& editor, EditorContext& context) {
-    EventManagerState& state = editor.eventManager;
-    followSelection(state, context.demo);
+    Selection<Event>& events = editor.eventManager.events;
+    events.follow(context.demo);
     ImGui::BeginChild("EventsLeft", {listWidth, 0.0f}, true);
-    drawListCommands(state, editor, context);
+    drawListCommands(events, editor, context);
     ImGui::BeginChild("EventSelectables", {0.0f, 0.0f}, false);
-    const bool rowClicked = drawEventRows(state, editor.history, context.demo);
+    const bool rowClicked = drawEventRows(events, editor.history, context.demo);
     ImGui::EndChild();
     ImGui::EndChild();
     ImGui::SameLine();
     ImGui::BeginChild("Control points", {0.0f, 0.0f}, true);
-    if (state.selected)
-        drawInspector(editor, context, *state.selected, rowClicked);
+    if (events.selected)
+        drawInspector(editor, context, *events.selected, rowClicked);
     ImGui::EndChild();
 }

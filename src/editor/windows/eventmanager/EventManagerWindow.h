@@ -12,9 +12,7 @@ struct EditorState;
 struct EditorContext;
 
 struct EventManagerState : WindowState {
-    int selectedIndex = 0;     // the row shown selected; a row shown selected selects its event
-    Event* selected = nullptr; // what the inspector shows
-    char filter[256] = "";     // shows the events whose names hold it, case-sensitive
+    Selection<Event> events; // a row shown selected selects its event, which the inspector shows
     VariablesEditorState variables;
 
     void forgetProject() override;

@@ -8,6 +8,7 @@
 #include "editor/edits/ProjectEdits.h"
 #include "editor/windows/EditorContext.h"
 #include "editor/windows/EditorState.h"
+#include "editor/windows/ToolWindows.h"
 #include "editor/windows/eventmanager/VariableRows.h"
 
 #include <imgui.h>
@@ -25,7 +26,6 @@ namespace {
 // The frame's state and the curves rows show
 // ---------------------------------------------------------------------------
 
-const char* const windowTitle = "Event Manager";
 // Columns of a row: the automate button, the current value, the slider or plot.
 constexpr float automateX = 166.0f;
 constexpr float valueX = 182.0f;
@@ -51,7 +51,7 @@ struct Frame {
 float localBeat(const Frame& frame) { return frame.context.clock.currentBeat - frame.event.startBeat; }
 
 MergeKey keyOf(const Frame& frame, const char* field, const std::string& variable, size_t point = 0) {
-    return {windowTitle, std::string(field) + "/" + variable + "/" + std::to_string(point), &frame.event};
+    return {windowTitle::eventManager, std::string(field) + "/" + variable + "/" + std::to_string(point), &frame.event};
 }
 
 void store(Frame& frame, const std::string& key, std::optional<ControlPointList> list, const std::string& what,

@@ -1,6 +1,7 @@
 #include "editor/windows/shadereditor/ConstantsPanel.h"
 
 #include "editor/windows/EditorState.h"
+#include "editor/windows/ToolWindows.h"
 
 #include <imgui.h>
 
@@ -94,7 +95,7 @@ void drawConstantsPanel(ShaderEditorState& state, EditorState& editor) {
     state.code.model().setCursor(cursor);
     setShaderSource(editor.history, program, std::move(source),
                     "Change a constant of " + program.fragmentShaderFilename,
-                    MergeKey{"Shader Editor", "constants", &program}, state.run);
+                    MergeKey{windowTitle::shaderEditor, "constants", &program}, state.run);
     state.shownMark = program.edits.value();
     state.constantsDirty = true;
 }

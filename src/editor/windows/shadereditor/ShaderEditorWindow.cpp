@@ -1,7 +1,8 @@
 #include "editor/windows/shadereditor/ShaderEditorWindow.h"
 
 #include "editor/windows/EditorState.h"
-#include "editor/windows/ManagerWidgets.h"
+#include "editor/windows/ManagerKit.h"
+#include "editor/windows/ToolWindows.h"
 #include "editor/windows/shadereditor/CompileLog.h"
 #include "editor/windows/shadereditor/ConstantsPanel.h"
 #include "editor/windows/shadereditor/ShaderEditorMenus.h"
@@ -14,7 +15,6 @@
 
 namespace {
 
-const char* const windowTitle = "Shader Editor";
 const char* const filenameTitle = "Edit fragment shader filename";
 const char* const uniformsTitle = "Uniforms";
 // A pause this long in typing ends the source's step.
@@ -100,7 +100,7 @@ void storeEditorText(ShaderEditorState& state, EditorState& editor, uint32_t now
     state.lastEditTicks = now;
     state.codeSteps = codeSteps;
     setShaderSource(editor.history, program, state.code.text(), "Edit " + program.fragmentShaderFilename,
-                    MergeKey{windowTitle, "source", &program}, state.run);
+                    MergeKey{windowTitle::shaderEditor, "source", &program}, state.run);
     state.shownMark = program.edits.value();
     state.constantsDirty = !state.constants.empty();
 }
@@ -288,7 +288,7 @@ void drawUniforms(ShaderEditorState& state, EditHistory& history, const Compiled
             char name[255];
             std::snprintf(name, sizeof name, "%s", uniform.name.c_str());
             if (ImGui::InputText("##uniform_name", name, sizeof name))
-                renameUniform(history, program, i, name, {windowTitle, "##uniform_name", &uniform});
+                renameUniform(history, program, i, name, {windowTitle::shaderEditor, "##uniform_name", &uniform});
             ImGui::SameLine();
             ImGui::BeginDisabled();
             bool located = compiled && i < compiled->uniformLocations.size() && compiled->uniformLocations[i] != -1;
@@ -299,7 +299,7 @@ void drawUniforms(ShaderEditorState& state, EditHistory& history, const Compiled
                 ImGui::SameLine();
                 float value = uniform.*field;
                 if (ImGui::InputFloat(label, &value, 0.0f, 0.0f, "%.3f"))
-                    setUniformValue(history, program, i, field, value, {windowTitle, label, &uniform});
+                    setUniformValue(history, program, i, field, value, {windowTitle::shaderEditor, label, &uniform});
             }
             ImGui::SameLine();
             if (ImGui::Button("Delete"))
@@ -334,7 +334,7 @@ void drawErrors(ShaderEditorState& state, EditorContext& context) {
 } // namespace
 
 void ShaderEditorState::forgetProject() {
-    RequestableWindowState<ShaderProgram>::forgetProject();
+    requested = nullptr;
     show(*this, nullptr);
     constants.clear();
 }
@@ -345,7 +345,8 @@ void ShaderEditorState::noteFileWritten(const std::string& path) {
 }
 
 void ShaderEditorState::forgetObject(const ObjectRef& object) {
-    RequestableWindowState<ShaderProgram>::forgetObject(object);
+    if (refersTo(object, requested))
+        requested = nullptr;
     if (refersTo(object, shown))
         show(*this, nullptr);
 }

@@ -24,8 +24,9 @@ class ShaderProgram;
 struct EditorState;
 struct EditorContext;
 
-struct ShaderEditorState : RequestableWindowState<ShaderProgram> {
+struct ShaderEditorState : WindowState {
     ShaderProgram* shown = nullptr;
+    const ShaderProgram* requested = nullptr; // to show at the next draw (the Effect Manager's "Edit")
     uint64_t shownMark = 0; // the program's edit mark when the editor last matched it
     CodeEditor code;
     bool languageInstalled = false;

@@ -93,7 +93,7 @@ TEST_F(EventEditorsTest, TheInspectorLeadsToWhatTheEventUsesAndToItsBeats) {
     gui.click(inspector / "Cue");
     EXPECT_EQ(session.app.clock.cueBeat, 48.0f);
     gui.click(inspector / "Edit");
-    EXPECT_EQ(session.app.editor.effectManager.selected, event(composite).effect);
+    EXPECT_EQ(session.app.editor.effectManager.effects.selected, event(composite).effect);
     EXPECT_TRUE(gui.windowShown("Effect Manager"));
 
     select(whoosh15);
@@ -102,13 +102,13 @@ TEST_F(EventEditorsTest, TheInspectorLeadsToWhatTheEventUsesAndToItsBeats) {
     gui.click(inspector / "Play");
     EXPECT_TRUE(session.app.project.audio->sound(*event(whoosh15).audioSample).playing());
     gui.click(inspector / "Edit");
-    EXPECT_EQ(session.app.editor.sampleManager.selected, event(whoosh15).audioSample);
+    EXPECT_EQ(session.app.editor.sampleManager.samples.selected, event(whoosh15).audioSample);
 
     select(secondFlash);
     EXPECT_THAT(gui.shownText(inspector), HasSubstr("renders Group: flash group"));
     gui.click(inspector / "Edit");
     EXPECT_TRUE(gui.windowShown(groups));
-    EXPECT_EQ(session.app.editor.eventGroupManager.selected, demo().event_groups[0].get());
+    EXPECT_EQ(session.app.editor.eventGroupManager.groups.selected, demo().event_groups[0].get());
 }
 
 TEST_F(EventEditorsTest, DeletingAnEventTakesItsGroupEntriesOverridesAndLoopAndUndoBringsThemBack) {
@@ -123,7 +123,7 @@ TEST_F(EventEditorsTest, DeletingAnEventTakesItsGroupEntriesOverridesAndLoopAndU
     EXPECT_EQ(session.app.clock.loopEvent, nullptr);
     EXPECT_TRUE(demo().event_groups[0]->events.empty());
     EXPECT_EQ(event(secondFlash - 1).findVariable("flash.hue"), nullptr);
-    EXPECT_EQ(session.app.editor.eventManager.selected, &event(sky)) << "the first row takes the selection";
+    EXPECT_EQ(session.app.editor.eventManager.events.selected, &event(sky)) << "the first row takes the selection";
     gui.ctrlKey(SDLK_z);
     EXPECT_TRUE(saved() == before);
     EXPECT_EQ(&event(flash), deleted);
@@ -134,7 +134,7 @@ TEST_F(EventEditorsTest, DeletingAnEventTakesItsGroupEntriesOverridesAndLoopAndU
     gui.typeInto(listCommands / "##eventfilter", "whoosh");
     select(whoosh15);
     gui.click(listCommands / "Delete");
-    EXPECT_EQ(session.app.editor.eventManager.selected, nullptr);
+    EXPECT_EQ(session.app.editor.eventManager.events.selected, nullptr);
     gui.click(listCommands / "Loop");
     EXPECT_EQ(session.app.clock.loopEvent, nullptr);
     EXPECT_FALSE(gui.exists(inspector / "##event name"));
@@ -199,7 +199,7 @@ TEST_F(EventEditorsTest, GroupsAreMadeFilledAndPlacedOnTheTimeline) {
     gui.click(ItemPath{groups, "Delete"});
     EXPECT_EQ(demo().event_groups.size(), 1u);
     EXPECT_EQ(event(firstFlash).group, nullptr) << "group events lose the deleted group";
-    EXPECT_EQ(session.app.editor.eventGroupManager.selected, demo().event_groups[0].get());
+    EXPECT_EQ(session.app.editor.eventGroupManager.groups.selected, demo().event_groups[0].get());
     expectUndoAndRedo(before, "deleting a group");
     gui.ctrlKey(SDLK_z);
     EXPECT_EQ(event(firstFlash).group, &flashGroup);
