@@ -39,7 +39,7 @@ void composeExample(benchmark::State& state, bool readBack) {
     std::string problem;
     OfflineMix mix(decodeMusic(demo->music->data, problem), audioCache);
     OfflineComposer composer(*demo, renderCache, mix, FrameGrid{demo->bpm, demo->beat_offset, fps},
-                             ScreenSize{width, height}, mixerFrequency);
+                             ScreenSize{width, height}, mixRate);
     std::vector<uint8_t> rgb;
     int64_t frame = firstFrame;
     for (auto _ : state) {

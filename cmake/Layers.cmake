@@ -81,7 +81,7 @@ set(AUDIO_DESKTOP_SOURCES
     audio/Music.cpp
     audio/RealFft.cpp
     audio/SampleSound.cpp
-    audio/SoundAnalysis.cpp)
+    audio/LiveMix.cpp)
 set(AUDIO_WEB_SOURCES audio/RealFftWeb.cpp)
 
 # A frame composed from the events at a beat, live or offline; the beat clock.

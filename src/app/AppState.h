@@ -7,6 +7,7 @@
 #include "app/LoaderScreen.h"
 #include "app/OpenProject.h"
 #include "app/ShellState.h"
+#include "audio/LiveMix.h"
 #include "composition/BeatClock.h"
 #include "editor/windows/EditorContext.h"
 #include "editor/windows/EditorState.h"
@@ -22,9 +23,10 @@ struct AppState {
     ShellWindow window;
     ScreenSize screen; // the window's size, fixed at start-up
     BeatClock clock;
+    LiveMix liveMix; // the mix as heard: its analysis, volume and ducking; outlives the project's sounds
     OpenProject project;
     Camera camera;                        // the editor viewport's free camera
-    StatusLine status{&clock.ticks};      // the editor's status line, where commands report
+    StatusLine status{clock.ticks};       // the editor's status line, where commands report
     EditorState editor;
     Autosave autosave;                    // ends a write under way before the project goes
     std::unique_ptr<LoaderScreen> loader; // made once the window exists

@@ -19,6 +19,9 @@
 #include <cstdint>
 
 struct LoaderScreen {
+    // `live`: the mix the jingle plays in.
+    explicit LoaderScreen(LiveMix* live = nullptr) : audio(live) {}
+
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
     ShaderProgram program; // the built-in loader shader

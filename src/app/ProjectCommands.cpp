@@ -60,7 +60,7 @@ bool loadAndInstall(AppState& app, const std::string& file, const std::function<
     std::vector<std::string> problems = app.project.render->takeProblems();
     for (std::string& problem : app.project.audio->takeProblems())
         problems.push_back(std::move(problem));
-    if (std::optional<std::string> refused = startMusic(*app.project.demo->music, !app.shell.playerMode))
+    if (std::optional<std::string> refused = startMusic(app.liveMix, *app.project.demo->music, !app.shell.playerMode))
         problems.push_back("music: " + *refused);
     for (const std::string& repeated : repeatedNames(*app.project.demo))
         problems.push_back("more than one " + repeated);
@@ -158,6 +158,7 @@ void installProject(AppState& app, std::unique_ptr<Demo> demo) {
     app.editor.history.onRemoved = [&app](const ObjectRef& object) { forgetRemovedObject(app, object); };
     app.clock.loopEvent = nullptr;
     OpenProject project;
+    project.audio = std::make_unique<AudioCache>(&app.liveMix);
     project.demo = std::move(demo);
     project.render->build(*project.demo, app.screen);
     project.audio->build(*project.demo);
@@ -248,7 +249,7 @@ void importMusic(AppState& app) {
     const auto swapMusic = [&app, other] {
         stopMusic(); // it streams from the bytes about to be replaced
         std::swap(app.project.demo->music, *other);
-        startMusic(*app.project.demo->music, !app.shell.playerMode);
+        startMusic(app.liveMix, *app.project.demo->music, !app.shell.playerMode);
         app.clock.anchor();
     };
     app.editor.history.perform(

@@ -3,7 +3,6 @@
 #include "app/ProjectCommands.h"
 #include "audio/AudioDevice.h"
 #include "audio/Music.h"
-#include "audio/SoundAnalysis.h"
 #include "composition/Composition.h"
 #include "editor/windows/Editor.h"
 #include "editor/windows/EditorContext.h"
@@ -142,7 +141,7 @@ bool startUp(AppState& app, const char* executablePath, int& exitStatus) {
     app.editor.arrangeRequested = !std::filesystem::exists(ImGui::GetIO().IniFilename);
 
     setCompositionState();
-    app.loader = std::make_unique<LoaderScreen>();
+    app.loader = std::make_unique<LoaderScreen>(&app.liveMix);
     if (app.shell.quickStart)
         app.loader->frameDelayMs = 0;
     setUpLoader(*app.loader, app.window.window, app.window.glContext);
@@ -156,8 +155,7 @@ bool startUp(AppState& app, const char* executablePath, int& exitStatus) {
     EffectRenderer renderer(*app.project.render, frame);
     for (const auto& effect : app.project.demo->effects)
         warmUpEffect(renderer, *effect);
-    createFftConfig();
-    if (std::optional<std::string> refused = startMusic(*app.project.demo->music, !app.shell.playerMode))
+    if (std::optional<std::string> refused = startMusic(app.liveMix, *app.project.demo->music, !app.shell.playerMode))
         app.status.set("Music: " + *refused);
     app.clock.anchor();
     SDL_AddEventWatch(watchForBackground, &app.shell);
@@ -175,12 +173,12 @@ void advanceTransport(AppState& app) {
         clock.seekToBeat(demo, clock.loopEvent->startBeat);
 }
 
-FrameContext frameContext(const AppState& app) {
+FrameContext frameContext(AppState& app) {
     FrameContext frame;
     frame.beat = app.clock.currentBeat;
     frame.paused = app.clock.paused;
-    frame.soundLevel = soundLevel();
-    frame.soundRows = soundTextureBytes();
+    frame.soundLevel = app.liveMix.soundLevel();
+    frame.soundRows = app.liveMix.soundTextureBytes();
     frame.camera = app.camera;
     frame.screen = app.screen;
     return frame;
@@ -199,9 +197,9 @@ bool buildGuiFrame(AppState& app, const FrameKeys& keys) {
     ImGui::NewFrame();
     bool editorDrewDemo = false;
     if (app.shell.editorVisible) {
-        EditorContext context{*app.project.demo,   *app.project.render, *app.project.audio,
-                              app.clock,           app.camera,          app.status,
-                              app.projectFileName, frameContext(app),   app.shell.quitRequested};
+        EditorContext context{
+            *app.project.demo, *app.project.render, *app.project.audio,  app.liveMix,       app.clock,
+            app.camera,        app.status,          app.projectFileName, frameContext(app), app.shell.quitRequested};
         editorDrewDemo = drawEditor(app.editor, context, keys.commandKey, keys.windowKey);
     } else {
         ImGui::SetMouseCursor(ImGuiMouseCursor_None);

@@ -39,4 +39,4 @@ void composeFrame(AppState& app, bool editorDrewDemo);
 // visible or was ever shown) and loops the loop event.
 void advanceTransport(AppState& app);
 // The values the render passes need this frame.
-FrameContext frameContext(const AppState& app);
+FrameContext frameContext(AppState& app);

@@ -1,5 +1,7 @@
 #include "audio/AudioCache.h"
 
+#include "audio/LiveMix.h"
+
 #include "project/ConsoleLog.h"
 
 #include <utility>
@@ -16,6 +18,11 @@ SampleSound& AudioCache::sound(const AudioSample& sample) {
             logLine(problems_.back());
         }
     });
+}
+
+void AudioCache::play(const AudioSample& sample) {
+    if (live_)
+        sound(sample).play(*live_);
 }
 
 void AudioCache::release(const ObjectRef& object) {

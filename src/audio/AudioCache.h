@@ -13,14 +13,20 @@
 #include <string>
 #include <vector>
 
+class LiveMix;
+
 class AudioCache : public SamplePlayer, public SampleFrames {
 public:
+    // `live`: the live mix samples start in; none for a cache that only decodes.
+    explicit AudioCache(LiveMix* live = nullptr) : live_(live) {}
+
     // Decodes every sample of `demo`, so no event waits for a decoder.
     void build(const Demo& demo);
 
     SampleSound& sound(const AudioSample& sample);
-    // Starts the sample on the live mixer unless it is still playing.
-    void play(const AudioSample& sample) override { sound(sample).play(); }
+    // Starts the sample on the live mixer unless it is still playing; nothing
+    // without a live mix.
+    void play(const AudioSample& sample) override;
     std::span<const int16_t> framesOf(const AudioSample& sample) override;
 
     // Releases the sound of `object` when it is a sample that has left the project.
@@ -30,6 +36,7 @@ public:
     std::vector<std::string> takeProblems();
 
 private:
+    LiveMix* live_;
     ObjectCache<AudioSample, SampleSound> sounds_;
     std::vector<std::string> problems_;
 };

@@ -2,10 +2,9 @@
 // run so the post-mix analysis always sees the same format.
 #pragma once
 
-// The device's actual rate and channel count, used for sample durations; they hold
-// 44100 and 2 until the device is open.
-extern int mixerFrequency;
-extern int mixerChannels;
+constexpr int mixRate = 48000; // frames a second
+constexpr int mixChannels = 2;
 
-// Opens the device and reads back its format. Returns false when it cannot be opened.
+// Opens the device in that format (SDL converts for the hardware). Returns
+// false when it cannot be opened.
 bool openAudioDevice();

@@ -1,6 +1,6 @@
 #include "audio/Music.h"
 
-#include "audio/SoundAnalysis.h"
+#include "audio/LiveMix.h"
 #include "project/ByteBuffer.h"
 #include "project/MediaLimits.h"
 
@@ -12,7 +12,6 @@
 namespace {
 
 Mix_Music* currentMusic = nullptr;
-bool analysisHooked = false;
 
 } // namespace
 
@@ -37,7 +36,7 @@ std::optional<std::string> musicProblem(const ByteBuffer& music) {
     return std::nullopt;
 }
 
-std::optional<std::string> startMusic(const ByteBuffer& music, bool loopForever) {
+std::optional<std::string> startMusic(LiveMix& mix, const ByteBuffer& music, bool loopForever) {
     stopMusic();
     if (music.data.empty() || music.size() > INT_MAX)
         return std::nullopt;
@@ -45,9 +44,7 @@ std::optional<std::string> startMusic(const ByteBuffer& music, bool loopForever)
         return refusal;
     SDL_RWops* stream = SDL_RWFromConstMem(music.data.data(), static_cast<int>(music.size()));
     currentMusic = stream ? Mix_LoadMUS_RW(stream, 1) : nullptr;
-    // Once only: the mixer would run every registered copy, scaling the volume again.
-    if (!analysisHooked)
-        analysisHooked = Mix_RegisterEffect(MIX_CHANNEL_POST, analyseMix, nullptr, nullptr) != 0;
+    mix.hookIntoMixer();
     if (currentMusic)
         Mix_PlayMusic(currentMusic, loopForever ? -1 : 0);
     return std::nullopt;

@@ -9,13 +9,14 @@
 #include <vector>
 
 class ByteBuffer;
+class LiveMix;
 
 // Stops the music that plays, then plays `music` (an encoded file, usually MP3)
 // from its start: forever in the editor, once in a standalone player. The bytes
-// must stay unchanged while they play. Empty bytes leave the mixer silent.
-// The analysis hook is installed with the first music, once per process.
+// must stay unchanged while they play. Empty bytes leave the mixer silent, and
+// unanalysed until some music has started: then `mix` hooks into the mixer.
 // Bytes larger than any music may be stay silent; the reason is returned.
-std::optional<std::string> startMusic(const ByteBuffer& music, bool loopForever);
+std::optional<std::string> startMusic(LiveMix& mix, const ByteBuffer& music, bool loopForever);
 
 // Why `music` could not be played (refused or not decodable by the mixer), or
 // nothing when it can. Decodes nothing beyond the file's start.

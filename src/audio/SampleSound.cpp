@@ -1,32 +1,12 @@
 #include "audio/SampleSound.h"
 
 #include "audio/AudioDevice.h"
+#include "audio/LiveMix.h"
 #include "project/MediaLimits.h"
 
 #include <SDL.h>
 
-#include <atomic>
 #include <climits>
-
-namespace {
-
-constexpr int fullMusicVolume = 128;
-constexpr int duckedMusicVolume = 100;
-
-// Set while a ducking timer is pending. The timer carries no sample, so releasing
-// a sample can never leave a timer pointing at it.
-std::atomic<bool> duckPending{false};
-
-// Runs on SDL's timer thread, once.
-Uint32 SDLCALL endDucking(Uint32, void*) {
-    Mix_VolumeMusic(fullMusicVolume);
-    duckPending = false;
-    return 0;
-}
-
-} // namespace
-
-bool duckingPending() { return duckPending; }
 
 SampleSound::~SampleSound() { release(); }
 
@@ -47,22 +27,19 @@ std::optional<std::string> SampleSound::loadChunk(std::span<const uint8_t> bytes
     chunk = stream ? Mix_LoadWAV_RW(stream, 1) : nullptr;
     if (chunk) {
         const uint64_t byteCount = chunk->alen;
-        durationMs = static_cast<uint32_t>(byteCount * 500 / static_cast<uint64_t>(mixerChannels) /
-                                           static_cast<uint64_t>(mixerFrequency));
+        durationMs = static_cast<uint32_t>(byteCount * 500 / static_cast<uint64_t>(mixChannels) /
+                                           static_cast<uint64_t>(mixRate));
     }
     return std::nullopt;
 }
 
 bool SampleSound::playing() const { return static_cast<int32_t>(playingUntil_ - SDL_GetTicks()) > 0; }
 
-void SampleSound::play() {
+void SampleSound::play(LiveMix& mix) {
     if (playing())
         return;
     playingUntil_ = SDL_GetTicks() + durationMs;
-    Mix_VolumeMusic(duckedMusicVolume);
+    mix.duck(durationMs);
     if (chunk)
         Mix_PlayChannelTimed(-1, chunk, 0, -1);
-    // The first sample's length decides when the music comes back, whatever else starts meanwhile.
-    if (!duckPending.exchange(true) && SDL_AddTimer(durationMs, endDucking, nullptr) == 0)
-        endDucking(0, nullptr);
 }

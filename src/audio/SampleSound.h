@@ -10,6 +10,8 @@
 #include <span>
 #include <string>
 
+class LiveMix;
+
 class SampleSound {
 public:
     Mix_Chunk* chunk = nullptr; // the decoded sound; null when the mixer cannot decode the bytes
@@ -25,9 +27,9 @@ public:
     // decodes) and works out its duration. Bytes that would decode to more than
     // a sample may take are not decoded; the reason is returned.
     std::optional<std::string> loadChunk(std::span<const uint8_t> bytes);
-    // Starts the sound on the first free channel and lowers the music, unless it
-    // is still playing from an earlier start.
-    void play();
+    // Starts the sound on the first free channel and lowers the music through
+    // `mix`, unless it is still playing from an earlier start.
+    void play(LiveMix& mix);
     // True from a start until the sound's duration has passed.
     bool playing() const;
 
@@ -36,6 +38,3 @@ private:
 
     uint32_t playingUntil_ = 0; // ticks at which the last start has played out
 };
-
-// True while the music is lowered for a sample.
-bool duckingPending();

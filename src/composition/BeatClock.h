@@ -7,15 +7,13 @@
 // and seeks move only the displayed beat.
 #pragma once
 
+#include "composition/TickSource.h"
 #include "project/Numbers.h"
 
 #include <cstdint>
 
 class Demo;
 class Event;
-
-// Milliseconds on the SDL_GetTicks time base; replaceable so tests need not wait.
-using TickSource = uint32_t (*)();
 
 // Music position in milliseconds of `beat` (may be negative before the music starts; 0 when
 // the tempo is not positive).

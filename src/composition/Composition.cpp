@@ -1,6 +1,5 @@
 #include "composition/Composition.h"
 
-#include "audio/SoundAnalysis.h"
 #include "project/AudioSample.h"
 #include "project/Demo.h"
 #include "project/FontTexture.h"
@@ -11,27 +10,6 @@
 #include <array>
 
 namespace {
-
-// Group events currently replaying their groups, innermost last. A group that
-// contains the event replaying it, however deeply, is not replayed again; nesting
-// beyond the capacity is cut too.
-class ReplayStack {
-public:
-    bool contains(const Event* event) const {
-        const auto end = events_.begin() + static_cast<std::ptrdiff_t>(depth_);
-        return std::find(events_.begin(), end, event) != end;
-    }
-    bool full() const { return depth_ == events_.size(); }
-    void push(const Event* event) { events_[depth_++] = event; }
-    void pop() { --depth_; }
-
-private:
-    std::array<const Event*, 64> events_{};
-    size_t depth_ = 0;
-};
-
-// Replays nest through render(), which is also called from outside.
-ReplayStack replaying;
 
 bool isActive(const Event& event, float beat) { return event.startBeat <= beat && beat < event.endBeat; }
 
@@ -96,8 +74,9 @@ const Effect* renderEffectEvent(EffectRenderer& renderer, const Event& event, fl
 }
 
 // Calls `visit(member, memberBeat)` for each member a group event replays at
-// `beat`, in group order.
-template <typename Visit> void forEachReplayedMember(const Event& event, float beat, Visit&& visit) {
+// `beat`, in group order, while `replaying` holds it.
+template <typename Visit>
+void forEachReplayedMember(ReplayStack& replaying, const Event& event, float beat, Visit&& visit) {
     float origin = 0.0f;
     if (!event.group || !groupOrigin(*event.group, origin))
         return;
@@ -113,7 +92,7 @@ template <typename Visit> void forEachReplayedMember(const Event& event, float b
 
 const Effect* replayGroup(Composer& composer, const Event& event, float beat) {
     const Effect* top = nullptr;
-    forEachReplayedMember(event, beat, [&](const Event& member, float memberBeat) {
+    forEachReplayedMember(composer.replaying, event, beat, [&](const Event& member, float memberBeat) {
         if (const Effect* drawn = render(composer, member, memberBeat, &event))
             top = drawn;
     });
@@ -121,13 +100,14 @@ const Effect* replayGroup(Composer& composer, const Event& event, float beat) {
 }
 
 // The screen captures `event` takes when it draws at `beat`, counted as render() draws.
-int screenCaptures(EffectRenderer& renderer, const Event& event, float beat) {
+int screenCaptures(Composer& composer, const Event& event, float beat) {
+    EffectRenderer& renderer = composer.renderer;
     if (event.type == EffectEvent)
         return event.effect && event.effect->screenTexture && renderer.canDraw(*event.effect) ? 1 : 0;
     int captures = 0;
     if (event.type == GroupEvent)
-        forEachReplayedMember(event, beat, [&](const Event& member, float memberBeat) {
-            captures += screenCaptures(renderer, member, memberBeat);
+        forEachReplayedMember(composer.replaying, event, beat, [&](const Event& member, float memberBeat) {
+            captures += screenCaptures(composer, member, memberBeat);
         });
     return captures;
 }
@@ -150,7 +130,7 @@ const Effect* renderAt(const Demo& demo, RenderCache& cache, SamplePlayer& sampl
     int captures = 0;
     for (const auto& event : demo.events)
         if (isActive(*event, frame.beat) && event->visible)
-            captures += screenCaptures(composer.renderer, *event, frame.beat);
+            captures += screenCaptures(composer, *event, frame.beat);
     if (captures > 0)
         cache.scene().begin(frame.screen, captures, static_cast<uint32_t>(shownIn));
     const uint32_t layersTarget = captures > 0 ? cache.scene().framebuffer() : static_cast<uint32_t>(shownIn);

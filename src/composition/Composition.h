@@ -13,12 +13,34 @@
 #include "project/Demo.h"
 #include "render/EffectRenderer.h"
 
+#include <algorithm>
+#include <array>
+
+// Group events replaying their groups while a frame is composed, innermost
+// last. A group that contains the event replaying it, however deeply, is not
+// replayed again; nesting beyond the capacity is cut too.
+class ReplayStack {
+public:
+    bool contains(const Event* event) const {
+        const auto end = events_.begin() + static_cast<std::ptrdiff_t>(depth_);
+        return std::find(events_.begin(), end, event) != end;
+    }
+    bool full() const { return depth_ == events_.size(); }
+    void push(const Event* event) { events_[depth_++] = event; }
+    void pop() { --depth_; }
+
+private:
+    std::array<const Event*, 64> events_{};
+    size_t depth_ = 0;
+};
+
 // What one frame is composed with: the project, its render cache, where its
 // samples start and the frame's values.
 struct Composer {
     const Demo& demo;
     EffectRenderer renderer;
     SamplePlayer& samples;
+    ReplayStack replaying;
 
     Composer(const Demo& project, RenderCache& cache, SamplePlayer& player, const FrameContext& frame)
         : demo(project), renderer(cache, frame), samples(player) {}

@@ -150,7 +150,7 @@ int renderDemo(const RenderSettings& settings) {
     if (!problem.empty())
         std::fprintf(stderr, "quillfront-tool render: music: %s; rendering without it\n", problem.c_str());
     OfflineMix mix(std::move(music), audioCache);
-    OfflineComposer composer(*demo, renderCache, mix, grid, {settings.width, settings.height}, mixerFrequency);
+    OfflineComposer composer(*demo, renderCache, mix, grid, {settings.width, settings.height}, mixRate);
 
     ProgressBar progress(stderr, standardErrorIsTerminal());
     for (int64_t frame = 0; frame < span->first; ++frame) {
@@ -171,10 +171,10 @@ int renderDemo(const RenderSettings& settings) {
             return fail(sink->problem());
         progress.update("rendering", frame - span->first + 1, count);
     }
-    const int64_t soundStart = grid.mixPositionOf(span->first, mixerFrequency);
-    std::vector<int16_t> sound(static_cast<size_t>(grid.mixPositionOf(span->end, mixerFrequency) - soundStart) * 2);
+    const int64_t soundStart = grid.mixPositionOf(span->first, mixRate);
+    std::vector<int16_t> sound(static_cast<size_t>(grid.mixPositionOf(span->end, mixRate) - soundStart) * 2);
     mix.mix(soundStart, static_cast<int64_t>(sound.size() / 2), sound.data());
-    if (!sink->finish(sound, mixerFrequency))
+    if (!sink->finish(sound, mixRate))
         return fail(sink->problem());
     const double seconds = secondsSince(start);
     char summary[256];

@@ -81,8 +81,13 @@ protected:
 };
 
 TEST_F(MusicTransportTest, DeviceRunsAtTheFixedFormat) {
-    EXPECT_EQ(mixerFrequency, 48000);
-    EXPECT_EQ(mixerChannels, 2);
+    int frequency = 0;
+    Uint16 format = 0;
+    int channels = 0;
+    ASSERT_EQ(Mix_QuerySpec(&frequency, &format, &channels), 1);
+    EXPECT_EQ(frequency, 48000);
+    EXPECT_EQ(format, AUDIO_S16SYS);
+    EXPECT_EQ(channels, 2);
 }
 
 TEST_F(MusicTransportTest, PauseAndResumeFollowTheClock) {

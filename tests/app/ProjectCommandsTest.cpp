@@ -2,7 +2,6 @@
 #include "app/ProjectCommands.h"
 #include "audio/AudioDevice.h"
 #include "audio/Music.h"
-#include "audio/SoundAnalysis.h"
 #include "editor/edits/ProjectEdits.h"
 #include "project/FileIo.h"
 #include "project/ProjectFiles.h"
@@ -48,9 +47,8 @@ protected:
         SDL_setenv("SDL_AUDIODRIVER", "dummy", 0);
         ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO | SDL_INIT_TIMER), 0);
         ASSERT_TRUE(openAudioDevice());
-        createFftConfig();
         demo().music->data = makeWav(std::vector<int16_t>(48000 * 2, 1000), 48000, 2);
-        startMusic(*demo().music, true);
+        startMusic(app.liveMix, *demo().music, true);
     }
     void closeAudio() {
         stopMusic();

@@ -2,9 +2,9 @@
 // in real time into a file): the project's MP3 music, the master volume and the
 // ducking of the music under a sample.
 #include "audio/AudioDevice.h"
+#include "audio/LiveMix.h"
 #include "audio/Music.h"
 #include "audio/SampleSound.h"
-#include "audio/SoundAnalysis.h"
 #include "project/ByteBuffer.h"
 #include "support/TempDir.h"
 #include "support/WavFile.h"
@@ -38,6 +38,7 @@ double loudness(const std::vector<int16_t>& output, uint32_t fromMs, uint32_t to
 class DiskAudioTest : public ::testing::Test {
 protected:
     TempDir dir;
+    LiveMix mix;
     const std::string capture = (dir.path() / "output.raw").string();
 
     void SetUp() override {
@@ -60,7 +61,6 @@ protected:
 
 TEST_F(DiskAudioTest, MusicPlaysScaledByTheVolumeAndDucksUnderASample) {
     const Uint32 opened = SDL_GetTicks();
-    createFftConfig();
 
     std::optional<ByteBuffer> music = ByteBuffer::fromFile(std::string(QUILLFRONT_TEST_DATA) + "/tone-440hz-3s.mp3");
     ASSERT_TRUE(music);
@@ -68,14 +68,14 @@ TEST_F(DiskAudioTest, MusicPlaysScaledByTheVolumeAndDucksUnderASample) {
     hush.loadChunk(makeWav(std::vector<int16_t>(48000 * 2 * 4 / 10, 0), 48000, 2)); // 400 ms
     ASSERT_EQ(hush.durationMs, 400u);
 
-    startMusic(*music, false);
+    startMusic(mix, *music, false);
     const Uint32 full = SDL_GetTicks() - opened;
     SDL_Delay(600);
-    musicVolume = 64;
+    mix.volume = 64;
     const Uint32 half = SDL_GetTicks() - opened;
     SDL_Delay(600);
-    musicVolume = 128;
-    hush.play();
+    mix.volume = 128;
+    hush.play(mix);
     const Uint32 ducked = SDL_GetTicks() - opened;
     SDL_Delay(900);
     const std::vector<int16_t> output = closeAndReadOutput();
@@ -89,11 +89,10 @@ TEST_F(DiskAudioTest, MusicPlaysScaledByTheVolumeAndDucksUnderASample) {
 
 // The bundled example's music, played from beat 20 (bass, kick and hi-hats).
 TEST_F(DiskAudioTest, TheExamplesMusicIsHeardAndLastsTheDemo) {
-    createFftConfig();
     std::optional<ByteBuffer> music = ByteBuffer::fromFile(std::string(QUILLFRONT_EXAMPLE) + "/resources/music.mp3");
     ASSERT_TRUE(music);
     const Uint32 opened = SDL_GetTicks();
-    EXPECT_EQ(startMusic(*music, false), std::nullopt);
+    EXPECT_EQ(startMusic(mix, *music, false), std::nullopt);
     Mix_SetMusicPosition(10.0); // beat 20 at 120 BPM
     const Uint32 started = SDL_GetTicks() - opened;
     SDL_Delay(800);

@@ -2,8 +2,8 @@
 // analysis hook reading what the mixer outputs.
 #include "audio/Music.h"
 #include "audio/AudioDevice.h"
+#include "audio/LiveMix.h"
 #include "audio/SampleSound.h"
-#include "audio/SoundAnalysis.h"
 #include "project/ByteBuffer.h"
 #include "support/WaitFor.h"
 #include "support/WavFile.h"
@@ -31,17 +31,15 @@ void openAudio() {
     SDL_setenv("SDL_AUDIODRIVER", "dummy", 0);
     if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_TIMER) != 0 || !openAudioDevice())
         std::abort();
-    createFftConfig();
 }
 
 class MusicTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        openAudio();
-        musicVolume = 128;
-    }
+    LiveMix mix;
+
+    void SetUp() override { openAudio(); }
     void TearDown() override {
-        startMusic(ByteBuffer(), false);
+        startMusic(mix, ByteBuffer(), false);
         Mix_CloseAudio();
         SDL_Quit();
     }
@@ -49,55 +47,48 @@ protected:
 
 TEST_F(MusicTest, TheMixIsAnalysedAndScaledByTheVolume) {
     const ByteBuffer music = squareWaveMusic(5.0);
-    startMusic(music, true);
+    startMusic(mix, music, true);
     EXPECT_EQ(Mix_PlayingMusic(), 1);
-    ASSERT_TRUE(waitFor([] { return soundLevel() == 32767; }, 2000)) << soundLevel();
-    EXPECT_EQ(lastMixBytes, 4096) << "1024 frames a buffer";
+    ASSERT_TRUE(waitFor([this] { return mix.soundLevel() == 32767; }, 2000)) << mix.soundLevel();
+    EXPECT_EQ(mix.lastBufferBytes(), 4096) << "1024 frames a buffer";
 
-    musicVolume = 64;
-    EXPECT_TRUE(waitFor([] { return soundLevel() == 16383; }, 2000)) << soundLevel();
-    musicVolume = 0;
-    EXPECT_TRUE(waitFor([] { return soundLevel() == 0; }, 2000)) << soundLevel();
+    mix.volume = 64;
+    EXPECT_TRUE(waitFor([this] { return mix.soundLevel() == 16383; }, 2000)) << mix.soundLevel();
+    mix.volume = 0;
+    EXPECT_TRUE(waitFor([this] { return mix.soundLevel() == 0; }, 2000)) << mix.soundLevel();
 }
 
 TEST_F(MusicTest, NewMusicReplacesTheOld) {
     auto first = std::make_unique<ByteBuffer>(squareWaveMusic(5.0));
-    startMusic(*first, true);
+    startMusic(mix, *first, true);
     const ByteBuffer second = squareWaveMusic(5.0);
-    startMusic(second, false);
+    startMusic(mix, second, false);
     first.reset(); // the old music no longer reads it
     EXPECT_EQ(Mix_PlayingMusic(), 1);
     SDL_Delay(100);
 
-    startMusic(ByteBuffer(), true);
+    startMusic(mix, ByteBuffer(), true);
     EXPECT_EQ(Mix_PlayingMusic(), 0) << "a project without music is silent";
 }
 
 TEST_F(MusicTest, UndecodableMusicPlaysNothing) {
     ByteBuffer garbage;
     garbage.data.assign(1000, 0x42);
-    startMusic(garbage, true);
+    startMusic(mix, garbage, true);
     EXPECT_EQ(Mix_PlayingMusic(), 0);
 }
 
-TEST(MusicWithoutTrackTest, WithoutMusicTheMixIsNeverAnalysed) {
-    // In a fresh process: the hook, once installed, stays for the life of a process.
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        {
-            openAudio();
-            startMusic(ByteBuffer(), true);
-            std::vector<int16_t> tone(48000 / 5 * 2, 20000);
-            SampleSound sample;
-            sample.loadChunk(makeWav(tone, 48000, 2));
-            sample.play();
-            SDL_Delay(300);
-            const uint8_t* rows = soundTextureBytes();
-            const bool untouched =
-                std::all_of(rows, rows + soundTextureByteCount, [](uint8_t byte) { return byte == 0; });
-            std::_Exit(untouched && soundLevel() == 0 && lastMixBytes == 0 ? 0 : 1);
-        },
-        ::testing::ExitedWithCode(0), "");
+TEST_F(MusicTest, WithoutMusicTheMixIsNeverAnalysed) {
+    startMusic(mix, ByteBuffer(), true);
+    std::vector<int16_t> tone(48000 / 5 * 2, 20000);
+    SampleSound sample;
+    sample.loadChunk(makeWav(tone, 48000, 2));
+    sample.play(mix);
+    SDL_Delay(300);
+    const uint8_t* rows = mix.soundTextureBytes();
+    EXPECT_TRUE(std::all_of(rows, rows + soundTextureByteCount, [](uint8_t byte) { return byte == 0; }));
+    EXPECT_EQ(mix.soundLevel(), 0);
+    EXPECT_EQ(mix.lastBufferBytes(), 0);
 }
 
 } // namespace

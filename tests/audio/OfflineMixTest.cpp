@@ -27,7 +27,7 @@ protected:
         ASSERT_TRUE(openAudioDevice()) << Mix_GetError();
     }
     void TearDown() override {
-        sounds = {};
+        sounds = AudioCache();
         Mix_CloseAudio();
         SDL_Quit();
     }

@@ -1,6 +1,7 @@
 // Samples played by the real mixer on SDL's dummy audio driver.
 #include "audio/AudioCache.h"
 #include "audio/AudioDevice.h"
+#include "audio/LiveMix.h"
 #include "support/TempDir.h"
 #include "support/WaitFor.h"
 #include "support/WavFile.h"
@@ -29,6 +30,8 @@ struct Sound {
 
 class SampleSoundTest : public ::testing::Test {
 protected:
+    LiveMix mix;
+
     void SetUp() override {
         SDL_setenv("SDL_AUDIODRIVER", "dummy", 0);
         ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO | SDL_INIT_TIMER), 0) << SDL_GetError();
@@ -36,7 +39,7 @@ protected:
         Mix_VolumeMusic(128);
     }
     void TearDown() override {
-        waitFor([] { return !duckingPending(); }, 2000);
+        waitFor([this] { return !mix.ducking(); }, 2000);
         Mix_CloseAudio();
         SDL_Quit();
     }
@@ -54,16 +57,16 @@ TEST_F(SampleSoundTest, DurationComesFromTheDecodedLength) {
 TEST_F(SampleSoundTest, PlayingLowersTheMusicUntilTheSampleEnds) {
     SampleSound kick;
     kick.loadChunk(toneWav(0.15));
-    kick.play();
+    kick.play(mix);
     EXPECT_TRUE(kick.playing());
     EXPECT_EQ(Mix_VolumeMusic(-1), 100);
     EXPECT_EQ(Mix_Playing(-1), 1);
-    kick.play();
+    kick.play(mix);
     EXPECT_EQ(Mix_Playing(-1), 1) << "a playing sample does not start again";
 
     EXPECT_TRUE(waitFor([] { return Mix_VolumeMusic(-1) == 128; }, 1000));
     EXPECT_FALSE(kick.playing());
-    kick.play();
+    kick.play(mix);
     EXPECT_TRUE(kick.playing()) << "playable again once played out";
 }
 
@@ -73,8 +76,8 @@ TEST_F(SampleSoundTest, TheFirstSampleDecidesWhenTheMusicComesBack) {
     SampleSound longOne;
     longOne.loadChunk(toneWav(0.5));
     const Uint32 start = SDL_GetTicks();
-    shortOne.play();
-    longOne.play();
+    shortOne.play(mix);
+    longOne.play(mix);
     EXPECT_EQ(Mix_Playing(-1), 2) << "both sound";
     ASSERT_TRUE(waitFor([] { return Mix_VolumeMusic(-1) == 128; }, 1000));
     EXPECT_LT(SDL_GetTicks() - start, 400u);
@@ -86,7 +89,7 @@ TEST_F(SampleSoundTest, TheFirstSampleDecidesWhenTheMusicComesBack) {
 TEST_F(SampleSoundTest, DeletingASampleWhileTheMusicIsLoweredIsSafe) {
     auto sample = std::make_unique<SampleSound>();
     sample->loadChunk(toneWav(0.1));
-    sample->play();
+    sample->play(mix);
     sample.reset();
     EXPECT_TRUE(waitFor([] { return Mix_VolumeMusic(-1) == 128; }, 1000));
 }
@@ -96,7 +99,7 @@ TEST_F(SampleSoundTest, UndecodableBytesPlayNothing) {
     Sound broken("broken", garbage);
     EXPECT_EQ(broken.sound.chunk, nullptr);
     EXPECT_EQ(broken.sound.durationMs, 0u);
-    broken.sound.play();
+    broken.sound.play(mix);
     EXPECT_EQ(Mix_Playing(-1), 0);
     EXPECT_TRUE(waitFor([] { return Mix_VolumeMusic(-1) == 128; }, 500));
 
@@ -126,7 +129,7 @@ TEST_F(SampleSoundTest, SamplesThatWouldDecodeToGigabytesAreRefused) {
         for (size_t i = 0; i < 4; ++i)
             wav[at + i] = i == 0 ? (at == 24 ? 1 : 2) : 0;
     AudioSample hostile("resources/slow.wav", wav);
-    AudioCache cache;
+    AudioCache cache(&mix);
     EXPECT_EQ(cache.sound(hostile).chunk, nullptr);
     const std::vector<std::string> problems = cache.takeProblems();
     ASSERT_EQ(problems.size(), 1u);

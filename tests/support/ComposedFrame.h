@@ -3,6 +3,7 @@
 #pragma once
 
 #include "audio/AudioCache.h"
+#include "audio/LiveMix.h"
 #include "project/Demo.h"
 #include "render/FrameContext.h"
 #include "render/RenderCache.h"
@@ -18,7 +19,8 @@ protected:
     GlWindow window{width, height};
     Demo demo;
     RenderCache cache;
-    AudioCache audio;
+    LiveMix live;
+    AudioCache audio{&live};
     FrameContext frame;
 
     void SetUp() override {

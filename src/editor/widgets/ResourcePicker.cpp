@@ -9,8 +9,6 @@
 #include <filesystem>
 #include <system_error>
 
-char pickerFileName[pickerFileNameSize] = "";
-
 namespace {
 
 bool hasExtension(const std::string& name, std::initializer_list<const char*> extensions) {
@@ -20,10 +18,10 @@ bool hasExtension(const std::string& name, std::initializer_list<const char*> ex
     });
 }
 
-void setPickerFileName(const std::string& text) {
-    const size_t length = std::min(text.size(), sizeof pickerFileName - 1);
-    std::memcpy(pickerFileName, text.data(), length);
-    pickerFileName[length] = '\0';
+void setName(PickerField& field, const std::string& text) {
+    const size_t length = std::min(text.size(), sizeof field.name - 1);
+    std::memcpy(field.name, text.data(), length);
+    field.name[length] = '\0';
 }
 
 } // namespace
@@ -38,29 +36,30 @@ std::vector<std::string> matchingResourceFiles(const std::string& directory,
     return names;
 }
 
-std::string acceptPickedFile(const std::string& directory) {
-    std::string path = directory + "/" + pickerFileName;
-    setPickerFileName(path);
+std::string acceptPickedFile(PickerField& field, const std::string& directory) {
+    std::string path = directory + "/" + field.name;
+    setName(field, path);
     return path;
 }
 
-void listResourceFiles(const std::string& directory, std::initializer_list<const char*> extensions) {
+void listResourceFiles(PickerField& field, const std::string& directory,
+                       std::initializer_list<const char*> extensions) {
     for (const std::string& name : matchingResourceFiles(directory, extensions)) {
         ImGui::TextUnformatted(name.c_str());
         if (ImGui::IsItemHovered() && ImGui::IsMouseDown(ImGuiMouseButton_Left))
-            setPickerFileName(name);
+            setName(field, name);
     }
 }
 
-std::string pickResourceFile(const char* popupTitle, const std::string& directory,
+std::string pickResourceFile(PickerField& field, const char* popupTitle, const std::string& directory,
                              std::initializer_list<const char*> extensions) {
     std::string result;
     if (!ImGui::BeginPopupModal(popupTitle, nullptr, ImGuiWindowFlags_AlwaysAutoResize))
         return result;
-    listResourceFiles(directory, extensions);
-    ImGui::InputText("Filename", pickerFileName, sizeof pickerFileName);
+    listResourceFiles(field, directory, extensions);
+    ImGui::InputText("Filename", field.name, sizeof field.name);
     if (ImGui::Button("OK", ImVec2(120, 0))) {
-        result = acceptPickedFile(directory);
+        result = acceptPickedFile(field, directory);
         ImGui::CloseCurrentPopup();
     }
     ImGui::SetItemDefaultFocus(); // keyboard navigation starts on "OK"

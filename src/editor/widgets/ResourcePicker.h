@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
-constexpr int pickerFileNameSize = 1024;
-// The name field, shared by every picker: the last name typed or chosen shows in the next one.
-extern char pickerFileName[pickerFileNameSize];
+// The name field, one for every picker: the last name typed or chosen shows in the next one.
+struct PickerField {
+    char name[1024] = "";
+};
 
 // Names of the regular files in `directory` ending in "." and one of `extensions`
 // (exact bytes, so "wav" and "WAV" are separate entries), in byte order. Empty
@@ -17,13 +18,13 @@ std::vector<std::string> matchingResourceFiles(const std::string& directory,
                                                std::initializer_list<const char*> extensions);
 
 // What "OK" returns: `directory` + "/" + the name field. The field then shows that path.
-std::string acceptPickedFile(const std::string& directory);
+std::string acceptPickedFile(PickerField& field, const std::string& directory);
 
 // Draws the file list inside the popup; a name clicked goes into the name field.
-void listResourceFiles(const std::string& directory, std::initializer_list<const char*> extensions);
+void listResourceFiles(PickerField& field, const std::string& directory, std::initializer_list<const char*> extensions);
 
 // Called every frame by the window owning the popup `popupTitle` (which opens it
 // with ImGui::OpenPopup). Returns the chosen path, or "" when nothing was chosen
 // this frame.
-std::string pickResourceFile(const char* popupTitle, const std::string& directory,
+std::string pickResourceFile(PickerField& field, const char* popupTitle, const std::string& directory,
                              std::initializer_list<const char*> extensions);

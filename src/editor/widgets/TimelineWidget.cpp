@@ -7,30 +7,6 @@
 
 namespace {
 
-// What one timeline needs between its begin, rows and end calls; beginTimeline
-// resets it every frame, so only one timeline can be open at a time.
-struct WidgetState {
-    float timelineMax = 0.0f;
-    int rowCount = 0; // 0: every row is drawn
-    int visibleFirst = 0;
-    int visibleEnd = 0;
-    int rowIndex = -1;
-    bool rowHeld = false;
-    ImU32 inactiveColour = 0;
-    ImU32 activeColour = 0;
-    ImU32 guideColour = 0;
-    ImU32 rulerColour = 0;
-    ImU32 labelColour = 0;
-};
-
-WidgetState widget;
-std::vector<TimelineRowPlace> rowsDrawn; // cleared each frame, its room kept
-// The held handle has been dragged past the other one: the values swapped
-// places, so the handle now moves the other value. Lasts while it is held.
-bool heldHandleCrossed = false;
-bool handleHeldThisFrame = false;
-TimelineTrack lastTrack;
-
 float rowPitch() { return ImGui::GetTextLineHeightWithSpacing(); }
 
 float contentRegionWidth() { return ImGui::GetWindowContentRegionMax().x - ImGui::GetWindowContentRegionMin().x; }
@@ -43,13 +19,17 @@ float trackOriginX() {
     return ImGui::GetWindowPos().x + ImGui::GetWindowContentRegionMin().x + ImGui::GetColumnOffset(1);
 }
 
-void readStyleColours() {
-    widget.inactiveColour = ImGui::GetColorU32(ImGuiCol_Button);
-    widget.activeColour = ImGui::GetColorU32(ImGuiCol_ButtonHovered);
-    widget.guideColour = ImGui::GetColorU32(ImGuiCol_SeparatorActive);
-    widget.rulerColour = ImGui::GetColorU32(ImGuiCol_Border);
-    widget.labelColour = ImGui::GetColorU32(ImGuiCol_Text);
+} // namespace
+
+void TimelineWidget::readStyleColours() {
+    frame_.inactiveColour = ImGui::GetColorU32(ImGuiCol_Button);
+    frame_.activeColour = ImGui::GetColorU32(ImGuiCol_ButtonHovered);
+    frame_.guideColour = ImGui::GetColorU32(ImGuiCol_SeparatorActive);
+    frame_.rulerColour = ImGui::GetColorU32(ImGuiCol_Border);
+    frame_.labelColour = ImGui::GetColorU32(ImGuiCol_Text);
 }
+
+namespace {
 
 // Starts with a narrow name column; once the user has moved the divider
 // somewhere sensible it stays where they put it.
@@ -60,14 +40,18 @@ void setUpColumns(const char* id) {
         ImGui::SetColumnOffset(1, 0.15f * width);
 }
 
-void skipRowsAboveView() {
-    ImGui::CalcListClipping(widget.rowCount, rowPitch(), &widget.visibleFirst, &widget.visibleEnd);
-    ImGui::SetCursorPosY(ImGui::GetCursorPosY() + static_cast<float>(widget.visibleFirst) * rowPitch());
+} // namespace
+
+void TimelineWidget::skipRowsAboveView() {
+    ImGui::CalcListClipping(frame_.rowCount, rowPitch(), &frame_.visibleFirst, &frame_.visibleEnd);
+    ImGui::SetCursorPosY(ImGui::GetCursorPosY() + static_cast<float>(frame_.visibleFirst) * rowPitch());
 }
 
-bool rowOutsideView() {
-    return widget.rowCount > 0 && (widget.rowIndex < widget.visibleFirst || widget.rowIndex >= widget.visibleEnd);
+bool TimelineWidget::rowOutsideView() const {
+    return frame_.rowCount > 0 && (frame_.rowIndex < frame_.visibleFirst || frame_.rowIndex >= frame_.visibleEnd);
 }
+
+namespace {
 
 // A vertical line across the whole visible height of the current window.
 void drawWindowHeightLine(float x, ImU32 colour) {
@@ -84,22 +68,10 @@ bool invisiblePart(int part, ImVec2 min, ImVec2 size) {
     return pressed;
 }
 
-struct RowGeometry {
-    float trackLeft;
-    float trackWidth;
-    float top;
-};
+} // namespace
 
-struct RowDrag {
-    bool changed = false;
-    bool moveWholeBar = false;
-    bool touched = false; // a part is hovered or held: the cursor shows it can move
-    bool held = false;
-    bool handleMoved = false;
-};
-
-void drawHandle(int index, float values[2], bool wholeBarOnly, const RowGeometry& row, RowDrag& drag) {
-    const ImVec2 centre(handleCentreX(values[index], widget.timelineMax, row.trackLeft, row.trackWidth),
+void TimelineWidget::drawHandle(int index, float values[2], bool wholeBarOnly, const RowGeometry& row, RowDrag& drag) {
+    const ImVec2 centre(handleCentreX(values[index], frame_.timelineMax, row.trackLeft, row.trackWidth),
                         row.top + timelineHandleRadius);
     const float diameter = 2.0f * timelineHandleRadius;
     invisiblePart(index, ImVec2(centre.x - timelineHandleRadius, centre.y - timelineHandleRadius),
@@ -109,28 +81,28 @@ void drawHandle(int index, float values[2], bool wholeBarOnly, const RowGeometry
     if (lit) {
         ImGui::SetTooltip("%f", static_cast<double>(values[index]));
         if (!wholeBarOnly)
-            drawWindowHeightLine(centre.x, widget.guideColour);
+            drawWindowHeightLine(centre.x, frame_.guideColour);
     }
     if (active && ImGui::IsMouseDragging(ImGuiMouseButton_Left)) {
         if (wholeBarOnly) {
             drag.moveWholeBar = true;
         } else {
-            const int moved = heldHandleCrossed ? 1 - index : index;
-            values[moved] += timelineValueDelta(ImGui::GetIO().MouseDelta.x, widget.timelineMax, row.trackWidth);
+            const int moved = heldHandleCrossed_ ? 1 - index : index;
+            values[moved] += timelineValueDelta(ImGui::GetIO().MouseDelta.x, frame_.timelineMax, row.trackWidth);
             drag.changed = true;
             drag.handleMoved = true;
         }
     }
-    handleHeldThisFrame |= active;
+    handleHeldThisFrame_ |= active;
     drag.touched |= lit;
     drag.held |= active;
     ImGui::GetWindowDrawList()->AddCircleFilled(centre, timelineHandleRadius,
-                                                lit ? widget.activeColour : widget.inactiveColour);
+                                                lit ? frame_.activeColour : frame_.inactiveColour);
 }
 
 // Handles closer than two radii leave no bar to draw or grab.
-void drawBar(float values[2], const RowGeometry& row, RowDrag& drag) {
-    const BarExtent extent = barExtent(values, widget.timelineMax, row.trackLeft, row.trackWidth);
+void TimelineWidget::drawBar(float values[2], const RowGeometry& row, RowDrag& drag) {
+    const BarExtent extent = barExtent(values, frame_.timelineMax, row.trackLeft, row.trackWidth);
     bool lit = false;
     if (extent.right > extent.left) {
         const ImVec2 min(extent.left, row.top + timelineBarTop);
@@ -141,10 +113,10 @@ void drawBar(float values[2], const RowGeometry& row, RowDrag& drag) {
         drag.moveWholeBar |= active && ImGui::IsMouseDragging(ImGuiMouseButton_Left);
         drag.touched |= lit;
         drag.held |= active;
-        ImGui::GetWindowDrawList()->AddRectFilled(min, max, lit ? widget.activeColour : widget.inactiveColour);
+        ImGui::GetWindowDrawList()->AddRectFilled(min, max, lit ? frame_.activeColour : frame_.inactiveColour);
     }
     if (drag.moveWholeBar) {
-        const float delta = timelineValueDelta(ImGui::GetIO().MouseDelta.x, widget.timelineMax, row.trackWidth);
+        const float delta = timelineValueDelta(ImGui::GetIO().MouseDelta.x, frame_.timelineMax, row.trackWidth);
         values[0] += delta;
         values[1] += delta;
         drag.changed = true;
@@ -152,24 +124,24 @@ void drawBar(float values[2], const RowGeometry& row, RowDrag& drag) {
     ImGui::SetCursorScreenPos(ImVec2(row.trackLeft, row.top + rowPitch()));
 }
 
-void drawRuler(int divisions, float originX, float width) {
+void TimelineWidget::drawRuler(int divisions, float originX, float width) const {
     for (int i = 1; i <= divisions; ++i)
-        drawWindowHeightLine(rulerLineX(i, divisions, originX, width), widget.rulerColour);
+        drawWindowHeightLine(rulerLineX(i, divisions, originX, width), frame_.rulerColour);
 }
 
-void drawPlayhead(float playhead, float originX, float width) {
-    if (playhead > 0.0f && playhead < widget.timelineMax)
-        drawWindowHeightLine(timelineValueX(playhead, widget.timelineMax, originX, width), widget.guideColour);
+void TimelineWidget::drawPlayhead(float playhead, float originX, float width) const {
+    if (playhead > 0.0f && playhead < frame_.timelineMax)
+        drawWindowHeightLine(timelineValueX(playhead, frame_.timelineMax, originX, width), frame_.guideColour);
 }
 
-void drawProgressStrip(float playhead, ImU32 playheadColour, ImVec2 min, float width) {
+void TimelineWidget::drawProgressStrip(float playhead, ImU32 playheadColour, ImVec2 min, float width) const {
     ImDrawList* draw = ImGui::GetWindowDrawList();
     const float rounding = ImGui::GetStyle().ScrollbarRounding;
     const ImVec2 max(min.x + width, min.y + rowPitch());
-    const ProgressSplit split = progressSplit(playhead, widget.timelineMax, min.x, width);
+    const ProgressSplit split = progressSplit(playhead, frame_.timelineMax, min.x, width);
     switch (split.fill) {
     case ProgressFill::None:
-        draw->AddRectFilled(min, max, widget.inactiveColour, rounding);
+        draw->AddRectFilled(min, max, frame_.inactiveColour, rounding);
         break;
     case ProgressFill::Whole:
         draw->AddRectFilled(min, max, playheadColour, rounding);
@@ -177,28 +149,26 @@ void drawProgressStrip(float playhead, ImU32 playheadColour, ImVec2 min, float w
     case ProgressFill::Split:
         draw->AddRectFilled(min, ImVec2(split.x, max.y), playheadColour, rounding,
                             ImDrawFlags_RoundCornersTopLeft | ImDrawFlags_RoundCornersBottomRight);
-        draw->AddRectFilled(ImVec2(split.x, min.y), max, widget.inactiveColour, rounding,
+        draw->AddRectFilled(ImVec2(split.x, min.y), max, frame_.inactiveColour, rounding,
                             ImDrawFlags_RoundCornersTopRight | ImDrawFlags_RoundCornersBottomLeft);
-        draw->AddLine(ImVec2(split.x, min.y), ImVec2(split.x, max.y), widget.guideColour, 1.0f);
+        draw->AddLine(ImVec2(split.x, min.y), ImVec2(split.x, max.y), frame_.guideColour, 1.0f);
         break;
     }
 }
 
-void drawDivisionLabels(int divisions, ImVec2 stripMin, float width) {
+void TimelineWidget::drawDivisionLabels(int divisions, ImVec2 stripMin, float width) const {
     for (int i = 0; i < divisions; ++i) {
         char text[32];
-        const float value = static_cast<float>(i) * widget.timelineMax / static_cast<float>(divisions);
+        const float value = static_cast<float>(i) * frame_.timelineMax / static_cast<float>(divisions);
         std::snprintf(text, sizeof text, "%.2f", static_cast<double>(value));
         const float x = stripMin.x + width / static_cast<float>(divisions) * static_cast<float>(i);
-        ImGui::GetWindowDrawList()->AddText(ImVec2(x, stripMin.y), widget.labelColour, text);
+        ImGui::GetWindowDrawList()->AddText(ImVec2(x, stripMin.y), frame_.labelColour, text);
     }
 }
 
-} // namespace
-
-bool beginTimeline(const char* id, float maxValue, int visibleRows, int rowCount) {
-    widget = WidgetState{};
-    rowsDrawn.clear();
+bool TimelineWidget::begin(const char* id, float maxValue, int visibleRows, int rowCount) {
+    frame_ = Frame{};
+    rowsDrawn_.clear();
     readStyleColours();
     const int rows = visibleRows > 0 ? visibleRows : 5;
     const bool visible = ImGui::BeginChild(id, ImVec2(0.0f, static_cast<float>(rows) * rowPitch()), false);
@@ -206,58 +176,52 @@ bool beginTimeline(const char* id, float maxValue, int visibleRows, int rowCount
     setUpColumns(id);
     // Not-a-number and infinity would put every handle nowhere on the track.
     const bool usable = maxValue >= 0.0f && std::isfinite(maxValue);
-    widget.timelineMax = usable ? maxValue : 0.85f * contentRegionWidth();
+    frame_.timelineMax = usable ? maxValue : 0.85f * contentRegionWidth();
     if (rowCount > 0) {
-        widget.rowCount = rowCount;
+        frame_.rowCount = rowCount;
         skipRowsAboveView();
     }
     return visible;
 }
 
-bool timelineRow(const char* label, float values[2], bool wholeBarOnly) {
-    widget.rowIndex += 1;
-    widget.rowHeld = false;
+bool TimelineWidget::row(const char* label, float values[2], bool wholeBarOnly) {
+    frame_.rowIndex += 1;
+    frame_.rowHeld = false;
     if (rowOutsideView())
         return false;
 
     ImGui::TextUnformatted(label);
     ImGui::NextColumn();
-    const RowGeometry row{trackOriginX() - timelineHandleRadius, trackWidth(), ImGui::GetCursorScreenPos().y};
-    rowsDrawn.push_back({label, row.trackLeft, row.trackWidth, row.top, widget.timelineMax});
+    const RowGeometry geometry{trackOriginX() - timelineHandleRadius, trackWidth(), ImGui::GetCursorScreenPos().y};
+    rowsDrawn_.push_back({label, geometry.trackLeft, geometry.trackWidth, geometry.top, frame_.timelineMax});
     RowDrag drag;
     // Rows share their part ids otherwise, and one press would grab every row's handle.
-    ImGui::PushID(widget.rowIndex);
-    drawHandle(0, values, wholeBarOnly, row, drag);
-    drawHandle(1, values, wholeBarOnly, row, drag);
-    drawBar(values, row, drag);
+    ImGui::PushID(frame_.rowIndex);
+    drawHandle(0, values, wholeBarOnly, geometry, drag);
+    drawHandle(1, values, wholeBarOnly, geometry, drag);
+    drawBar(values, geometry, drag);
     ImGui::PopID();
     if (drag.handleMoved && values[0] > values[1])
-        heldHandleCrossed = !heldHandleCrossed;
-    normaliseRange(values, widget.timelineMax);
+        heldHandleCrossed_ = !heldHandleCrossed_;
+    normaliseRange(values, frame_.timelineMax);
     if (drag.touched)
         ImGui::SetMouseCursor(ImGuiMouseCursor_ResizeAll);
-    widget.rowHeld = drag.held;
+    frame_.rowHeld = drag.held;
     ImGui::NextColumn();
     return drag.changed;
 }
 
-bool timelineRowHeld() { return widget.rowHeld; }
-
-const std::vector<TimelineRowPlace>& timelineRowsDrawn() { return rowsDrawn; }
-
-TimelineTrack timelineTrack() { return lastTrack; }
-
-void endTimeline(int divisions, float playheadValue, ImU32 playheadColour) {
-    if (widget.rowCount > 0)
+void TimelineWidget::end(int divisions, float playheadValue, ImU32 playheadColour) {
+    if (frame_.rowCount > 0)
         ImGui::SetCursorPosY(ImGui::GetCursorPosY() +
-                             static_cast<float>(widget.rowCount - widget.visibleEnd) * rowPitch());
+                             static_cast<float>(frame_.rowCount - frame_.visibleEnd) * rowPitch());
     ImGui::NextColumn();
     const float width = trackWidth();
     const float columnOffset = ImGui::GetColumnOffset(1);
-    lastTrack = {trackOriginX(), width};
-    if (!handleHeldThisFrame)
-        heldHandleCrossed = false;
-    handleHeldThisFrame = false;
+    track_ = {trackOriginX(), width};
+    if (!handleHeldThisFrame_)
+        heldHandleCrossed_ = false;
+    handleHeldThisFrame_ = false;
     drawRuler(divisions, trackOriginX(), width);
     drawPlayhead(playheadValue, trackOriginX(), width);
     ImGui::Columns(1);

@@ -1,8 +1,6 @@
 #include "editor/windows/BpmTap.h"
 
-#include <utility>
-
-BpmTap::BpmTap(std::function<uint32_t()> ticks) : ticks_(std::move(ticks)), lastTap_(ticks_()) {}
+BpmTap::BpmTap(const TickSource& ticks) : ticks_(ticks), lastTap_(ticks_()) {}
 
 void BpmTap::tap() {
     const uint32_t now = ticks_();

@@ -2,15 +2,16 @@
 // of the last taps. It only informs; nothing is written to the project.
 #pragma once
 
+#include "composition/TickSource.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <deque>
-#include <functional>
 
 class BpmTap {
 public:
     // `ticks` gives milliseconds; the first tap is timed from construction.
-    explicit BpmTap(std::function<uint32_t()> ticks);
+    explicit BpmTap(const TickSource& ticks);
 
     void tap();
     // Beats per minute over the last intervals tapped; 0 before the first tap.
@@ -20,7 +21,7 @@ private:
     // Few enough that a change of tempo shows within a bar or two.
     static constexpr size_t maxIntervals = 10;
 
-    std::function<uint32_t()> ticks_;
+    const TickSource& ticks_;
     std::deque<int> intervals_; // milliseconds between taps, oldest first
     uint32_t lastTap_;
     float result_ = 0.0f;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "audio/AudioCache.h"
+#include "audio/LiveMix.h"
 #include "composition/BeatClock.h"
 #include "editor/windows/StatusLine.h"
 #include "project/Demo.h"
@@ -19,6 +20,7 @@ struct EditorContext {
     Demo& demo;
     RenderCache& render;
     AudioCache& audio;
+    LiveMix& mix;
     BeatClock& clock;
     Camera& camera;
     StatusLine& status;

@@ -22,7 +22,7 @@ void EditorState::forgetProject() {
 
 void EditorState::forgetObject(const ObjectRef& object) {
     if (refersTo(object, timeline.heldEvent))
-        timeline = {};
+        timeline.dropHeld();
     forEachWindowState(*this, [&](WindowState& state) { state.forgetObject(object); });
 }
 

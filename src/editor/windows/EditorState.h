@@ -6,6 +6,7 @@
 #pragma once
 
 #include "editor/edits/EditHistory.h"
+#include "editor/widgets/ResourcePicker.h"
 #include "editor/windows/BpmTap.h"
 #include "editor/windows/EffectManagerWindow.h"
 #include "editor/windows/EventGroupManagerWindow.h"
@@ -17,9 +18,6 @@
 #include "editor/windows/eventmanager/EventManagerWindow.h"
 #include "editor/windows/shadereditor/ShaderEditorWindow.h"
 
-#include <SDL.h>
-
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -70,6 +68,7 @@ struct EditorState {
     MouseLook mouseLook;
     EditorRequests requests;
     EditHistory history;
+    PickerField picker;         // the import pickers' name field, which they share
     uint64_t savedPosition = 0; // the history's position when the project was last saved or loaded
     // The time of a recovery copy newer than the project file, which the File
     // menu offers to load; empty when there is none.
@@ -84,8 +83,7 @@ struct EditorState {
     TextureManagerState textureManager;
     FontManagerState fontManager;
     ShaderEditorState shaderEditor;
-    std::optional<BpmTap> bpmTap;                      // made the first time its window shows
-    std::function<uint32_t()> tapTicks = SDL_GetTicks; // the BPM Tap's clock; tests replace it
+    std::optional<BpmTap> bpmTap; // made the first time its window shows
 
     // Drops every reference into the open project: called before a load replaces it.
     void forgetProject();

@@ -1,6 +1,5 @@
 #include "editor/windows/EventTimeline.h"
 
-#include "editor/widgets/TimelineWidget.h"
 #include "project/Demo.h"
 
 #include <imgui.h>
@@ -34,12 +33,12 @@ float wholeBeat(float value) {
 void drawEventRow(Event& event, TimelineState& state, TimelineResult& result) {
     float range[2];
     currentRange(event, state, range);
-    if (timelineRow(event.name.c_str(), range, false)) {
+    if (state.widget.row(event.name.c_str(), range, false)) {
         result.changedEvent = &event;
         result.start = wholeBeat(range[0]);
         result.end = wholeBeat(range[1]);
     }
-    if (timelineRowHeld()) {
+    if (state.widget.rowHeld()) {
         state.heldEvent = &event;
         state.heldRange[0] = range[0];
         state.heldRange[1] = range[1];
@@ -58,7 +57,7 @@ void drawEventRows(Demo& demo, TimelineState& state, TimelineResult& result) {
 // the GUI counts such a press as the start of a window move, so it is found by
 // where the press began rather than by what is hovered. The seek maps the
 // pointer through the track as drawn, so it lands on the beat under it.
-std::optional<float> scrubTarget(float endBeat, bool partHeld) {
+std::optional<float> scrubTarget(const TimelineTrack& track, float endBeat, bool partHeld) {
     if (partHeld || !std::isfinite(endBeat) || !ImGui::IsMouseDown(ImGuiMouseButton_Left) ||
         !ImGui::IsWindowHovered(ImGuiHoveredFlags_ChildWindows | ImGuiHoveredFlags_AllowWhenBlockedByActiveItem))
         return std::nullopt;
@@ -67,7 +66,6 @@ std::optional<float> scrubTarget(float endBeat, bool partHeld) {
     const ImVec2 max = ImGui::GetItemRectMax();
     if (pressedAt.x < min.x || pressedAt.y < min.y || pressedAt.x >= max.x || pressedAt.y >= max.y)
         return std::nullopt;
-    const TimelineTrack track = timelineTrack();
     return scrubBeat(ImGui::GetIO().MousePos.x, track.originX, track.width, endBeat);
 }
 
@@ -76,16 +74,16 @@ std::optional<float> scrubTarget(float endBeat, bool partHeld) {
 TimelineResult drawTimeline(Demo& demo, float currentBeat, TimelineState& state) {
     TimelineResult result;
     ImGui::BeginChild("timeline", ImVec2(0.0f, 0.0f), false);
-    if (beginTimeline("Timeline", demo.end_beat, visibleRows, static_cast<int>(demo.events.size())))
+    if (state.widget.begin("Timeline", demo.end_beat, visibleRows, static_cast<int>(demo.events.size())))
         drawEventRows(demo, state, result);
     // An end beat read from a file may be huge or not a number at all.
     const float wholeDivisions = std::floor(demo.end_beat / beatsPerDivision);
     const int divisions = wholeDivisions > 0.0f ? static_cast<int>(std::min(wholeDivisions, maxDivisions)) : 0;
-    endTimeline(divisions, currentBeat, playheadColour);
+    state.widget.end(divisions, currentBeat, playheadColour);
     // A drag that ended, or whose row left the view or the project, leaves nothing behind.
     if (!result.dragging)
-        state = TimelineState{};
-    result.seekBeat = scrubTarget(demo.end_beat, result.dragging);
+        state.dropHeld();
+    result.seekBeat = scrubTarget(state.widget.track(), demo.end_beat, result.dragging);
     ImGui::EndChild();
     return result;
 }

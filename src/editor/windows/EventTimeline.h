@@ -6,17 +6,25 @@
 // caller applies it through its edit history.
 #pragma once
 
+#include "editor/widgets/TimelineWidget.h"
+
 #include <optional>
 
 class Demo;
 class Event;
 
-// What must outlive a frame: the range of the event being dragged, unrounded.
-// The caller stores whole beats, and re-reading those each frame would undo
-// every movement of less than a beat per frame.
 struct TimelineState {
+    TimelineWidget widget;
+    // The range of the event being dragged, unrounded. The caller stores whole
+    // beats, and re-reading those each frame would undo every movement of less
+    // than a beat per frame.
     const Event* heldEvent = nullptr; // whose handle or bar is held; null between drags
     float heldRange[2] = {0.0f, 0.0f};
+
+    void dropHeld() {
+        heldEvent = nullptr;
+        heldRange[0] = heldRange[1] = 0.0f;
+    }
 };
 
 struct TimelineResult {

@@ -60,10 +60,10 @@ void drawFontInspector(FontManagerState& state, EditHistory& history, EditorCont
         ImGui::Image(textureId(atlas), atlasSize);
 }
 
-void drawFonts(FontManagerState& state, EditHistory& history, EditorContext& context) {
+void drawFonts(FontManagerState& state, PickerField& picker, EditHistory& history, EditorContext& context) {
     Demo& demo = context.demo;
     importChosenFile(
-        pickerTitle, {"ttf", "TTF"},
+        picker, pickerTitle, {"ttf", "TTF"},
         [&](const std::string& path) { return importFont(path, state.newFontSize, fontProblem); }, history, context,
         state.fonts.selected);
     ImGui::Text("%s", "New Font size:");
@@ -175,6 +175,6 @@ void FontManagerState::forgetObject(const ObjectRef& object) {
 }
 
 void drawFontManager(EditorState& editor, EditorContext& context) {
-    drawFonts(editor.fontManager, editor.history, context);
+    drawFonts(editor.fontManager, editor.picker, editor.history, context);
     drawFontTextures(editor.fontManager, editor.history, context);
 }

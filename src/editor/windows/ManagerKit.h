@@ -23,9 +23,9 @@
 // imported by `import` (one of ResourceImport's) and added to the project as a
 // step, and the new object selected; the status line says what happened.
 template <typename T, typename Import>
-void importChosenFile(const char* title, std::initializer_list<const char*> extensions, Import import,
-                      EditHistory& history, EditorContext& context, T*& selected) {
-    const std::string path = pickResourceFile(title, "resources", extensions);
+void importChosenFile(PickerField& field, const char* title, std::initializer_list<const char*> extensions,
+                      Import import, EditHistory& history, EditorContext& context, T*& selected) {
+    const std::string path = pickResourceFile(field, title, "resources", extensions);
     if (path.empty())
         return;
     Imported<T> imported = import(path);

@@ -29,8 +29,9 @@ void drawSampleManager(EditorState& editor, EditorContext& context) {
     SampleManagerState& state = editor.sampleManager;
     Selection<AudioSample>& samples = state.samples;
     importChosenFile(
-        pickerTitle, {"wav", "WAV"}, [](const std::string& path) { return importSample(path, sampleProblem); },
-        editor.history, context, samples.selected);
+        editor.picker, pickerTitle, {"wav", "WAV"},
+        [](const std::string& path) { return importSample(path, sampleProblem); }, editor.history, context,
+        samples.selected);
     // With none selected (on opening, after a Delete) the first is, so "Play" works at once.
     samples.follow(demo);
     if (!samples.selected && !demo.audio_samples.empty())

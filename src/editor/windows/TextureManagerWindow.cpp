@@ -25,7 +25,7 @@ void drawInspector(EditorContext& context, const Texture& texture) {
 void drawTextureManager(EditorState& editor, EditorContext& context) {
     TextureManagerState& state = editor.textureManager;
     importChosenFile(
-        pickerTitle, {"png", "jpg", "jpeg", "PNG", "JPG", "JPEG"},
+        editor.picker, pickerTitle, {"png", "jpg", "jpeg", "PNG", "JPG", "JPEG"},
         [&](const std::string& path) {
             return importTexture(path, [&](const Texture& texture) { return imageProblem(texture, context.render); });
         },

@@ -14,9 +14,9 @@
 
 namespace {
 
-void drawBpmTap(EditorState& editor, EditorContext&) {
+void drawBpmTap(EditorState& editor, EditorContext& context) {
     if (!editor.bpmTap)
-        editor.bpmTap.emplace(editor.tapTicks);
+        editor.bpmTap.emplace(context.clock.ticks);
     drawBpmTapBody(*editor.bpmTap);
 }
 

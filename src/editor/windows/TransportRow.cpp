@@ -1,11 +1,11 @@
 #include "editor/windows/TransportRow.h"
 
-#include "audio/SoundAnalysis.h"
 #include "editor/edits/ProjectEdits.h"
 #include "editor/windows/EditorContext.h"
 #include "editor/windows/EditorState.h"
 #include "editor/windows/MainMenu.h"
 
+#include <SDL.h>
 #include <imgui.h>
 
 #include <cmath>
@@ -85,9 +85,9 @@ void drawTransportRow(EditorState& editor, EditorContext& context) {
     label("Beat offset:");
     beatOffsetSlider(editor, demo);
     label("Volume:");
-    int volume = musicVolume;
+    int volume = context.mix.volume;
     if (ImGui::SliderInt("##volume", &volume, 0, 128, "%d"))
-        musicVolume = volume;
+        context.mix.volume = volume;
     label("Beat:");
     currentBeatField(context);
     ImGui::PopItemWidth();
@@ -108,5 +108,5 @@ void drawTransportRow(EditorState& editor, EditorContext& context) {
     ImGui::SameLine();
     ImGui::Text("Frame rate: %.1f FPS", static_cast<double>(ImGui::GetIO().Framerate));
     ImGui::SameLine();
-    ImGui::Text("Sound sample count: %d", static_cast<int>(lastMixBytes));
+    ImGui::Text("Sound sample count: %d", static_cast<int>(context.mix.lastBufferBytes()));
 }

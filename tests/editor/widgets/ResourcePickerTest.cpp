@@ -12,11 +12,11 @@ namespace {
 class ResourcePickerTest : public ::testing::Test {
 protected:
     TempDir dir;
+    PickerField field;
 
     void SetUp() override {
         dir.enter();
         std::filesystem::create_directory("resources");
-        pickerFileName[0] = '\0';
     }
     static void touch(const char* name) { std::ofstream(std::string("resources/") + name) << "x"; }
 };
@@ -37,13 +37,13 @@ TEST_F(ResourcePickerTest, AMissingDirectoryListsNothing) {
 }
 
 TEST_F(ResourcePickerTest, OkJoinsTheDirectoryAndTheSharedNameField) {
-    std::strcpy(pickerFileName, "kick.wav");
-    EXPECT_EQ(acceptPickedFile("resources"), "resources/kick.wav");
-    EXPECT_STREQ(pickerFileName, "resources/kick.wav") << "the field shows the full path";
-    EXPECT_EQ(acceptPickedFile("resources"), "resources/resources/kick.wav");
+    std::strcpy(field.name, "kick.wav");
+    EXPECT_EQ(acceptPickedFile(field, "resources"), "resources/kick.wav");
+    EXPECT_STREQ(field.name, "resources/kick.wav") << "the field shows the full path";
+    EXPECT_EQ(acceptPickedFile(field, "resources"), "resources/resources/kick.wav");
 
-    pickerFileName[0] = '\0';
-    EXPECT_EQ(acceptPickedFile("resources"), "resources/");
+    field.name[0] = '\0';
+    EXPECT_EQ(acceptPickedFile(field, "resources"), "resources/");
 }
 
 } // namespace

@@ -18,18 +18,19 @@ std::string shown(float bpm) {
 
 class BpmTapTest : public ::testing::Test {
 protected:
+    TickSource ticks = fakeTicks;
     void SetUp() override { fakeNow = 5000; }
 };
 
 TEST_F(BpmTapTest, TheFirstTapIsTimedFromCreation) {
-    BpmTap meter(fakeTicks);
+    BpmTap meter(ticks);
     fakeNow += 1000;
     meter.tap();
     EXPECT_EQ(shown(meter.result()), "60.000");
 }
 
 TEST_F(BpmTapTest, AveragesOnlyTheLastTenIntervals) {
-    BpmTap meter(fakeTicks);
+    BpmTap meter(ticks);
     fakeNow += 3000; // a slow start, dropped once ten more intervals are in
     meter.tap();
     for (int i = 0; i < 9; ++i) {
@@ -44,7 +45,7 @@ TEST_F(BpmTapTest, AveragesOnlyTheLastTenIntervals) {
 
 TEST_F(BpmTapTest, TheWindowsButtonTaps) {
     HeadlessGui gui;
-    BpmTap meter(fakeTicks);
+    BpmTap meter(ticks);
     const ImVec2 onButton(ImGui::GetStyle().WindowPadding.x + 4.0f, ImGui::GetStyle().WindowPadding.y + 4.0f);
     fakeNow += 250;
     for (bool down : {false, false, true, false})

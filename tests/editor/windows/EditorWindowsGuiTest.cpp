@@ -2,7 +2,6 @@
 // example, driven through its window (see support/GUI_TESTS.md).
 #include "app/ProjectCommands.h"
 #include "app/Shell.h"
-#include "audio/SoundAnalysis.h"
 #include "composition/Composition.h"
 #include "editor/edits/ProjectEdits.h"
 #include "editor/windows/MainMenu.h"
@@ -124,8 +123,8 @@ TEST(EditorWindowsTest, TransportFieldsEditTheProjectAndUndoRestoresItExactly) {
     gui.activate(editorTitle, "##volume");
     gui.holdKey(SDLK_LEFT, 10);
     gui.key(SDLK_ESCAPE);
-    EXPECT_LT(musicVolume, 128);
-    musicVolume = 128;
+    EXPECT_LT(session.app.liveMix.volume, 128);
+    session.app.liveMix.volume = 128;
 
     gui.typeInto(editorTitle, "##currentBeat", "-3", false);
     EXPECT_EQ(clock.currentBeat, 0.0f) << "a negative beat becomes 0";

@@ -33,15 +33,15 @@ Moment momentOf(Demo& demo, double beat) {
     AudioCache sounds;
     OfflineMix mix({}, sounds);
     const FrameGrid grid{demo.bpm, demo.beat_offset, 30};
-    OfflineComposer composer(demo, cache, mix, grid, {64, 36}, mixerFrequency);
+    OfflineComposer composer(demo, cache, mix, grid, {64, 36}, mixRate);
     const int64_t first = grid.firstFrameFrom(std::max(0.0, beat - 1.0));
     const int64_t last = grid.firstFrameFrom(beat);
     for (int64_t frame = first; frame <= last; ++frame)
         composer.compose(frame);
     Moment moment;
     composer.readPixels(moment.picture);
-    const int64_t from = grid.mixPositionOf(first, mixerFrequency);
-    const int64_t count = grid.mixPositionOf(last, mixerFrequency) - from;
+    const int64_t from = grid.mixPositionOf(first, mixRate);
+    const int64_t count = grid.mixPositionOf(last, mixRate) - from;
     moment.sound.resize(static_cast<size_t>(count) * 2);
     mix.mix(from, count, moment.sound.data());
     return moment;

@@ -300,7 +300,7 @@ TEST_F(ManagerWindowsTest, SamplesAreCountedPlayedPlacedAndDeleted) {
     EXPECT_THAT(gui.shownText(samples), HasSubstr("1 Audio Sample "));
     EXPECT_THAT(gui.shownText(sampleInspector), HasSubstr("resources/whoosh.wav")) << "the first sample, on opening";
     gui.click(samples, "Play");
-    EXPECT_TRUE(duckingPending()) << "heard at once as a sample event is, the music lowered";
+    EXPECT_TRUE(session.app.liveMix.ducking()) << "heard at once as a sample event is, the music lowered";
 
     std::string before = saved();
     import(samples, "Import Sample...", "Import Sample", "whoosh.wav");

@@ -13,8 +13,8 @@
 
 namespace {
 
-const TimelineRowPlace& rowOf(const char* label) {
-    for (const TimelineRowPlace& row : timelineRowsDrawn())
+const TimelineRowPlace& rowOf(const EditorSession& session, const char* label) {
+    for (const TimelineRowPlace& row : session.app.editor.timeline.widget.rowsDrawn())
         if (row.label == label)
             return row;
     ADD_FAILURE() << "no timeline row \"" << label << "\"";
@@ -78,7 +78,7 @@ TEST(TimelineWindowTest, DragsMoveEventsByWholeBeatsAsOneStepAndClicksSeek) {
     const size_t steps = session.app.editor.history.stepCount();
 
     // "titles" spans beats 2 to 14; its bar is dragged ten beats right over 60 frames.
-    const TimelineRowPlace titles = rowOf("titles");
+    const TimelineRowPlace titles = rowOf(session, "titles");
     const float y = titles.top + 6.0f;
     const float beatWidth = titles.trackWidth / titles.maxValue;
     gui.drag(xOfBeat(titles, 8.0f), y, xOfBeat(titles, 8.0f) + 10.0f * beatWidth, y, 60);
@@ -99,14 +99,14 @@ TEST(TimelineWindowTest, DragsMoveEventsByWholeBeatsAsOneStepAndClicksSeek) {
     EXPECT_EQ(moved.startBeat, 88.0f) << "with its length";
 
     // "bars" spans 16 to 48: its start handle dragged past its end handle swaps them.
-    const TimelineRowPlace bars = rowOf("bars");
+    const TimelineRowPlace bars = rowOf(session, "bars");
     gui.drag(xOfBeat(bars, 16.0f), bars.top + 6.0f, xOfBeat(bars, 60.0f), bars.top + 6.0f, 30);
     const Event& swapped = eventNamed(demo, "bars");
     EXPECT_NEAR(swapped.startBeat, 48.0f, 1.0f);
     EXPECT_NEAR(swapped.endBeat, 60.0f, 1.0f);
 
     // Clicks in the rows, away from bars and handles, seek.
-    const float rowY = rowOf("whoosh at 15").top + 6.0f;
+    const float rowY = rowOf(session, "whoosh at 15").top + 6.0f;
     gui.moveMouse(xOfBeat(bars, 0.0f), rowY);
     gui.mouseDown();
     gui.mouseUp();
@@ -121,7 +121,7 @@ TEST(BpmTapWindowTest, ElevenTapsHalfASecondApartRead120) {
     EditorSession session;
     ASSERT_TRUE(session.started());
     GuiDriver& gui = session.gui;
-    session.app.editor.tapTicks = fakeTicks;
+    session.app.clock.ticks = fakeTicks;
     fakeNow = 10000;
     gui.chooseMenuItem("View", "BPM Tap");
     for (int tap = 0; tap < 11; ++tap) {

@@ -225,7 +225,7 @@ TEST_F(EventEditorsTest, LookingAtEveryEventWhilePlayingChangesNothing) {
 
     gui.click(row(flash) / "##Visible");
     bool shown = false;
-    for (const TimelineRowPlace& place : timelineRowsDrawn())
+    for (const TimelineRowPlace& place : session.app.editor.timeline.widget.rowsDrawn())
         shown = shown || place.label == "flash";
     EXPECT_TRUE(shown) << "the timeline shows the edit by the next frame";
 }
