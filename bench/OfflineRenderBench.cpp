@@ -38,8 +38,8 @@ void composeExample(benchmark::State& state, bool readBack) {
     audioCache.build(*demo);
     std::string problem;
     OfflineMix mix(decodeMusic(demo->music->data, problem), audioCache);
-    OfflineComposer composer(*demo, renderCache, mix, FrameGrid{demo->bpm, demo->beat_offset, fps},
-                             ScreenSize{width, height}, mixRate);
+    OfflineComposer composer(*demo, renderCache, mix, FrameGrid{Tempo::of(*demo), fps}, ScreenSize{width, height},
+                             mixRate);
     std::vector<uint8_t> rgb;
     int64_t frame = firstFrame;
     for (auto _ : state) {

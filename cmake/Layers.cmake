@@ -48,6 +48,7 @@ set(MODEL_SOURCES ${CODEC_SOURCES}
     project/ProjectOperations.cpp
     project/ResourceFiles.cpp
     project/ShaderProgram.cpp
+    project/Tempo.cpp
     project/Texture.cpp
     project/UniformDef.cpp)
 

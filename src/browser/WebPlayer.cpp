@@ -2,9 +2,11 @@
 
 #include "assets/BuiltinAssets.h"
 #include "composition/Composition.h"
+#include "composition/OfflineComposer.h"
 #include "project/ConsoleLog.h"
 #include "project/MediaLimits.h"
 #include "project/ProjectFiles.h"
+#include "project/Tempo.h"
 #include "render/EffectRenderer.h"
 #include "render/FrameContext.h"
 #include "render/Gl.h"
@@ -73,6 +75,9 @@ void WebPlayer::build(ScreenSize screen) {
     for (const auto& effect : demo_->effects)
         warmUpEffect(renderer, *effect);
     mix_ = std::make_unique<OfflineMix>(std::move(sounds_.music), sounds_);
+    // The page composes at the positions it hears, not on a grid of frames.
+    composer_ =
+        std::make_unique<OfflineComposer>(*demo_, cache_, *mix_, FrameGrid{Tempo::of(*demo_)}, screen, webMixRate);
 }
 
 void WebPlayer::drawLoader(ScreenSize screen) {
@@ -94,19 +99,9 @@ void WebPlayer::drawLoader(ScreenSize screen) {
 }
 
 void WebPlayer::compose(int64_t position, ScreenSize screen, bool paused) {
-    heard_.analyse(*mix_, position);
-    FrameContext frame;
-    frame.beat = static_cast<float>(beatAt(position));
-    frame.paused = paused;
-    frame.soundLevel = heard_.soundLevel();
-    frame.soundRows = heard_.rows();
-    frame.screen = screen;
     // The output has taken the mix up to `mixedUntil_`: a sample starting now is heard from there.
-    mix_->setPosition(std::max(position, mixedUntil_));
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glViewport(0, 0, screen.width, screen.height);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    renderAt(*demo_, cache_, *mix_, frame);
+    composer_->composeHeard(position, static_cast<float>(beatAt(position)), screen, paused,
+                            std::max(position, mixedUntil_));
 }
 
 const int16_t* WebPlayer::mixAudio(int64_t first, int count) {
@@ -117,14 +112,15 @@ const int16_t* WebPlayer::mixAudio(int64_t first, int count) {
 }
 
 double WebPlayer::beatAt(int64_t position) const {
-    return static_cast<double>(position) * demo_->bpm / (60.0 * webMixRate) - demo_->beat_offset;
+    return Tempo::of(*demo_).beatAt(static_cast<double>(position), webMixRate);
 }
 
 int64_t WebPlayer::positionOf(double beat) const {
-    if (!(demo_->bpm > 0.0f))
+    const Tempo tempo = Tempo::of(*demo_);
+    if (!tempo.usable())
         return 0;
     // Within a day of music either way, whatever a link's "?beat=" says.
     constexpr double day = 86400.0 * webMixRate;
-    const double position = (beat + demo_->beat_offset) * 60.0 * webMixRate / demo_->bpm;
+    const double position = tempo.countAt(beat, webMixRate);
     return std::isfinite(position) ? static_cast<int64_t>(std::clamp(position, -day, day)) : 0;
 }

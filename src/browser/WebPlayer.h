@@ -7,9 +7,9 @@
 // the position being heard, so picture and sound follow one clock.
 #pragma once
 
-#include "audio/HeardAnalysis.h"
 #include "audio/OfflineMix.h"
 #include "browser/BrowserSounds.h"
+#include "composition/OfflineComposer.h"
 #include "project/Demo.h"
 #include "project/Effect.h"
 #include "project/ShaderProgram.h"
@@ -55,7 +55,7 @@ public:
     int64_t positionOf(double beat) const;
     bool ended(int64_t position) const { return beatAt(position) > demo_->end_beat; }
     // The "sound" level of the frame composed last.
-    int soundLevel() const { return heard_.soundLevel(); }
+    int soundLevel() const { return composer_ ? composer_->soundLevel() : 0; }
 
 private:
     std::unique_ptr<Demo> demo_;
@@ -63,7 +63,7 @@ private:
     BrowserSounds sounds_;
     std::unique_ptr<OfflineMix> mix_;
     RenderCache cache_;
-    HeardAnalysis heard_;
+    std::unique_ptr<OfflineComposer> composer_; // made with the mix
     std::vector<int16_t> output_;
     int64_t mixedUntil_ = 0; // where the audio output takes the mix next
 

@@ -1,6 +1,7 @@
 #include "composition/BeatClock.h"
 
 #include "project/Demo.h"
+#include "project/Tempo.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -10,17 +11,14 @@
 
 namespace {
 
-bool tempoIsUsable(const Demo& demo) { return demo.bpm > 0.0f; }
-
 // Music position of `beat`, clamped to the start of the music.
 int32_t musicMsOf(const Demo& demo, float beat) { return std::max(0, beatToMs(demo, beat)); }
 
 } // namespace
 
 int32_t beatToMs(const Demo& demo, float beat) {
-    if (!tempoIsUsable(demo))
-        return 0;
-    return truncToInt32((beat + demo.beat_offset) * 60000.0f / demo.bpm);
+    const Tempo tempo = Tempo::of(demo);
+    return tempo.usable() ? truncToInt32(tempo.countAt(beat, 1000.0)) : 0;
 }
 
 BeatClock::BeatClock() : ticks(SDL_GetTicks) {}
@@ -28,10 +26,11 @@ BeatClock::BeatClock() : ticks(SDL_GetTicks) {}
 void BeatClock::anchor() { startTicks = ticks(); }
 
 void BeatClock::advance(const Demo& demo) {
-    if (paused || !tempoIsUsable(demo))
+    const Tempo tempo = Tempo::of(demo);
+    if (paused || !tempo.usable())
         return;
     const uint32_t elapsed = ticks() - startTicks; // wraps like the tick counter
-    currentBeat = static_cast<float>(elapsed) * demo.bpm / 60000.0f - demo.beat_offset;
+    currentBeat = static_cast<float>(tempo.beatAt(elapsed, 1000.0));
 }
 
 void BeatClock::togglePause(const Demo& demo) {
@@ -42,14 +41,14 @@ void BeatClock::togglePause(const Demo& demo) {
     }
     // A beat typed or sought while paused is where playback continues. Clamped like a
     // seek: an anchor in the future would make the elapsed time wrap to a huge beat.
-    if (tempoIsUsable(demo))
+    if (Tempo::of(demo).usable())
         startTicks = ticks() - static_cast<uint32_t>(musicMsOf(demo, currentBeat));
     Mix_ResumeMusic();
 }
 
 void BeatClock::seekToBeat(const Demo& demo, float beat) {
     currentBeat = beat;
-    if (!tempoIsUsable(demo))
+    if (!Tempo::of(demo).usable())
         return;
     const int32_t ms = musicMsOf(demo, beat);
     Mix_SetMusicPosition(ms / 1000.0); // fails harmlessly when no music is loaded

@@ -10,15 +10,20 @@ OfflineComposer::OfflineComposer(Demo& demo, RenderCache& cache, OfflineMix& mix
 
 void OfflineComposer::compose(int64_t frame) {
     const int64_t position = grid_.mixPositionOf(frame, mixRate_);
+    composeHeard(position, static_cast<float>(grid_.beatOf(frame)), size_, false, position);
+}
+
+void OfflineComposer::composeHeard(int64_t position, float beat, ScreenSize size, bool paused, int64_t samplesFrom) {
     heard_.analyse(mix_, position);
     FrameContext context;
-    context.beat = static_cast<float>(grid_.beatOf(frame));
+    context.beat = beat;
+    context.paused = paused;
     context.soundLevel = heard_.soundLevel();
     context.soundRows = heard_.rows();
-    context.screen = size_;
-    mix_.setPosition(position);
+    context.screen = size;
+    mix_.setPosition(samplesFrom);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glViewport(0, 0, size_.width, size_.height);
+    glViewport(0, 0, size.width, size.height);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     renderAt(demo_, cache_, mix_, context);
 }

@@ -1,14 +1,15 @@
-// Composes the frames of an offline render through the player's composition,
-// each at its exact beat, with the sound analysis of the mix heard up to that
-// moment, and starts the samples the frame reaches in the offline mix. Frames
-// must be composed in order: feedback effects see the previous frame, and a
-// sample still playing is not started again.
+// Composes pictures from a mix worked out ahead (an offline render's frames,
+// the browser player's pictures) through the player's composition: each at its
+// exact beat, with the sound analysis of the mix heard up to that moment, and
+// starting the samples it reaches in that mix. Pictures must be composed in
+// order: feedback effects see the previous one, and a sample still playing is
+// not started again.
 #pragma once
 
 #include "audio/HeardAnalysis.h"
 #include "audio/OfflineMix.h"
-#include "composition/FrameGrid.h"
 #include "project/Demo.h"
+#include "project/FrameGrid.h"
 #include "render/RenderCache.h"
 #include "render/ScreenSize.h"
 
@@ -19,8 +20,15 @@ class OfflineComposer {
 public:
     OfflineComposer(Demo& demo, RenderCache& cache, OfflineMix& mix, FrameGrid grid, ScreenSize size, int mixRate);
 
-    // Composes `frame` into the default framebuffer.
+    // Composes `frame` of the grid into the default framebuffer.
     void compose(int64_t frame);
+    // Composes into the default framebuffer, at `size`, the picture heard at mix
+    // position `position` (sample frames from the start of the music) showing
+    // `beat`. The samples it starts begin at `samplesFrom` in the mix, where the
+    // output takes the mix next; none start while `paused`.
+    void composeHeard(int64_t position, float beat, ScreenSize size, bool paused, int64_t samplesFrom);
+    // The "sound" level of the picture composed last.
+    int soundLevel() const { return heard_.soundLevel(); }
     // The picture composed last, RGB, top row first (width × 3 bytes a row).
     void readPixels(std::vector<uint8_t>& rgb) const;
 

@@ -48,7 +48,7 @@ std::string beatText(double beat) {
 // The player shows the demo from the start of the music to its end beat.
 std::optional<FrameSpan> spanOf(const RenderSettings& settings, const Demo& demo, const FrameGrid& grid,
                                 std::string& problem) {
-    if (!(demo.bpm > 0.0f) || !std::isfinite(demo.bpm)) {
+    if (!Tempo::of(demo).usable()) {
         problem = "the demo's tempo is not a positive number, so it has no frames to render";
         return std::nullopt;
     }
@@ -66,7 +66,7 @@ std::optional<FrameSpan> spanOf(const RenderSettings& settings, const Demo& demo
     else if (from >= to)
         problem = "the span from beat " + beatText(from) + " to beat " + beatText(to) + " is empty";
     // Frame numbers must fit their counter; a billion frames is over six months at 60 a second.
-    if (problem.empty() && (to + grid.beatOffset) * 60.0 * grid.fps / grid.bpm > 1e9)
+    if (problem.empty() && grid.tempo.countAt(to, grid.fps) > 1e9)
         problem = "the span from beat " + beatText(from) + " to beat " + beatText(to) + " is too long to render";
     if (!problem.empty())
         return std::nullopt;
@@ -134,7 +134,7 @@ int renderDemo(const RenderSettings& settings) {
     std::unique_ptr<Demo> demo = loadForRender(project, problem);
     if (!demo)
         return fail(settings.project + ": " + problem);
-    const FrameGrid grid{demo->bpm, demo->beat_offset, settings.fps};
+    const FrameGrid grid{Tempo::of(*demo), settings.fps, FrameOrigin::musicStart};
     const std::optional<FrameSpan> span = spanOf(settings, *demo, grid, problem);
     if (!span)
         return fail(problem);

@@ -74,7 +74,7 @@ public:
         audioCache_.build(*demo_);
         std::string problem;
         mix_ = std::make_unique<OfflineMix>(decodeMusic(demo_->music->data, problem), audioCache_);
-        composer_ = std::make_unique<OfflineComposer>(*demo_, renderCache_, *mix_, FrameGrid{120.0, 0.0, fps},
+        composer_ = std::make_unique<OfflineComposer>(*demo_, renderCache_, *mix_, FrameGrid{{120.0, 0.0}, fps},
                                                       ScreenSize{width, height}, mixRate);
     }
     ~ExampleComposer() { Mix_CloseAudio(); }

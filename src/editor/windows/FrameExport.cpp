@@ -22,7 +22,7 @@ std::string exportFileName(int64_t frame) {
 void FrameExport::start(EditorContext& context) {
     const Demo& demo = context.demo;
     // Beats advance with the tempo: without a usable one the export would never reach the end.
-    if (!(demo.bpm > 0.0f) || !std::isfinite(demo.bpm) || !std::isfinite(demo.end_beat)) {
+    if (!Tempo::of(demo).usable() || !std::isfinite(demo.end_beat)) {
         context.status.set("Export needs a positive BPM and an end beat");
         return;
     }
@@ -50,7 +50,7 @@ void FrameExport::stop(EditorContext& context) {
 
 void FrameExport::step(EditorContext& context) {
     Demo& demo = context.demo;
-    const float beat = beatOf(frame_, demo.bpm);
+    const float beat = static_cast<float>(gridOf(demo).beatOf(frame_));
     context.clock.seekToBeat(demo, beat);
     if (beat > demo.end_beat) {
         stop(context);

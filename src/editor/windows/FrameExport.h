@@ -5,6 +5,8 @@
 // (PngWriter), so the export goes at the speed of composing.
 #pragma once
 
+#include "project/Demo.h"
+#include "project/FrameGrid.h"
 #include "render/PngWriter.h"
 
 #include <memory>
@@ -23,8 +25,8 @@ public:
     // shows the progress with a button that stops the export.
     void step(EditorContext& context);
 
-    // The beat of export frame `frame` at `bpm`.
-    static float beatOf(int frame, float bpm) { return static_cast<float>(frame) * bpm / 60.0f / 60.0f; }
+    // The exported frames: 60 a second of music time, frame 0 at beat 0.
+    static FrameGrid gridOf(const Demo& demo) { return {Tempo::of(demo), 60, FrameOrigin::beatZero}; }
 
 private:
     void stop(EditorContext& context);

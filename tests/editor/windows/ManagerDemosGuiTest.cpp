@@ -32,7 +32,7 @@ Moment momentOf(Demo& demo, double beat) {
     RenderCache cache;
     AudioCache sounds;
     OfflineMix mix({}, sounds);
-    const FrameGrid grid{demo.bpm, demo.beat_offset, 30};
+    const FrameGrid grid{Tempo::of(demo), 30};
     OfflineComposer composer(demo, cache, mix, grid, {64, 36}, mixRate);
     const int64_t first = grid.firstFrameFrom(std::max(0.0, beat - 1.0));
     const int64_t last = grid.firstFrameFrom(beat);
