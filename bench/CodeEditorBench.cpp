@@ -162,9 +162,7 @@ void BM_SetLargeText(benchmark::State& state) {
         model.setText(text);
         held = mallinfo2().uordblks - before;
         state.PauseTiming();
-        {
-            TextModel released = std::move(model);
-        }
+        { TextModel released = std::move(model); }
         state.ResumeTiming();
     }
     state.counters["bytes held per text byte"] = static_cast<double>(held) / static_cast<double>(text.size());
@@ -188,9 +186,8 @@ void BM_HistoryOfEditsToLargeShader(benchmark::State& state) {
         state.counters["history bytes"] = static_cast<double>(history.bytes());
         state.counters["steps"] = static_cast<double>(history.stepCount());
     }
-    state.counters["ms per edit"] =
-        benchmark::Counter(1000.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate |
-                                                                                benchmark::Counter::kInvert);
+    state.counters["ms per edit"] = benchmark::Counter(1000.0 * static_cast<double>(state.iterations()),
+                                                       benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 } // namespace

@@ -40,7 +40,8 @@ AppState& program() {
 void frames(benchmark::State& state, AppState& app) {
     for (auto _ : state)
         runFrame(app);
-    state.counters["frames/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["frames/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
 void BM_FrameEditorHidden(benchmark::State& state) {
@@ -104,7 +105,8 @@ void BM_UndoRedoStep(benchmark::State& state) {
     EditHistory& history = app.editor.history;
     history.clear();
     if (state.range(0) == 0) {
-        Texture& largest = **std::ranges::max_element(demo.textures, {}, [](const auto& t) { return t->imageBuffer->size(); });
+        Texture& largest =
+            **std::ranges::max_element(demo.textures, {}, [](const auto& t) { return t->imageBuffer->size(); });
         removeObject(history, demo, largest);
     } else if (state.range(0) == 1) {
         ShaderProgram& longest = **std::ranges::max_element(
@@ -139,7 +141,8 @@ void framesWhileAutosaving(benchmark::State& state, AppState& app) {
         const bool wasWriting = app.autosave.writing();
         const auto start = std::chrono::steady_clock::now();
         runFrame(app);
-        longestMs = std::max(longestMs, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        longestMs = std::max(
+            longestMs, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         autosaves += !wasWriting && app.autosave.writing();
     }
     app.autosave.waitForWrite();
@@ -163,7 +166,8 @@ void BM_FramesWhileAutosaving23MB(benchmark::State& state) {
     for (int i = 0; i < 3; ++i) {
         std::string source = "#version 150\n";
         while (source.size() < 7800000)
-            source += "    float v" + std::to_string(random() % 100) + " = " + std::to_string(random() % 1000) + ".0;\n";
+            source +=
+                "    float v" + std::to_string(random() % 100) + " = " + std::to_string(random() % 1000) + ".0;\n";
         shaders.push_back(std::make_unique<ShaderProgram>(std::move(source)));
         shaders.back()->fragmentShaderFilename = "resources/large" + std::to_string(i) + ".frag";
     }
@@ -177,7 +181,12 @@ BENCHMARK(BM_FrameExporting)->Unit(benchmark::kMillisecond)->UseRealTime()->Iter
 BENCHMARK(BM_RecordEditStep)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ThousandFieldEdits)->Unit(benchmark::kMicrosecond)->Iterations(3);
 BENCHMARK(BM_UndoRedoStep)->Unit(benchmark::kMicrosecond)->DenseRange(0, 2);
-BENCHMARK(BM_FramesWhileAutosavingExample)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(300)->Arg(0)->Arg(1);
+BENCHMARK(BM_FramesWhileAutosavingExample)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(300)
+    ->Arg(0)
+    ->Arg(1);
 BENCHMARK(BM_FramesWhileAutosaving23MB)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(300)->Arg(0)->Arg(1);
 
 } // namespace

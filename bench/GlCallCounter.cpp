@@ -25,7 +25,7 @@ COUNT_DIRECT(glTexImage2D,
               GLenum type, const void* pixels),
              (target, level, internal, width, height, border, format, type, pixels))
 
-#define COUNT_DIRECT_AS(counter, name, params, args)                                                                    \
+#define COUNT_DIRECT_AS(counter, name, params, args)                                                                   \
     extern "C" void __real_##name params;                                                                              \
     extern "C" void __wrap_##name params {                                                                             \
         ++glCallCount;                                                                                                 \

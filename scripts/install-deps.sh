@@ -1,5 +1,8 @@
 #!/bin/sh
 # Installs the Debian packages Quillfront builds, runs and tests with.
+# Usage: install-deps.sh [--program]
+#   --program: only what building and running the program needs (run.sh);
+#   otherwise also the tests', the web player's, the fuzzers' and the benchmarks'.
 # Safe to run again: apt-get skips what is already there, and the package
 # lists are refreshed only when something is missing.
 set -eu
@@ -8,13 +11,18 @@ PACKAGES="
   build-essential cmake pkg-config
   libsdl2-dev libsdl2-mixer-dev libsdl2-image-dev libsdl2-ttf-dev
   libglew-dev libgl-dev libgl1-mesa-dri libkissfft-dev libimgui-dev libpng-dev
-  libfast-float-dev libfmt-dev libstb-dev emscripten node-acorn
+  libfast-float-dev libfmt-dev libstb-dev
+"
+if [ "${1:-}" != "--program" ]; then
+    PACKAGES="$PACKAGES
+  emscripten node-acorn
   chromium chromium-driver python3-selenium python3-pil
   libgtest-dev libgmock-dev libbenchmark-dev rapidjson-dev liblz4-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   xvfb xauth xdotool x11-utils x11-apps fonts-dejavu-core locales
   ffmpeg
 "
+fi
 
 missing=""
 for p in $PACKAGES; do

@@ -7,7 +7,8 @@ cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 
 dir=build
-options="-DQUILLFRONT_WERROR=ON"
+# Everything on, whatever run.sh left in the build's cache.
+options="-DQUILLFRONT_WERROR=ON -DQUILLFRONT_TESTS=ON -DQUILLFRONT_WEB=ON -DQUILLFRONT_FUZZ=ON -DQUILLFRONT_BENCHMARKS=ON"
 if [ "${1:-}" = "--sanitize" ]; then
     dir=build-asan
     # The fuzz targets are sanitizer builds already and the WebAssembly build

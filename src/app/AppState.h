@@ -25,8 +25,8 @@ struct AppState {
     BeatClock clock;
     LiveMix liveMix; // the mix as heard: its analysis, volume and ducking; outlives the project's sounds
     OpenProject project;
-    Camera camera;                        // the editor viewport's free camera
-    StatusLine status{clock.ticks};       // the editor's status line, where commands report
+    Camera camera;                  // the editor viewport's free camera
+    StatusLine status{clock.ticks}; // the editor's status line, where commands report
     EditorState editor;
     Autosave autosave;                    // ends a write under way before the project goes
     std::unique_ptr<LoaderScreen> loader; // made once the window exists

@@ -237,7 +237,8 @@ void importMusic(AppState& app) {
         app.status.set(std::string("Could not import ") + file + ": it is missing or empty");
         return;
     }
-    auto music = std::make_unique<ByteBuffer>(std::span(reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size()));
+    auto music =
+        std::make_unique<ByteBuffer>(std::span(reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size()));
     if (const std::optional<std::string> problem = musicProblem(*music)) {
         app.status.set(std::string("Could not import ") + file + ": " + *problem);
         return;
@@ -252,8 +253,11 @@ void importMusic(AppState& app) {
         startMusic(app.liveMix, *app.project.demo->music, !app.shell.playerMode);
         app.clock.anchor();
     };
-    app.editor.history.perform(
-        {.name = "Import music", .redo = swapMusic, .undo = swapMusic, .redoBytes = musicBytes, .undoBytes = musicBytes});
+    app.editor.history.perform({.name = "Import music",
+                                .redo = swapMusic,
+                                .undo = swapMusic,
+                                .redoBytes = musicBytes,
+                                .undoBytes = musicBytes});
     app.status.set(std::string("Imported ") + file);
 }
 
@@ -272,7 +276,8 @@ void offerRecovery(AppState& app) {
 void recoverAutosave(AppState& app) {
     const std::string file = recoveryPathFor(app.projectFileName).string();
     const std::optional<std::string> bytes = readProjectBytes(app, file);
-    if (!bytes || !loadAndInstall(app, file, [&] { return readBinaryBytes(*bytes); }, "Recovered "))
+    if (!bytes || !loadAndInstall(
+                      app, file, [&] { return readBinaryBytes(*bytes); }, "Recovered "))
         return;
     app.editor.noteNeverSaved(); // the project file still holds the older work
     app.editor.recoverableAutosave.clear();

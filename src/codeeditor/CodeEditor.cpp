@@ -215,9 +215,11 @@ void CodeEditor::drawLine(const Metrics& metrics, int line, float y) {
     const auto columnX = [&](int column) { return textLeft + static_cast<float>(column) * metrics.charWidth; };
 
     if (line == model_.cursor().line && !model_.hasSelection() && hasKeyboard_)
-        drawList->AddRectFilled({windowLeft, y}, {windowRight, y + metrics.lineHeight}, colour(PaletteSlot::currentLine));
+        drawList->AddRectFilled({windowLeft, y}, {windowRight, y + metrics.lineHeight},
+                                colour(PaletteSlot::currentLine));
     if (const auto marker = markers_.find(line); marker != markers_.end()) {
-        drawList->AddRectFilled({windowLeft, y}, {windowRight, y + metrics.lineHeight}, colour(PaletteSlot::errorMarker));
+        drawList->AddRectFilled({windowLeft, y}, {windowRight, y + metrics.lineHeight},
+                                colour(PaletteSlot::errorMarker));
         if (ImGui::IsMouseHoveringRect({windowLeft, y}, {textLeft, y + metrics.lineHeight}))
             ImGui::SetTooltip("%s", marker->second.c_str());
     }

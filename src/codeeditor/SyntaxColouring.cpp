@@ -18,7 +18,8 @@ size_t numberEnd(std::string_view line, size_t at) {
     size_t end = at;
     while (end < line.size()) {
         const char c = line[end];
-        const bool exponentSign = (c == '+' || c == '-') && end > at && (line[end - 1] == 'e' || line[end - 1] == 'E') &&
+        const bool exponentSign = (c == '+' || c == '-') && end > at &&
+                                  (line[end - 1] == 'e' || line[end - 1] == 'E') &&
                                   !(line.size() > at + 1 && (line[at + 1] == 'x' || line[at + 1] == 'X'));
         if (!isWordPart(c) && c != '.' && !exponentSign)
             break;

@@ -312,9 +312,9 @@ TextModel::Place TextModel::insertAt(Place place, std::string_view text) {
     size_t start = firstBreak + 1;
     for (;;) {
         const size_t end = text.find('\n', start);
-        added.push_back({std::string(text.substr(start, end == std::string_view::npos ? std::string_view::npos
-                                                                                      : end - start)),
-                         {}});
+        added.push_back(
+            {std::string(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start)),
+             {}});
         if (end == std::string_view::npos)
             break;
         start = end + 1;

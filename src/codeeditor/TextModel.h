@@ -165,7 +165,7 @@ private:
     // edit opening a block comment over 20 000 lines scans only up to what is seen.
     mutable std::vector<int> staleLines_;
     Place cursor_;
-    Place anchor_; // the selection's other end; equal to the cursor when none
+    Place anchor_;             // the selection's other end; equal to the cursor when none
     int preferredColumn_ = -1; // kept across up and down moves
     std::vector<Step> undo_;
     std::vector<Step> redo_;

@@ -31,9 +31,7 @@ std::string keyRefusal(std::string_view key) {
     return {};
 }
 
-void appendNumber(std::string& out, float number) {
-    appendFixed6(out, static_cast<double>(number));
-}
+void appendNumber(std::string& out, float number) { appendFixed6(out, static_cast<double>(number)); }
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 

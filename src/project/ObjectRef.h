@@ -13,8 +13,8 @@ class FontTexture;
 class ShaderProgram;
 class Texture;
 
-using ObjectRef = std::variant<const Event*, const Effect*, const ShaderProgram*, const Texture*,
-                               const AudioSample*, const EventGroup*, const Font*, const FontTexture*>;
+using ObjectRef = std::variant<const Event*, const Effect*, const ShaderProgram*, const Texture*, const AudioSample*,
+                               const EventGroup*, const Font*, const FontTexture*>;
 
 // Whether `ref` is `object`, whatever class either is.
 template <typename T> bool refersTo(const ObjectRef& ref, const T* object) {

@@ -84,7 +84,8 @@ template <typename T> bool nameInUse(const Demo& demo, const std::string& name, 
 std::string numbered(const std::string& base, int number, bool beforeExtension) {
     const size_t slash = base.find_last_of('/');
     const size_t dot = base.find_last_of('.');
-    const bool hasExtension = beforeExtension && dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    const bool hasExtension =
+        beforeExtension && dot != std::string::npos && (slash == std::string::npos || dot > slash);
     const std::string suffix = " " + std::to_string(number);
     if (!hasExtension)
         return base + suffix;
@@ -141,7 +142,9 @@ template <typename Visit> void forEachReplayOf(Demo& demo, const Event& event, c
             visit(*candidate);
 }
 
-bool startsWith(const std::string& text, const std::string& prefix) { return text.compare(0, prefix.size(), prefix) == 0; }
+bool startsWith(const std::string& text, const std::string& prefix) {
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
 
 void clearOverrides(Demo& demo, const Event& event, Removal<Event>& removal) {
     const std::string prefix = event.name + ".";
@@ -318,7 +321,9 @@ void putVariable(Event& event, const std::string& key, const std::optional<Contr
         event.variables.erase(key);
 }
 
-void insertMember(EventGroup& group, size_t index, Event& event) { group.events.insert(at(group.events, index), &event); }
+void insertMember(EventGroup& group, size_t index, Event& event) {
+    group.events.insert(at(group.events, index), &event);
+}
 
 Event* removeMember(EventGroup& group, size_t index) {
     Event* member = group.events.at(index);
@@ -352,18 +357,18 @@ std::vector<std::string> repeatedNames(const Demo& demo) {
     return repeated;
 }
 
-#define QUILLFRONT_LIST_OPERATIONS(T)                                                                                \
-    template std::vector<std::unique_ptr<T>>& objectsOf<T>(Demo&);                                                  \
-    template const std::vector<std::unique_ptr<T>>& objectsOf<T>(const Demo&);                                      \
-    template const std::string& nameOf<T>(const T&);                                                                \
-    template const char* kindOf<T>();                                                                               \
-    template std::optional<size_t> indexOf<T>(const Demo&, const T*);                                               \
-    template std::string freeName<T>(const Demo&, const std::string&);                                              \
-    template void takeFreeName<T>(const Demo&, T&);                                                                 \
-    template T& addObject<T>(Demo&, std::unique_ptr<T>);                                                            \
-    template Removal<T> removeObject<T>(Demo&, T&);                                                                 \
-    template T& restoreObject<T>(Demo&, Removal<T>&);                                                               \
-    template std::optional<std::string> renameObject<T>(Demo&, T&, const std::string&);                             \
+#define QUILLFRONT_LIST_OPERATIONS(T)                                                                                  \
+    template std::vector<std::unique_ptr<T>>& objectsOf<T>(Demo&);                                                     \
+    template const std::vector<std::unique_ptr<T>>& objectsOf<T>(const Demo&);                                         \
+    template const std::string& nameOf<T>(const T&);                                                                   \
+    template const char* kindOf<T>();                                                                                  \
+    template std::optional<size_t> indexOf<T>(const Demo&, const T*);                                                  \
+    template std::string freeName<T>(const Demo&, const std::string&);                                                 \
+    template void takeFreeName<T>(const Demo&, T&);                                                                    \
+    template T& addObject<T>(Demo&, std::unique_ptr<T>);                                                               \
+    template Removal<T> removeObject<T>(Demo&, T&);                                                                    \
+    template T& restoreObject<T>(Demo&, Removal<T>&);                                                                  \
+    template std::optional<std::string> renameObject<T>(Demo&, T&, const std::string&);                                \
     template void swapObjects<T>(Demo&, size_t, size_t);
 
 QUILLFRONT_LIST_OPERATIONS(Event)

@@ -2,11 +2,10 @@
 
 #include "project/BinaryReader.h"
 #include "project/BinaryWriter.h"
-#include "project/ConsoleLog.h"
 #include "project/CompressedString.h"
+#include "project/ConsoleLog.h"
 #include "project/FileIo.h"
 #include "project/ResourceFiles.h"
-
 
 const char* const builtinVertexSource =
     "#version 150\n\nin vec3 vp;\n\nvoid main() {\ngl_Position = vec4(vp, 1.0);\n}\n";

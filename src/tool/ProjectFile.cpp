@@ -24,7 +24,8 @@ LoadedProject loadProjectFile(const std::string& path) {
         loaded.demo = readBinaryProject(*appended);
     } else {
         loaded.form = "binary";
-        loaded.demo = readBinaryProject(std::span(reinterpret_cast<const uint8_t*>(contents->data()), contents->size()));
+        loaded.demo =
+            readBinaryProject(std::span(reinterpret_cast<const uint8_t*>(contents->data()), contents->size()));
     }
     return loaded;
 }

@@ -10,9 +10,9 @@
 #include "support/TempDir.h"
 #include "support/WavFile.h"
 
+#include <GL/glew.h>
 #include <SDL.h>
 #include <SDL_mixer.h>
-#include <GL/glew.h>
 
 #include <gtest/gtest.h>
 

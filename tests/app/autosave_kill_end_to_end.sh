@@ -7,17 +7,28 @@
 # before the kill (plus a second for the click to arrive and the copy to be
 # written). At the end a new start offers "Recover autosave", which brings the
 # last copy back.
-# Usage: autosave_kill_end_to_end.sh path/to/quillfront path/to/quillfront-tool [KILLS]
+# Usage: autosave_kill_end_to_end.sh path/to/quillfront path/to/quillfront-tool [KILLS [SEED]]
+# The kill moments and the saves come from SEED (printed when none is given),
+# so a run that fails can be repeated with the same ones.
 set -u
 here=$(dirname "$(realpath "$0")")
 exe=$(realpath "$1")
 tool=$(realpath "$2")
 kills=${3:-3}
+seed=${4:-$(($(date +%s%N) / 1000 % 1000000007))}
 
 if [ -z "${QUILLFRONT_E2E_INNER:-}" ]; then
     export QUILLFRONT_E2E_INNER=1
-    exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$exe" "$tool" "$kills"
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$exe" "$tool" "$kills" "$seed"
 fi
+echo "kill moments from seed $seed (give it as the fourth argument to repeat them)"
+
+# Sets `drawn` to a number from 0 to $1 - 1, the next of the seed's sequence.
+random=$seed
+draw() {
+    random=$(((random * 1103515245 + 12345) % 2147483648))
+    drawn=$(((random / 65536) % $1))
+}
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -80,13 +91,15 @@ while [ $run -le "$kills" ]; do
         fail "run $run: no window appeared"
         break
     fi
-    kill_at=$(($(now_ms) + 1000 + $(shuf -i 0-4000 -n 1)))
+    draw 4001
+    kill_at=$(($(now_ms) + 1000 + drawn))
     : >"$work/clicks.txt"
     while [ "$(now_ms)" -lt "$kill_at" ]; do
         click_at $bpm_plus_x $bpm_plus_y
         clicks=$((clicks + 1))
         echo "$(now_ms) $clicks" >>"$work/clicks.txt"
-        if [ "$(shuf -i 0-9 -n 1)" = 0 ]; then
+        draw 10
+        if [ "$drawn" = 0 ]; then
             ctrl_key s
         fi
         sleep 0.05

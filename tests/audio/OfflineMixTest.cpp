@@ -1,8 +1,8 @@
 // The mix a render writes: the music, each sample from the frame that started
 // it, the music lowered while a sample plays, clipped like the mixer.
+#include "audio/OfflineMix.h"
 #include "audio/AudioCache.h"
 #include "audio/AudioDevice.h"
-#include "audio/OfflineMix.h"
 #include "support/WavFile.h"
 
 #include <SDL.h>

@@ -1,7 +1,7 @@
 // The code editor's text without a window: edits, cursor moves over lines and
 // tabs, word moves, indentation, undo steps and colouring as a user meets them.
-#include "codeeditor/SyntaxColouring.h"
 #include "codeeditor/TextModel.h"
+#include "codeeditor/SyntaxColouring.h"
 
 #include <gtest/gtest.h>
 

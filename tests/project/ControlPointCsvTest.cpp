@@ -17,7 +17,8 @@ std::vector<ControlPoint> numbers(std::initializer_list<std::pair<float, float>>
 }
 
 TEST(ControlPointCsvTest, WritesOneLinePerPointInCFormat) {
-    EXPECT_EQ(writeControlPointCsv(numbers({{0.0f, 1.0f}, {4.0f, 0.5f}}), false), "0.000000,1.000000\n4.000000,0.500000\n");
+    EXPECT_EQ(writeControlPointCsv(numbers({{0.0f, 1.0f}, {4.0f, 0.5f}}), false),
+              "0.000000,1.000000\n4.000000,0.500000\n");
     EXPECT_EQ(writeControlPointCsv({{2.5f, 0.0f, "Hello, world"}}, true), "2.500000,Hello, world\n");
     EXPECT_EQ(writeControlPointCsv({}, false), "");
     char formatted[64];

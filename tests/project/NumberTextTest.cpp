@@ -33,8 +33,18 @@ double parsed(const std::string& text) {
 
 TEST(NumberTextTest, FixedFormIsTheStandardOnesForEveryKindOfDouble) {
     // Exact halves at the seventh decimal round to even, as "%.6f" does.
-    const double special[] = {0.0, -0.0, 0.0078125, 0.0234375, -0.0000005, 2.5e-7, 130.0, 0.5, 1e15, 1e300,
-                              std::numeric_limits<double>::max(), std::numeric_limits<double>::denorm_min(),
+    const double special[] = {0.0,
+                              -0.0,
+                              0.0078125,
+                              0.0234375,
+                              -0.0000005,
+                              2.5e-7,
+                              130.0,
+                              0.5,
+                              1e15,
+                              1e300,
+                              std::numeric_limits<double>::max(),
+                              std::numeric_limits<double>::denorm_min(),
                               std::numeric_limits<float>::max()};
     for (const double number : special)
         EXPECT_EQ(fixed6(number), standardFixed6(number)) << number;

@@ -1,7 +1,7 @@
 // Project operations: a remove clears every reference and its restore puts the
 // project back byte for byte; names stay unique; a rename carries override keys.
-#include "project/ProjectFiles.h"
 #include "project/ProjectOperations.h"
+#include "project/ProjectFiles.h"
 #include "support/RichProject.h"
 #include "support/TestEvents.h"
 
@@ -93,7 +93,8 @@ TEST(ProjectOperationsTest, NamesStayUniqueWithinAList) {
     EXPECT_EQ(addObject(demo, untitled()).name, "untitled effect");
     EXPECT_EQ(addObject(demo, untitled()).name, "untitled effect 2");
     Effect& glow = addObject(demo, std::make_unique<Effect>("glow", nullptr, nullptr, nullptr, false, false));
-    EXPECT_EQ(addObject(demo, std::make_unique<Effect>("glow", nullptr, nullptr, nullptr, false, false)).name, "glow 2");
+    EXPECT_EQ(addObject(demo, std::make_unique<Effect>("glow", nullptr, nullptr, nullptr, false, false)).name,
+              "glow 2");
 
     EXPECT_EQ(renameObject(demo, glow, "untitled effect"), "Another effect is named \"untitled effect\"");
     EXPECT_EQ(renameObject(demo, glow, ""), "A name cannot be empty");

@@ -13,7 +13,8 @@
 namespace {
 
 TEST(GlslEsTest, TheVersionLineBecomesTheEsOneWithPrecisionsAndTheLinesKeepTheirNumbers) {
-    const std::string translated = toGlslEs300("// effect\n#version 150\nout vec4 c;\nvoid main() { c = vec4(1.0); }\n");
+    const std::string translated =
+        toGlslEs300("// effect\n#version 150\nout vec4 c;\nvoid main() { c = vec4(1.0); }\n");
     EXPECT_EQ(translated.rfind("#version 300 es\nprecision highp float;\n", 0), 0u) << translated;
     EXPECT_NE(translated.find("#line 3\nout vec4 c;\nvoid main() { c = vec4(1.0); }\n"), std::string::npos)
         << translated;

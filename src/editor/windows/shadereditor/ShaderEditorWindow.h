@@ -27,7 +27,7 @@ struct EditorContext;
 struct ShaderEditorState : WindowState {
     ShaderProgram* shown = nullptr;
     const ShaderProgram* requested = nullptr; // to show at the next draw (the Effect Manager's "Edit")
-    uint64_t shownMark = 0; // the program's edit mark when the editor last matched it
+    uint64_t shownMark = 0;                   // the program's edit mark when the editor last matched it
     CodeEditor code;
     bool languageInstalled = false;
     bool autoRecompile = false;

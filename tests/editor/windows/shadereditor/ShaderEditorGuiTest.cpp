@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
-#include <thread>
 
 namespace {
 
@@ -76,10 +76,11 @@ TEST_F(ShaderEditorTest, FilesAreSavedAndChangesFromOtherProgramsLoaded) {
     std::ifstream saved("resources/sky.frag");
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), program().fragmentShaderSource);
 
-    // Another program writes the file (a second later: file times are that coarse on some systems).
-    std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+    // Another program writes the file, its time set a second on (file times are that coarse on some systems).
+    const auto savedTime = std::filesystem::last_write_time("resources/sky.frag");
     const std::string theirs = "#version 150\nout vec4 c;\nvoid main() { c = vec4(0.0, 0.0, 1.0, 1.0); }\n";
     std::ofstream("resources/sky.frag") << theirs;
+    std::filesystem::last_write_time("resources/sky.frag", savedTime + std::chrono::seconds(1));
     for (int i = 0; i < 30 && program().fragmentShaderSource != theirs; ++i)
         gui.frames(1);
     EXPECT_EQ(program().fragmentShaderSource, theirs);
