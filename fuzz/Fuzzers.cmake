@@ -1,8 +1,10 @@
-# Builds the decoders' fuzz targets with clang's libFuzzer, as a separate build
-# under <build>/fuzz, and registers a 30-second run of each as a test. Skipped
-# when clang or its fuzzer runtime is missing, so the main build needs neither.
+# Builds the sanitizer build (fuzz/CMakeLists.txt) with clang, as a separate
+# build under <build>/fuzz, and registers a 10-second run of each fuzz target
+# and the run of the sanitized model tests as tests. Skipped when clang or its
+# fuzzer runtime is missing, so the main build needs neither.
 
-option(QUILLFRONT_FUZZ "Build and run the decoders' fuzz targets when clang with libFuzzer is present" ON)
+option(QUILLFRONT_FUZZ "Build and run the fuzz targets and the sanitized model tests when clang with libFuzzer is present"
+    ON)
 if(NOT QUILLFRONT_FUZZ)
     return()
 endif()
@@ -25,12 +27,15 @@ if(NOT QUILLFRONT_LIBFUZZER_WORKS)
 endif()
 
 include(ExternalProject)
+cmake_host_system_information(RESULT cores QUERY NUMBER_OF_LOGICAL_CORES)
 set(FUZZ_BUILD_DIR ${CMAKE_BINARY_DIR}/fuzz)
 ExternalProject_Add(fuzzers
     SOURCE_DIR ${CMAKE_SOURCE_DIR}/fuzz
     BINARY_DIR ${FUZZ_BUILD_DIR}
     CMAKE_ARGS -DCMAKE_CXX_COMPILER=${QUILLFRONT_CLANGXX} -DCMAKE_BUILD_TYPE=RelWithDebInfo
-        -DQUILLFRONT_WERROR=${QUILLFRONT_WERROR}
+        -DQUILLFRONT_WERROR=${QUILLFRONT_WERROR} -DQUILLFRONT_VERSION=${PROJECT_VERSION}
+    # Make's job server does not reach this build: it takes the cores itself.
+    BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --parallel ${cores}
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON)
 
@@ -44,9 +49,12 @@ if(QUILLFRONT_TESTS)
             set(dictionary -dict=${CMAKE_SOURCE_DIR}/fuzz/${target}.dict)
         endif()
         add_test(NAME fuzz.${target}
-            COMMAND ${FUZZ_BUILD_DIR}/fuzz_${target} -max_total_time=30 -timeout=10 -close_fd_mask=2
+            COMMAND ${FUZZ_BUILD_DIR}/fuzz_${target} -max_total_time=10 -timeout=10 -close_fd_mask=2
                 -artifact_prefix=${FUZZ_BUILD_DIR}/artifacts/ ${dictionary}
                 ${FUZZ_BUILD_DIR}/corpus/${target} ${CMAKE_SOURCE_DIR}/fuzz/corpus/${target})
         set_tests_properties(fuzz.${target} PROPERTIES TIMEOUT 120 LABELS fuzz)
     endforeach()
+    # `ctest -L sanitize` runs them alone.
+    add_test(NAME sanitize.model_tests COMMAND ${FUZZ_BUILD_DIR}/sanitized_model_tests)
+    set_tests_properties(sanitize.model_tests PROPERTIES TIMEOUT 300 LABELS sanitize)
 endif()

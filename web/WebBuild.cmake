@@ -16,15 +16,18 @@ if(NOT QUILLFRONT_EMCMAKE OR NOT QUILLFRONT_NODE OR NOT EXISTS ${EMSCRIPTEN_TOOL
 endif()
 
 include(ExternalProject)
+cmake_host_system_information(RESULT cores QUERY NUMBER_OF_LOGICAL_CORES)
 set(WEB_BUILD_DIR ${CMAKE_BINARY_DIR}/web)
 # An optimised link runs emscripten's JavaScript optimiser, which finds Debian's
-# acorn only through NODE_PATH.
+# acorn only through NODE_PATH. Make's job server does not reach this build: it
+# takes the cores itself.
 ExternalProject_Add(web
     SOURCE_DIR ${CMAKE_SOURCE_DIR}/web
     BINARY_DIR ${WEB_BUILD_DIR}
     CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${EMSCRIPTEN_TOOLCHAIN} -DCMAKE_BUILD_TYPE=Release
         -DQUILLFRONT_WERROR=${QUILLFRONT_WERROR} -DQUILLFRONT_VERSION=${PROJECT_VERSION}
     BUILD_COMMAND ${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs ${CMAKE_COMMAND} --build ${WEB_BUILD_DIR}
+        --parallel ${cores}
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON)
 

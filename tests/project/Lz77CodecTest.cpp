@@ -91,6 +91,8 @@ TEST(Lz77CodecTest, RandomStringsSurviveARoundTrip) {
 std::vector<std::string> searchTexts() {
     std::vector<std::string> texts;
     std::mt19937 random(1234);
+    // One pick a statement: the order a call's arguments are evaluated in is the
+    // compiler's, and every compiler must generate the same texts.
     const auto pick = [&](uint32_t count) { return static_cast<size_t>(random() % count); };
     // Shader lines: long matches, most of them from the newest candidate.
     {
@@ -106,8 +108,11 @@ std::vector<std::string> searchTexts() {
         std::string text;
         while (text.size() < 200000) {
             text += lines[pick(std::size(lines))];
-            if (pick(3) == 0)
-                text += "    float v" + std::to_string(pick(50)) + " = " + std::to_string(pick(500)) + ".0;\n";
+            if (pick(3) == 0) {
+                const size_t value = pick(500);
+                const size_t name = pick(50);
+                text += "    float v" + std::to_string(name) + " = " + std::to_string(value) + ".0;\n";
+            }
         }
         texts.push_back(text);
     }
@@ -115,9 +120,10 @@ std::vector<std::string> searchTexts() {
     {
         std::string text;
         while (text.size() < 60000) {
-            if (text.size() > 64 && pick(8) == 0)
-                text += text.substr(pick(static_cast<uint32_t>(text.size() - 40)), 3 + pick(60));
-            else
+            if (text.size() > 64 && pick(8) == 0) {
+                const size_t length = 3 + pick(60);
+                text += text.substr(pick(static_cast<uint32_t>(text.size() - 40)), length);
+            } else
                 text += static_cast<char>('a' + pick(2));
         }
         texts.push_back(text);
@@ -132,8 +138,10 @@ std::vector<std::string> searchTexts() {
             words.push_back(word);
         }
         std::string text;
-        while (text.size() < 100000)
-            text += words[pick(300)] + (pick(10) == 0 ? "\n" : " ");
+        while (text.size() < 100000) {
+            const char* const gap = pick(10) == 0 ? "\n" : " ";
+            text += words[pick(300)] + gap;
+        }
         texts.push_back(text);
     }
     // A phrase repeated at distances around the steps of the distance's cost,

@@ -45,13 +45,19 @@ protected:
     std::string saved() { return writeJsonProject(demo(), true); }
     void select(int index) { gui.click(row(index) / event(index).name); }
 
-    // Ctrl+Z gives `before` back byte for byte, and Ctrl+Y `after`.
-    void expectUndoAndRedo(const std::string& before, const std::string& what) {
-        const std::string after = saved();
-        EXPECT_FALSE(after == before) << what << " changed nothing";
+    // The window reached the model operation named `step`: the project changed
+    // and that operation is what Ctrl+Z would take back. That every operation's
+    // undo and redo give the saved bytes is the edit table's test.
+    void expectStep(const std::string& before, const std::string& step) {
+        EXPECT_FALSE(saved() == before) << step << " changed nothing";
+        EXPECT_EQ(session.app.editor.history.undoName(), step);
+    }
+    // A gesture over many frames (typing, a drag) became one step: one Ctrl+Z
+    // gives `before` back.
+    void expectOneStep(const std::string& before, const std::string& step) {
+        expectStep(before, step);
         gui.ctrlKey(SDLK_z);
-        EXPECT_TRUE(saved() == before) << what << " undone";
+        EXPECT_TRUE(saved() == before) << step << " undone in one step";
         gui.ctrlKey(SDLK_y);
-        EXPECT_TRUE(saved() == after) << what << " redone";
     }
 };

@@ -69,7 +69,7 @@ TEST_F(ManagerWindowsTest, TheEffectListFiltersMakesDeletesAndFollowsRequests) {
     EXPECT_EQ(effect(8).name, "untitled effect");
     EXPECT_EQ(effect(8).program, nullptr);
     EXPECT_TRUE(gui.isChecked(listRow(effects, "Selectables", 8, "untitled effect")));
-    expectUndoAndRedo(before, "New");
+    expectStep(before, "Add effect \"untitled effect\"");
 
     // "logo" is an input of "composite"; deleting it takes it out of that list too.
     selectEffect(logoEffect);
@@ -77,7 +77,7 @@ TEST_F(ManagerWindowsTest, TheEffectListFiltersMakesDeletesAndFollowsRequests) {
     gui.click(effects, "Delete");
     EXPECT_EQ(effect(compositeEffect - 1).effects, std::vector<Effect*>{&effect(trailsEffect)});
     EXPECT_EQ(session.app.editor.effectManager.effects.selected, nullptr) << "nothing is selected after a delete";
-    expectUndoAndRedo(before, "Delete of an input effect");
+    expectStep(before, "Delete effect \"logo\"");
 }
 
 TEST_F(ManagerWindowsTest, TheEffectInspectorEditsUndoAndRedo) {
@@ -86,7 +86,7 @@ TEST_F(ManagerWindowsTest, TheEffectInspectorEditsUndoAndRedo) {
     std::string before = saved();
     gui.typeInto(effectInspector / "Name", "mixdown");
     EXPECT_EQ(composite.name, "mixdown");
-    expectUndoAndRedo(before, "a rename");
+    expectOneStep(before, "Rename effect \"composite\"");
 
     // A new shader keeps the effect's GL objects: no quad per click, and the feedback picture stays.
     const EffectTargets& targets = session.app.project.render->effect(composite);
@@ -98,7 +98,7 @@ TEST_F(ManagerWindowsTest, TheEffectInspectorEditsUndoAndRedo) {
     gui.frames(2);
     EXPECT_EQ(session.app.project.render->effect(composite).vertexArray, vertexArray);
     EXPECT_EQ(session.app.project.render->effect(composite).output.texture, output);
-    expectUndoAndRedo(before, "a shader choice");
+    expectStep(before, "Draw effect \"mixdown\" with resources/glow.frag");
     before = saved();
     gui.chooseComboItem(effectInspector / "Shader", "resources/glow.frag");
     EXPECT_EQ(saved(), before) << "the same shader again changes nothing";
@@ -106,22 +106,22 @@ TEST_F(ManagerWindowsTest, TheEffectInspectorEditsUndoAndRedo) {
     for (const char* box : {"Input from self (feedback loop)", "Add entire screen as texture"}) {
         before = saved();
         gui.click(effectInspector / box);
-        expectUndoAndRedo(before, box);
+        expectStep(before, "Tick \"" + std::string(box) + "\" of effect \"mixdown\"");
     }
 
     before = saved();
     gui.click(effectInspector / "Effects" / 0 / "Down");
     EXPECT_EQ(composite.effects[0], &effect(logoEffect));
-    expectUndoAndRedo(before, "an input moved down");
+    expectStep(before, "Move input effect \"trails\" down in effect \"mixdown\"");
     before = saved();
     gui.chooseComboItem(effectInspector / "##effect", "sky");
     gui.click(effectInspector / "Add##effect");
     EXPECT_EQ(composite.effects.back(), &effect(skyEffect));
-    expectUndoAndRedo(before, "an input added");
+    expectStep(before, "Add input effect \"sky\" to effect \"mixdown\"");
     before = saved();
     gui.click(effectInspector / "Effects" / 0 / "Delete");
     EXPECT_EQ(composite.effects.size(), 2u);
-    expectUndoAndRedo(before, "an input deleted");
+    expectStep(before, "Remove input effect \"logo\" in effect \"mixdown\"");
 
     before = saved();
     gui.chooseComboItem(effectInspector / "##texture", "resources/logo.png");
@@ -134,7 +134,7 @@ TEST_F(ManagerWindowsTest, TheEffectInspectorEditsUndoAndRedo) {
     const std::string withInputs = saved();
     gui.click(effectInspector / "Font Textures" / 0 / "Delete");
     EXPECT_TRUE(composite.fontTextures.empty());
-    expectUndoAndRedo(withInputs, "a font texture deleted");
+    expectStep(withInputs, "Remove font texture \"caption\" in effect \"mixdown\"");
 
     gui.click(effectInspector / "Create Effect Event...");
     gui.typeInto(ItemPath{"Create Effect Event", "Name"}, "mix", AfterTyping::keepEditing);
@@ -145,7 +145,7 @@ TEST_F(ManagerWindowsTest, TheEffectInspectorEditsUndoAndRedo) {
     EXPECT_EQ(made.effect, &composite);
     EXPECT_EQ(made.startBeat, 0.0f);
     EXPECT_EQ(made.endBeat, 64.0f);
-    expectUndoAndRedo(before, "Create Effect Event");
+    expectStep(before, "Add event \"mix\"");
 
     gui.click(effectInspector / "Effects" / 0 / "trails");
     EXPECT_EQ(session.app.editor.effectManager.effects.selected, &effect(trailsEffect)) << "an input's name selects it";
@@ -168,7 +168,7 @@ TEST_F(ManagerWindowsTest, TexturesImportOnlyWhatDecodesAndDeleteFromEveryEffect
     std::string before = saved();
     gui.click(effectInspector / "Textures" / 0 / "Down");
     EXPECT_EQ(effect(logoEffect).textures, (std::vector<Texture*>{&broken, logo}));
-    expectUndoAndRedo(before, "a texture moved down");
+    expectStep(before, "Move texture \"resources/logo.png\" down in effect \"logo\"");
     gui.click(effectInspector / "Textures" / 1 / "Up");
     EXPECT_EQ(effect(logoEffect).textures, (std::vector<Texture*>{logo, &broken}));
 
@@ -192,14 +192,14 @@ TEST_F(ManagerWindowsTest, TexturesImportOnlyWhatDecodesAndDeleteFromEveryEffect
     EXPECT_EQ(status(), "resources/logo.png imported");
     EXPECT_THAT(gui.shownText(textures), HasSubstr("3 Textures")) << "the same file twice gives two textures";
     EXPECT_THAT(gui.shownText(ItemPath{textures, "Inspector"}), HasSubstr("Dimensions: 256 x 256"));
-    expectUndoAndRedo(before, "an image import");
+    expectStep(before, "Add texture \"resources/logo.png\"");
 
     gui.click(listRow(textures, "Selectables", 0, "resources/logo.png"));
     before = saved();
     gui.click(textures, "Delete");
     EXPECT_EQ(effect(logoEffect).textures, std::vector<Texture*>{&broken});
     EXPECT_EQ(session.app.editor.textureManager.textures.selected, nullptr);
-    expectUndoAndRedo(before, "a texture deleted");
+    expectStep(before, "Delete texture \"resources/logo.png\"");
 }
 
 TEST_F(ManagerWindowsTest, FontsAndFontTexturesAreMadeTunedAndDeleted) {
@@ -210,7 +210,7 @@ TEST_F(ManagerWindowsTest, FontsAndFontTexturesAreMadeTunedAndDeleted) {
     std::string before = saved();
     gui.typeInto(ItemPath{fonts, "Inspector", "##font name"}, "headline");
     EXPECT_EQ(demo().fonts[0]->name, "headline");
-    expectUndoAndRedo(before, "a font rename");
+    expectOneStep(before, "Rename font \"resources/DejaVuSans-Bold.ttf (48 pt)\"");
     gui.ctrlKey(SDLK_z);
 
     // A new font texture takes the last size used, 320 x 240 at first, and only with a name.
@@ -230,7 +230,7 @@ TEST_F(ManagerWindowsTest, FontsAndFontTexturesAreMadeTunedAndDeleted) {
     EXPECT_EQ(big.name, "big");
     EXPECT_EQ(big.width, 200);
     EXPECT_EQ(big.height, 100);
-    expectUndoAndRedo(before, "Create Font Texture");
+    expectStep(before, "Add font texture \"big\"");
     gui.click(ItemPath{fonts, "Inspector", "Create Font Texture..."});
     gui.click(dialog / "Create");
     EXPECT_EQ(demo().font_textures.back()->name, "big 2") << "the name is kept, and a taken one numbered";
@@ -240,11 +240,11 @@ TEST_F(ManagerWindowsTest, FontsAndFontTexturesAreMadeTunedAndDeleted) {
     before = saved();
     gui.click(fontTextureInspector / "Animated");
     EXPECT_EQ(big.charsPerBeat, 1);
-    expectUndoAndRedo(before, "Animated ticked");
+    expectStep(before, "Animate font texture \"big\"");
     before = saved();
     gui.setValue(fontTextureInspector / "Characters per Beat", 9);
     EXPECT_EQ(big.charsPerBeat, 9);
-    expectUndoAndRedo(before, "a typing speed");
+    expectOneStep(before, "Change the typing speed of font texture \"big\"");
     gui.click(fontTextureInspector / "Animated");
     EXPECT_EQ(big.charsPerBeat, -1);
     gui.click(fontTextureInspector / "Animated");
@@ -254,14 +254,12 @@ TEST_F(ManagerWindowsTest, FontsAndFontTexturesAreMadeTunedAndDeleted) {
     gui.typeInto(fontTextureInspector / "##preview", "hello", AfterTyping::keepEditing);
     EXPECT_EQ(session.app.project.render->text(big).currentText, "hello");
     EXPECT_EQ(saved(), before);
-    for (const char* label : {"Centered", "width"}) {
-        before = saved();
-        if (std::string(label) == "width")
-            gui.setValue(fontTextureInspector / label, 300);
-        else
-            gui.click(fontTextureInspector / label);
-        expectUndoAndRedo(before, label);
-    }
+    before = saved();
+    gui.click(fontTextureInspector / "Centered");
+    expectStep(before, "Centre font texture \"big\"");
+    before = saved();
+    gui.setValue(fontTextureInspector / "width", 300);
+    expectOneStep(before, "Resize font texture \"big\"");
     EXPECT_EQ(big.width, 300);
 
     // A second size of the font, then the example's caption drawn with it.
@@ -272,12 +270,12 @@ TEST_F(ManagerWindowsTest, FontsAndFontTexturesAreMadeTunedAndDeleted) {
     import(fonts, "Import new Font...", "Import Font file", "DejaVuSans-Bold.ttf");
     ASSERT_EQ(demo().fonts.size(), 2u);
     EXPECT_EQ(demo().fonts[1]->name, "resources/DejaVuSans-Bold.ttf (20 pt)");
-    expectUndoAndRedo(before, "a font import");
+    expectStep(before, "Add font \"resources/DejaVuSans-Bold.ttf (20 pt)\"");
     gui.click(listRow(fonts, "Font Textures", 0, "caption"));
     before = saved();
     gui.chooseComboItem(fontTextureInspector / "##current_font", "resources/DejaVuSans-Bold.ttf (20 pt)");
     EXPECT_EQ(demo().font_textures[0]->font, demo().fonts[1].get());
-    expectUndoAndRedo(before, "a font chosen");
+    expectStep(before, "Draw font texture \"caption\" with resources/DejaVuSans-Bold.ttf (20 pt)");
 
     // Deleting the font leaves its font textures without one; deleting "caption" takes it out of "text".
     gui.click(listRow(fonts, "Selectables", 1, "resources/DejaVuSans-Bold.ttf (20 pt)"));
@@ -285,13 +283,13 @@ TEST_F(ManagerWindowsTest, FontsAndFontTexturesAreMadeTunedAndDeleted) {
     gui.click(fonts, "Delete");
     EXPECT_EQ(demo().font_textures[0]->font, nullptr);
     EXPECT_EQ(session.app.editor.fontManager.fonts.selected, nullptr);
-    expectUndoAndRedo(before, "a font deleted");
+    expectStep(before, "Delete font \"resources/DejaVuSans-Bold.ttf (20 pt)\"");
     gui.click(listRow(fonts, "Font Textures", 0, "caption"));
     before = saved();
     gui.click(fonts, "Delete##font_texture");
     EXPECT_TRUE(effect(textEffect).fontTextures.empty());
     EXPECT_EQ(session.app.editor.fontManager.fontTextures.selected, nullptr);
-    expectUndoAndRedo(before, "a font texture deleted");
+    expectStep(before, "Delete font texture \"caption\"");
 }
 
 TEST_F(ManagerWindowsTest, SamplesAreCountedPlayedPlacedAndDeleted) {
@@ -307,7 +305,7 @@ TEST_F(ManagerWindowsTest, SamplesAreCountedPlayedPlacedAndDeleted) {
     EXPECT_THAT(gui.shownText(samples), HasSubstr("2 Audio Samples"));
     EXPECT_THAT(gui.shownText(sampleInspector), HasSubstr("Duration: "));
     EXPECT_THAT(gui.shownText(sampleInspector), Not(HasSubstr("Buffer size: 0")));
-    expectUndoAndRedo(before, "a sample import");
+    expectStep(before, "Add audio sample \"resources/whoosh.wav\"");
     gui.click(listRow(samples, "Selectables", 1, "resources/whoosh.wav"));
 
     gui.click(sampleInspector / "Create Audio Sample Event...");
@@ -316,7 +314,7 @@ TEST_F(ManagerWindowsTest, SamplesAreCountedPlayedPlacedAndDeleted) {
     gui.click(ItemPath{"Create Audio Sample Event", "OK"});
     EXPECT_EQ(demo().events.back()->type, AudioSampleEvent);
     EXPECT_EQ(demo().events.back()->endBeat, 1.0f);
-    expectUndoAndRedo(before, "Create Audio Sample Event");
+    expectStep(before, "Add event \"hit\"");
 
     // The Event Manager's "Edit" beside "Plays Audio Sample" selects the example's sample.
     select(whoosh15);
@@ -327,7 +325,7 @@ TEST_F(ManagerWindowsTest, SamplesAreCountedPlayedPlacedAndDeleted) {
     EXPECT_EQ(event(whoosh15).audioSample, nullptr) << "its events play nothing";
     EXPECT_EQ(session.app.editor.sampleManager.samples.selected, demo().audio_samples[0].get())
         << "the first shows next";
-    expectUndoAndRedo(before, "a sample deleted");
+    expectStep(before, "Delete audio sample \"resources/whoosh.wav\"");
     gui.click(listRow(samples, "Selectables", 0, "resources/whoosh.wav"));
     gui.click(samples, "Delete");
     EXPECT_THAT(gui.shownText(samples), HasSubstr("0 Audio Samples"));

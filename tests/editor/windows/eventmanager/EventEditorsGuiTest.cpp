@@ -28,7 +28,7 @@ TEST_F(EventEditorsTest, TheListFiltersSelectsAndReordersEvents) {
     gui.click(listCommands / "Up");
     EXPECT_EQ(event(10).name, "whoosh at 79");
     EXPECT_TRUE(gui.isChecked(row(10) / "whoosh at 79")) << "the selection moves with it";
-    expectUndoAndRedo(before, "Up");
+    expectStep(before, "Move up event \"whoosh at 79\"");
 
     gui.typeInto(listCommands / "##eventfilter", "la");
     for (int shown : {flash, firstFlash, secondFlash})
@@ -47,13 +47,13 @@ TEST_F(EventEditorsTest, RowFieldsAndTheInspectorEditTheSelectedEvent) {
     gui.click(row(flash) / "##Visible");
     EXPECT_TRUE(event(flash).visible);
     EXPECT_TRUE(gui.isChecked(row(flash) / "##Visible"));
-    expectUndoAndRedo(before, "the visibility box");
+    expectStep(before, "Show event \"flash\"");
 
     before = saved();
     gui.typeInto(row(whoosh15) / "##Start", "20");
     EXPECT_EQ(event(whoosh15).endBeat, 21.0f) << "a sample event's end moves with its start";
     EXPECT_FALSE(gui.exists(row(whoosh15) / "##End"));
-    expectUndoAndRedo(before, "a sample event's start");
+    expectOneStep(before, "Move event \"whoosh at 15\"");
 
     select(titles);
     EXPECT_THAT(gui.shownText(inspector), HasSubstr("renders Effect: text"));
@@ -68,7 +68,7 @@ TEST_F(EventEditorsTest, RowFieldsAndTheInspectorEditTheSelectedEvent) {
     before = saved();
     gui.typeInto(inspector / "##event name", "title card");
     EXPECT_EQ(event(titles).name, "title card");
-    expectUndoAndRedo(before, "a rename");
+    expectOneStep(before, "Rename event \"titles\"");
     gui.typeInto(inspector / "##event name", "sky");
     EXPECT_EQ(event(titles).name, "title card") << "a name in use is refused";
     EXPECT_EQ(session.app.status.text, "Another event is named \"sky\"");
@@ -152,7 +152,7 @@ TEST_F(EventEditorsTest, GroupsAreMadeFilledAndPlacedOnTheTimeline) {
     EXPECT_EQ(skyGroup.name, "sky group");
     EXPECT_EQ(skyGroup.events, std::vector<Event*>{&event(sky)});
     EXPECT_THAT(gui.shownText(ItemPath{groups}), HasSubstr("2 Groups"));
-    expectUndoAndRedo(before, "Add to new Group...");
+    expectStep(before, "Add event group \"sky group\"");
 
     EventGroup& flashGroup = *demo().event_groups[0];
     select(flash);
@@ -163,7 +163,7 @@ TEST_F(EventEditorsTest, GroupsAreMadeFilledAndPlacedOnTheTimeline) {
     before = saved();
     gui.click(groupInspector / 1 / "Delete");
     EXPECT_EQ(flashGroup.events, std::vector<Event*>{&event(flash)}) << "one of two identical members";
-    expectUndoAndRedo(before, "removing a member");
+    expectStep(before, "Remove \"flash\" from event group \"flash group\"");
     gui.click(groupInspector / 1 / "Delete");
 
     // A group spanning beats 16 to 48 becomes an event from 0 to 32.
@@ -179,7 +179,7 @@ TEST_F(EventEditorsTest, GroupsAreMadeFilledAndPlacedOnTheTimeline) {
     EXPECT_EQ(encore.group, &flashGroup);
     EXPECT_EQ(encore.startBeat, 0.0f);
     EXPECT_EQ(encore.endBeat, 32.0f);
-    expectUndoAndRedo(before, "Add as Event");
+    expectStep(before, "Add event \"encore\"");
 
     gui.click(ItemPath{groups, "Selectables", 1, "sky group"});
     gui.click(groupInspector / 0 / "Delete");
@@ -193,14 +193,14 @@ TEST_F(EventEditorsTest, GroupsAreMadeFilledAndPlacedOnTheTimeline) {
     gui.typeInto(groupInspector / "##group name", "flashes");
     gui.click(ItemPath{groups, "Selectables", 0, "flashes"});
     EXPECT_NE(saved().find("\"group\" : \"flashes\""), std::string::npos) << "the next save writes the new name";
-    expectUndoAndRedo(before, "a group's rename");
+    expectOneStep(before, "Rename event group \"flash group\"");
 
     before = saved();
     gui.click(ItemPath{groups, "Delete"});
     EXPECT_EQ(demo().event_groups.size(), 1u);
     EXPECT_EQ(event(firstFlash).group, nullptr) << "group events lose the deleted group";
     EXPECT_EQ(session.app.editor.eventGroupManager.groups.selected, demo().event_groups[0].get());
-    expectUndoAndRedo(before, "deleting a group");
+    expectStep(before, "Delete event group \"flashes\"");
     gui.ctrlKey(SDLK_z);
     EXPECT_EQ(event(firstFlash).group, &flashGroup);
 }

@@ -33,14 +33,14 @@ TEST_F(VariablesEditorTest, ConstantsShowUntilChangedAndAutomateMakesACurve) {
     ASSERT_NE(variable(flash, "hue"), nullptr);
     EXPECT_EQ(variable(flash, "hue")->points.size(), 1u);
     EXPECT_EQ(variable(flash, "hue")->mode, LastValue);
-    expectUndoAndRedo(before, "a constant's slider");
+    expectStep(before, "Change \"hue\"");
 
     std::string edited = saved();
     gui.click(inspector / hue / "Automate");
     ASSERT_EQ(variable(flash, "hue")->points.size(), 2u);
     EXPECT_TRUE(gui.exists(inspector / hue / "##plot"));
     EXPECT_THAT(gui.shownText(inspector), HasSubstr("2 control points (Beat & Value)")) << "Automate selects its row";
-    expectUndoAndRedo(edited, "Automate");
+    expectStep(edited, "Automate \"hue\"");
 
     edited = saved();
     gui.click(inspector / 1 / "Delete");
@@ -49,7 +49,7 @@ TEST_F(VariablesEditorTest, ConstantsShowUntilChangedAndAutomateMakesACurve) {
     EXPECT_EQ(constant.points[0].beat, 0.0f);
     EXPECT_EQ(constant.points[0].value, 0.25f);
     EXPECT_FALSE(gui.exists(inspector / "Mode")) << "a constant has no point editor";
-    expectUndoAndRedo(edited, "deleting one of two points");
+    expectStep(edited, "Delete a point of \"hue\"");
 }
 
 TEST_F(VariablesEditorTest, ThePointEditorChangesEachPartOfACurve) {
@@ -58,16 +58,16 @@ TEST_F(VariablesEditorTest, ThePointEditorChangesEachPartOfACurve) {
     std::string before = saved();
     gui.chooseComboItem(inspector / "Mode", "Smooth");
     EXPECT_EQ(variable(flash, "strength")->mode, Smooth);
-    expectUndoAndRedo(before, "the mode");
+    expectStep(before, "Change the mode of \"strength\"");
     before = saved();
     gui.click(inspector / "Repeat");
     EXPECT_TRUE(variable(flash, "strength")->repeat);
-    expectUndoAndRedo(before, "repeat");
+    expectStep(before, "Change the repeat of \"strength\"");
 
     before = saved();
     gui.click(inspector / "Add##controlpoint");
     EXPECT_EQ(variable(flash, "strength")->points.back().value, 1.0f) << "after the bottom of the range, the top";
-    expectUndoAndRedo(before, "Add");
+    expectStep(before, "Add a point to \"strength\"");
     gui.click(inspector / "Add##controlpoint");
     EXPECT_EQ(variable(flash, "strength")->points.back().value, 0.0f);
 
@@ -84,7 +84,7 @@ TEST_F(VariablesEditorTest, ThePointEditorChangesEachPartOfACurve) {
     const float y = slider.y + slider.height / 2.0f;
     gui.drag(slider.x + slider.width - 4.0f, y, slider.x + 4.0f, y, 60);
     EXPECT_LT(variable(flash, "strength")->points[0].value, 0.1f);
-    expectUndoAndRedo(before, "a slider dragged over 60 frames, as one step");
+    expectOneStep(before, "Change a point of \"strength\"");
 
     // While playing, "Go" and "Current" follow the clock.
     gui.click(editorTitle, "Play");
@@ -108,7 +108,7 @@ TEST_F(VariablesEditorTest, CurvesTravelThroughCsvFiles) {
     EXPECT_EQ(session.app.status.text, "resources/strength.csv imported");
     ASSERT_EQ(variable(flash, "strength")->points.size(), 2u);
     EXPECT_EQ(variable(flash, "strength")->points[1].value, 0.75f);
-    expectUndoAndRedo(before, "an import");
+    expectStep(before, "Import \"strength\"");
 
     ASSERT_FALSE(writeWholeFile("resources/strength.csv", std::string_view("no points here\n")));
     const std::string imported = saved();
@@ -140,7 +140,7 @@ TEST_F(VariablesEditorTest, AFirstTextIsGivenByImportOrAddAndTextsTravelThroughC
     EXPECT_EQ(session.app.status.text, "resources/caption.csv imported");
     ASSERT_NE(variable(words, "caption"), nullptr);
     EXPECT_EQ(variable(words, "caption")->points[1].text, "first light");
-    expectUndoAndRedo(before, "an import giving the first text");
+    expectStep(before, "Import \"caption\"");
 
     gui.ctrlKey(SDLK_z);
     gui.click(inspector / "Add##controlpoint");
@@ -169,7 +169,7 @@ TEST_F(VariablesEditorTest, GroupEventsOverrideTheirMembersVariables) {
     ASSERT_NE(variable(secondFlash, "flash.strength"), nullptr);
     EXPECT_EQ(variable(secondFlash, "flash.strength")->points.size(), 2u) << "the member's curve is copied";
     EXPECT_FALSE(gui.isDisabled(inspector / strength / "##plot"));
-    expectUndoAndRedo(before, "an override ticked");
+    expectStep(before, "Override \"flash.strength\"");
     gui.click(inspector / strength / "##override1");
     EXPECT_EQ(variable(secondFlash, "flash.strength"), nullptr);
     EXPECT_TRUE(saved() == before) << "unticking discards the override";
@@ -197,14 +197,14 @@ TEST_F(VariablesEditorTest, TextPointsAreTypedStretchedAndCompressed) {
     gui.typeInto(inspector / "##multiplier", "2");
     gui.click(inspector / "*");
     EXPECT_EQ(variable(titles, "caption")->points[1].beat, 12.0f);
-    expectUndoAndRedo(before, "*");
+    expectStep(before, "Scale the beats of \"caption\"");
     gui.click(inspector / "/");
     EXPECT_EQ(variable(titles, "caption")->points[1].beat, 6.0f);
 
     before = saved();
     gui.typeInto(inspector / 1 / "##currentvalue", "the end,\nfor now");
     EXPECT_EQ(variable(titles, "caption")->points[1].text, "the end,\nfor now");
-    expectUndoAndRedo(before, "a text typed, as one step");
+    expectOneStep(before, "Change a point of \"caption\"");
 
     gui.click(inspector / "Add##controlpoint");
     EXPECT_EQ(variable(titles, "caption")->points.size(), 3u);
