@@ -25,7 +25,7 @@ set(CODEC_SOURCES
     project/JsonValue.cpp
     project/Lz77Codec.cpp
     project/NumberText.cpp)
-set(MODEL_SOURCES ${CODEC_SOURCES}
+set(PROJECT_SOURCES
     project/AudioSample.cpp
     project/BinaryReader.cpp
     project/BinaryWriter.cpp
@@ -51,6 +51,7 @@ set(MODEL_SOURCES ${CODEC_SOURCES}
     project/Tempo.cpp
     project/Texture.cpp
     project/UniformDef.cpp)
+set(MODEL_SOURCES ${CODEC_SOURCES} ${PROJECT_SOURCES})
 
 # The GL side of a project: programs, effects' passes, images, fonts, text.
 set(RENDER_SOURCES
