@@ -52,7 +52,7 @@ if(QUILLFRONT_TESTS)
             COMMAND ${FUZZ_BUILD_DIR}/fuzz_${target} -max_total_time=10 -timeout=10 -close_fd_mask=2
                 -artifact_prefix=${FUZZ_BUILD_DIR}/artifacts/ ${dictionary}
                 ${FUZZ_BUILD_DIR}/corpus/${target} ${CMAKE_SOURCE_DIR}/fuzz/corpus/${target})
-        set_tests_properties(fuzz.${target} PROPERTIES TIMEOUT 120 LABELS fuzz)
+        set_tests_properties(fuzz.${target} PROPERTIES TIMEOUT 120 LABELS fuzz COST 11)
     endforeach()
     # `ctest -L sanitize` runs them alone.
     add_test(NAME sanitize.model_tests COMMAND ${FUZZ_BUILD_DIR}/sanitized_model_tests)

@@ -40,5 +40,5 @@ if(QUILLFRONT_TESTS)
     add_test(NAME web.browser_player
         COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/web/browser_test.py $<TARGET_FILE:quillfront-tool>
             ${CMAKE_SOURCE_DIR}/examples/first-light)
-    set_tests_properties(web.browser_player PROPERTIES TIMEOUT 300)
+    set_tests_properties(web.browser_player PROPERTIES TIMEOUT 300 COST 28)
 endif()
