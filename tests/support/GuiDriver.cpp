@@ -753,9 +753,11 @@ void GuiDriver::choosePopupItem(const ItemPath& item) {
         choose(entry);
 }
 
+// The box is scrolled into sight first, as a user would: its list opens beside
+// it, and a list opened below the screen's edge cannot be pointed at.
 void GuiDriver::chooseComboItem(const ItemPath& combo, const char* label) {
     Target box;
-    if (!find(combo, false, box))
+    if (!locate(combo, false, box, true))
         return;
     const int popupsBefore = context().OpenPopupStack.Size;
     press(box, ImGuiActivateFlags_None);

@@ -1,11 +1,13 @@
 #!/bin/sh
 # Runs a command on a virtual X screen of its own, which the X server numbers
 # itself (-displayfd), so that GUI tests moving the pointer and taking the
-# keyboard focus can run side by side.
+# keyboard focus can run side by side. The program's window fills the screen's
+# width and software rendering costs by the pixel: a laptop's 1280 x 720 screen
+# takes half the time of 1920 x 1080.
 # Usage: own-display.sh COMMAND [ARGUMENTS...]
 set -u
 dir=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset 3>"$dir/display" 2>"$dir/log" &
+Xvfb -displayfd 3 -screen 0 1280x720x24 -nolisten tcp -noreset 3>"$dir/display" 2>"$dir/log" &
 server=$!
 trap 'kill $server 2>/dev/null; wait $server 2>/dev/null; rm -rf "$dir"' EXIT
 # The number is written, with a newline, once the screen takes clients.

@@ -106,7 +106,7 @@ TEST(TimelineWindowTest, DragsMoveEventsByWholeBeatsAsOneStepAndClicksSeek) {
     EXPECT_NEAR(swapped.endBeat, 60.0f, 1.0f);
 
     // Clicks in the rows, away from bars and handles, seek.
-    const float rowY = rowOf(session, "whoosh at 15").top + 6.0f;
+    const float rowY = bars.top + 6.0f;
     gui.moveMouse(xOfBeat(bars, 0.0f), rowY);
     gui.mouseDown();
     gui.mouseUp();
