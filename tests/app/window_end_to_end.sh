@@ -1,5 +1,5 @@
 #!/bin/sh
-# Starts the real executable on its own 2560x1600 X screen and drives it with
+# Starts the real executable on its own 1280x800 X screen and drives it with
 # real key events: the window's size and decoration, Escape, Ctrl+T, the window
 # close request and the exit statuses.
 # Usage: window_end_to_end.sh path/to/quillfront
@@ -13,7 +13,7 @@ if [ -z "${QUILLFRONT_E2E_INNER:-}" ]; then
     QUILLFRONT_E2E_SCREEN_DIR=$(mktemp -d)
     export QUILLFRONT_E2E_SCREEN_DIR
     # -noreset keeps atoms interned below alive between our short-lived X clients.
-    exec xvfb-run -a -s "-screen 0 2560x1600x24 -noreset -fbdir $QUILLFRONT_E2E_SCREEN_DIR" "$0" "$exe"
+    exec xvfb-run -a -s "-screen 0 1280x800x24 -noreset -fbdir $QUILLFRONT_E2E_SCREEN_DIR" "$0" "$exe"
 fi
 screen="$QUILLFRONT_E2E_SCREEN_DIR/Xvfb_screen0"
 
@@ -79,11 +79,11 @@ start_program() {
     fi
 }
 
-echo "== window at 2560x1600, Escape quits"
+echo "== window at 1280x720 on a 1280x800 screen, Escape quits"
 if start_program; then
     geometry=$(xwininfo -id "$window")
-    echo "$geometry" | grep -q "Width: 2560" || fail "window width: $geometry"
-    echo "$geometry" | grep -q "Height: 1440" || fail "window height: $geometry"
+    echo "$geometry" | grep -q "Width: 1280" || fail "window width: $geometry"
+    echo "$geometry" | grep -q "Height: 720" || fail "window height: $geometry"
     # Borderless windows ask for no decorations through the Motif hints (flags 2, decorations 0).
     hints=$(xprop -id "$window" _MOTIF_WM_HINTS)
     echo "$hints" | grep -Eq '= 0x2, 0x0, 0x0' || fail "window has decorations: $hints"
