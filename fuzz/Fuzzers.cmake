@@ -1,5 +1,5 @@
 # Builds the sanitizer build (fuzz/CMakeLists.txt) with clang, as a separate
-# build under <build>/fuzz, and registers a 10-second run of each fuzz target
+# build under <build>/fuzz, and registers a 5-second run of each fuzz target
 # and the run of the sanitized model tests as tests. Skipped when clang or its
 # fuzzer runtime is missing, so the main build needs neither.
 
@@ -49,10 +49,10 @@ if(QUILLFRONT_TESTS)
             set(dictionary -dict=${CMAKE_SOURCE_DIR}/fuzz/${target}.dict)
         endif()
         add_test(NAME fuzz.${target}
-            COMMAND ${FUZZ_BUILD_DIR}/fuzz_${target} -max_total_time=10 -timeout=10 -close_fd_mask=2
+            COMMAND ${FUZZ_BUILD_DIR}/fuzz_${target} -max_total_time=5 -timeout=10 -close_fd_mask=2
                 -artifact_prefix=${FUZZ_BUILD_DIR}/artifacts/ ${dictionary}
                 ${FUZZ_BUILD_DIR}/corpus/${target} ${CMAKE_SOURCE_DIR}/fuzz/corpus/${target})
-        set_tests_properties(fuzz.${target} PROPERTIES TIMEOUT 120 LABELS fuzz COST 11)
+        set_tests_properties(fuzz.${target} PROPERTIES TIMEOUT 120 LABELS fuzz COST 6)
     endforeach()
     # `ctest -L sanitize` runs them alone.
     add_test(NAME sanitize.model_tests COMMAND ${FUZZ_BUILD_DIR}/sanitized_model_tests)

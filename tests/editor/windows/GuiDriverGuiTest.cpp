@@ -24,10 +24,11 @@ bool insideAcross(const Placement& inner, const Placement& outer) {
            inner.x + inner.width <= outer.x + outer.width;
 }
 
-// The program with Dear ImGui's demo window open.
+// The program with Dear ImGui's demo window open, on no project: the demo
+// window is what these tests look at.
 class GuiDriverTest : public ::testing::Test {
 protected:
-    EditorSession session;
+    EditorSession session{StartIn::emptyFolder};
     GuiDriver& gui = session.gui;
 
     void SetUp() override {
