@@ -87,7 +87,7 @@ set(AUDIO_DESKTOP_SOURCES
 set(AUDIO_WEB_SOURCES audio/RealFftWeb.cpp)
 
 # A frame composed from the events at a beat, live or offline; the beat clock.
-set(COMPOSITION_SOURCES composition/Composition.cpp composition/OfflineComposer.cpp)
+set(COMPOSITION_SOURCES composition/CarriedState.cpp composition/Composition.cpp composition/OfflineComposer.cpp)
 set(COMPOSITION_DESKTOP_SOURCES composition/BeatClock.cpp)
 
 # The code editor widget.

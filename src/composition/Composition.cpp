@@ -25,12 +25,13 @@ bool groupOrigin(const EventGroup& group, float& origin) {
     return found;
 }
 
-void prepareEffectEvent(EffectRenderer& renderer, const Event& event, float beat) {
+// Catching up, only the input passes that later frames read run.
+void prepareEffectEvent(EffectRenderer& renderer, const Event& event, float beat, const CarriedState* catchingUp) {
     if (!event.effect)
         return;
     updateFontTextures(renderer.cache(), event, beat, nullptr);
     for (const Effect* input : event.effect->effects)
-        if (input)
+        if (input && (!catchingUp || catchingUp->passes.contains(input)))
             renderer.renderInputPass(*input);
 }
 
@@ -44,9 +45,9 @@ void prepareGroupEvent(RenderCache& cache, const Event& event, float beat) {
             updateFontTextures(cache, *member, beat - event.startBeat + origin, &event);
 }
 
-void prepareEvent(EffectRenderer& renderer, const Event& event, float beat) {
+void prepareEvent(EffectRenderer& renderer, const Event& event, float beat, const CarriedState* catchingUp) {
     if (event.type == EffectEvent)
-        prepareEffectEvent(renderer, event, beat);
+        prepareEffectEvent(renderer, event, beat, catchingUp);
     else if (event.type == GroupEvent)
         prepareGroupEvent(renderer.cache(), event, beat);
 }
@@ -119,10 +120,13 @@ void showInputPasses(const EffectRenderer& renderer, uint32_t target, ScreenSize
         copyColourTarget(last->output, target, size);
 }
 
-} // namespace
-
-const Effect* renderAt(const Demo& demo, RenderCache& cache, SamplePlayer& samples, const FrameContext& frame) {
+// Composes the frame; or, `catchingUp`, only what later frames read of it: the
+// texts, the samples started and the carried input passes, with no layer drawn.
+const Effect* compose(const Demo& demo, RenderCache& cache, SamplePlayer& samples, const FrameContext& frame,
+                      const CarriedState* catchingUp) {
     Composer composer(demo, cache, samples, frame);
+    composer.drawing = !catchingUp;
+    const bool drawsPasses = !catchingUp || !catchingUp->passes.empty();
     GLint shownIn = 0;
     glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &shownIn);
     // Captures need the picture so far in a texture: until the last of them the
@@ -131,15 +135,17 @@ const Effect* renderAt(const Demo& demo, RenderCache& cache, SamplePlayer& sampl
     for (const auto& event : demo.events)
         if (isActive(*event, frame.beat) && event->visible)
             captures += screenCaptures(composer, *event, frame.beat);
-    if (captures > 0)
+    if (captures > 0 && drawsPasses)
         cache.scene().begin(frame.screen, captures, static_cast<uint32_t>(shownIn));
     const uint32_t layersTarget = captures > 0 ? cache.scene().framebuffer() : static_cast<uint32_t>(shownIn);
 
-    cache.soundTexture().upload(frame.soundRows);
+    if (!catchingUp)
+        cache.soundTexture().upload(frame.soundRows);
     for (const auto& event : demo.events)
         if (isActive(*event, frame.beat))
-            prepareEvent(composer.renderer, *event, frame.beat);
-    showInputPasses(composer.renderer, layersTarget, frame.screen);
+            prepareEvent(composer.renderer, *event, frame.beat, catchingUp);
+    if (!catchingUp)
+        showInputPasses(composer.renderer, layersTarget, frame.screen);
 
     const Effect* top = nullptr;
     for (const auto& event : demo.events) {
@@ -152,10 +158,24 @@ const Effect* renderAt(const Demo& demo, RenderCache& cache, SamplePlayer& sampl
     return top;
 }
 
+} // namespace
+
+const Effect* renderAt(const Demo& demo, RenderCache& cache, SamplePlayer& samples, const FrameContext& frame) {
+    return compose(demo, cache, samples, frame, nullptr);
+}
+
+void catchUpAt(const Demo& demo, RenderCache& cache, SamplePlayer& samples, const FrameContext& frame,
+               const CarriedState& carried) {
+    if (carried.wholeFrames)
+        compose(demo, cache, samples, frame, nullptr);
+    else
+        compose(demo, cache, samples, frame, &carried);
+}
+
 const Effect* render(Composer& composer, const Event& event, float beat, const Event* parent) {
     switch (event.type) {
     case EffectEvent:
-        return renderEffectEvent(composer.renderer, event, beat, parent);
+        return composer.drawing ? renderEffectEvent(composer.renderer, event, beat, parent) : nullptr;
     case AudioSampleEvent:
         // Started once when reached; again only after it has played out.
         if (!composer.renderer.frame().paused && event.audioSample)

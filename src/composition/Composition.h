@@ -10,6 +10,7 @@
 #pragma once
 
 #include "audio/SamplePlayer.h"
+#include "composition/CarriedState.h"
 #include "project/Demo.h"
 #include "render/EffectRenderer.h"
 
@@ -41,6 +42,7 @@ struct Composer {
     EffectRenderer renderer;
     SamplePlayer& samples;
     ReplayStack replaying;
+    bool drawing = true; // false while catching up: events start samples but draw nothing
 
     Composer(const Demo& project, RenderCache& cache, SamplePlayer& player, const FrameContext& frame)
         : demo(project), renderer(cache, frame), samples(player) {}
@@ -49,6 +51,12 @@ struct Composer {
 // Composes the frame at `frame.beat` over a cleared frame and returns the effect
 // drawn last (the top layer), or null when no effect event drew.
 const Effect* renderAt(const Demo& demo, RenderCache& cache, SamplePlayer& samples, const FrameContext& frame);
+
+// Brings what later frames read of the frame at `frame.beat` up to date without
+// composing its picture (see CarriedState.h), or composes it whole where a
+// carried texture is a capture of the picture. Frames must be caught up in order.
+void catchUpAt(const Demo& demo, RenderCache& cache, SamplePlayer& samples, const FrameContext& frame,
+               const CarriedState& carried);
 
 // Draws or replays `event` at `beat` in its own time frame; `parent` is the group
 // event replaying it, or null at top level. Returns the effect drawn last, or null.

@@ -13,7 +13,27 @@ void OfflineComposer::compose(int64_t frame) {
     composeHeard(position, static_cast<float>(grid_.beatOf(frame)), size_, false, position);
 }
 
+void OfflineComposer::catchUp(int64_t frame, const CarriedState& carried) {
+    const int64_t position = grid_.mixPositionOf(frame, mixRate_);
+    const float beat = static_cast<float>(grid_.beatOf(frame));
+    if (carried.wholeFrames || !carried.passes.empty()) {
+        catchUpAt(demo_, cache_, mix_, startFrame(position, beat, size_, false, position), carried);
+        return;
+    }
+    // No pass runs, so nothing reads what is heard.
+    FrameContext context;
+    context.beat = beat;
+    context.screen = size_;
+    mix_.setPosition(position);
+    catchUpAt(demo_, cache_, mix_, context, carried);
+}
+
 void OfflineComposer::composeHeard(int64_t position, float beat, ScreenSize size, bool paused, int64_t samplesFrom) {
+    renderAt(demo_, cache_, mix_, startFrame(position, beat, size, paused, samplesFrom));
+}
+
+FrameContext OfflineComposer::startFrame(int64_t position, float beat, ScreenSize size, bool paused,
+                                         int64_t samplesFrom) {
     heard_.analyse(mix_, position);
     FrameContext context;
     context.beat = beat;
@@ -25,7 +45,7 @@ void OfflineComposer::composeHeard(int64_t position, float beat, ScreenSize size
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glViewport(0, 0, size.width, size.height);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    renderAt(demo_, cache_, mix_, context);
+    return context;
 }
 
 void OfflineComposer::readPixels(std::vector<uint8_t>& rgb) const { readFrameRgb(size_, rgb); }

@@ -8,8 +8,10 @@
 
 #include "audio/HeardAnalysis.h"
 #include "audio/OfflineMix.h"
+#include "composition/CarriedState.h"
 #include "project/Demo.h"
 #include "project/FrameGrid.h"
+#include "render/FrameContext.h"
 #include "render/RenderCache.h"
 #include "render/ScreenSize.h"
 
@@ -22,6 +24,10 @@ public:
 
     // Composes `frame` of the grid into the default framebuffer.
     void compose(int64_t frame);
+    // Brings up to date what the frames after `frame` read of it, composing no
+    // more of it than `carried` needs: a render that starts part-way through
+    // catches up every frame before its first this way.
+    void catchUp(int64_t frame, const CarriedState& carried);
     // Composes into the default framebuffer, at `size`, the picture heard at mix
     // position `position` (sample frames from the start of the music) showing
     // `beat`. The samples it starts begin at `samplesFrom` in the mix, where the
@@ -36,6 +42,10 @@ public:
     ScreenSize size() const { return size_; }
 
 private:
+    // Analyses what is heard at `position`, starts samples from `samplesFrom` and
+    // clears the default framebuffer for a frame at `size`.
+    FrameContext startFrame(int64_t position, float beat, ScreenSize size, bool paused, int64_t samplesFrom);
+
     Demo& demo_;
     RenderCache& cache_;
     OfflineMix& mix_;

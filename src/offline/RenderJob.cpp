@@ -153,10 +153,11 @@ int renderDemo(const RenderSettings& settings) {
     OfflineComposer composer(*demo, renderCache, mix, grid, {settings.width, settings.height}, mixRate);
 
     ProgressBar progress(stderr, standardErrorIsTerminal());
+    const CarriedState carried = carriedStateOf(*demo);
     for (int64_t frame = 0; frame < span->first; ++frame) {
         if (renderInterrupted)
             return fail(interruptedMessage);
-        composer.compose(frame);
+        composer.catchUp(frame, carried);
         progress.update("catching up", frame + 1, span->first);
     }
     const auto start = std::chrono::steady_clock::now();

@@ -45,8 +45,8 @@ Finished runShell(const std::string& command) {
     return finished;
 }
 
-Finished render(const std::string& out, const std::string& options) {
-    return runShell(std::string(QUILLFRONT_TOOL) + " render " + example + " '" + out + "' --size 320x180 --fps 30 " +
+Finished render(const std::string& out, const std::string& options, const std::string& project = example) {
+    return runShell(std::string(QUILLFRONT_TOOL) + " render '" + project + "' '" + out + "' --size 320x180 --fps 30 " +
                     options);
 }
 
@@ -161,32 +161,45 @@ TEST_F(RenderTest, AnMp4HoldsTwoSecondsOfPictureAndSoundShowingTheComposedFrames
         << "a frame a third of a second earlier is told apart";
 }
 
+// A span rendered on its own first catches up what carries over from frame to
+// frame: in the example, the trails' feedback from beat 24 on. Its frames are
+// those of the whole render, with that feedback and without it.
 TEST_F(RenderTest, FolderRendersRepeatExactlyAndSpansRenderedApartJoin) {
-    const fs::path whole = dir.path() / "whole";
-    const fs::path again = dir.path() / "again";
-    for (const fs::path& out : {whole, again}) {
-        const Finished rendered = render(out.string(), "--from 30 --to 32");
-        ASSERT_EQ(rendered.status, 0) << rendered.output;
+    const fs::path withoutFeedback = dir.path() / "without-feedback";
+    fs::copy(QUILLFRONT_EXAMPLE, withoutFeedback, fs::copy_options::recursive);
+    std::string json = tryReadWholeFile(withoutFeedback / "content.dat.json").value();
+    json.replace(json.find("\"feedback\": true"), 16, "\"feedback\": false");
+    ASSERT_FALSE(writeWholeFile(withoutFeedback / "content.dat.json", json));
+
+    for (const fs::path& project : {fs::path(example), withoutFeedback / "content.dat.json"}) {
+        SCOPED_TRACE(project.string());
+        const fs::path out = dir.path() / project.parent_path().filename();
+        const fs::path whole = out / "whole";
+        const fs::path again = out / "again";
+        for (const fs::path& folder : {whole, again}) {
+            const Finished rendered = render(folder.string(), "--from 30 --to 32", project.string());
+            ASSERT_EQ(rendered.status, 0) << rendered.output;
+        }
+        const fs::path first = out / "first";
+        const fs::path second = out / "second";
+        ASSERT_EQ(render(first.string(), "--from 30 --to 31", project.string()).status, 0);
+        ASSERT_EQ(render(second.string(), "--to 32 --from 31", project.string()).status, 0);
+
+        const std::map<std::string, std::string> wholeFiles = filesIn(whole);
+        EXPECT_EQ(wholeFiles.size(), 31u) << "30 frames and the sound";
+        EXPECT_TRUE(wholeFiles.contains("frame-000450.png")) << "numbered by the frame's place in the demo";
+        EXPECT_EQ(filesIn(again), wholeFiles);
+
+        std::map<std::string, std::string> joined = filesIn(first);
+        const std::map<std::string, std::string> secondFiles = filesIn(second);
+        const std::string sound = wavData(joined["sound.wav"]) + wavData(secondFiles.at("sound.wav"));
+        EXPECT_EQ(sound, wavData(wholeFiles.at("sound.wav")));
+        for (const auto& [name, contents] : secondFiles)
+            if (name != "sound.wav")
+                joined[name] = contents;
+        joined["sound.wav"] = wholeFiles.at("sound.wav");
+        EXPECT_EQ(joined, wholeFiles);
     }
-    const fs::path first = dir.path() / "first";
-    const fs::path second = dir.path() / "second";
-    ASSERT_EQ(render(first.string(), "--from 30 --to 31").status, 0);
-    ASSERT_EQ(render(second.string(), "--to 32 --from 31").status, 0);
-
-    const std::map<std::string, std::string> wholeFiles = filesIn(whole);
-    EXPECT_EQ(wholeFiles.size(), 31u) << "30 frames and the sound";
-    EXPECT_TRUE(wholeFiles.contains("frame-000450.png")) << "numbered by the frame's place in the demo";
-    EXPECT_EQ(filesIn(again), wholeFiles);
-
-    std::map<std::string, std::string> joined = filesIn(first);
-    const std::map<std::string, std::string> secondFiles = filesIn(second);
-    const std::string sound = wavData(joined["sound.wav"]) + wavData(secondFiles.at("sound.wav"));
-    EXPECT_EQ(sound, wavData(wholeFiles.at("sound.wav")));
-    for (const auto& [name, contents] : secondFiles)
-        if (name != "sound.wav")
-            joined[name] = contents;
-    joined["sound.wav"] = wholeFiles.at("sound.wav");
-    EXPECT_EQ(joined, wholeFiles);
 }
 
 TEST_F(RenderTest, FailuresSayWhyWithStatus1AndLeaveNoFile) {
