@@ -40,8 +40,8 @@ public:
     const FrameContext& frame() const { return frame_; }
 
 private:
-    // Creating a texture binds it to the active unit: every input texture is made
-    // before the first unit is bound, so no creation replaces a binding.
+    // Creating a texture unbinds the active unit: every input texture is made
+    // before the first unit is bound, so no creation undoes a binding.
     void makeInputTextures(const Effect& effect);
 
     RenderCache& cache_;

@@ -8,5 +8,7 @@
 constexpr uint32_t wrapClamp = 0x2900;
 
 // Creates a width × height RGBA8 texture from `pixels` (R, G, B, A bytes, first row
-// first) and leaves it bound on the active unit. Returns its GL name.
+// first). Returns its GL name. It, like every upload here, leaves the active
+// unit with no texture bound: a pass then samples only what it binds itself,
+// whatever the frames before it did, so a render may start at any frame.
 uint32_t createRgbaTexture(int width, int height, const void* pixels, uint32_t wrapMode);

@@ -23,4 +23,5 @@ void SoundTexture::upload(const uint8_t* rows) {
     glBindTexture(GL_TEXTURE_2D, glTexture);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, soundTextureWidth, soundTextureHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                  rows ? rows : silence().data());
+    glBindTexture(GL_TEXTURE_2D, 0);
 }

@@ -61,4 +61,5 @@ void TextTexture::render(const FontFace* font, bool center) {
     glBindTexture(GL_TEXTURE_2D, glTexture);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, surface.width, surface.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                  surface.pixels.data());
+    glBindTexture(GL_TEXTURE_2D, 0);
 }

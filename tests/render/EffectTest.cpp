@@ -210,7 +210,7 @@ TEST_F(EffectTest, SoundTextureIsAZeroFilled1024By2Texture) {
 
 TEST_F(EffectTest, TexturesClampWithNearestFiltering) {
     auto texture = solidTexture(1, 2, 3);
-    cache.image(*texture);
+    glBindTexture(GL_TEXTURE_2D, cache.image(*texture).glTexture);
     GLint wrap = 0, filter = 0;
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrap);
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &filter);
@@ -223,7 +223,7 @@ TEST(CoreContextTest, ClampBecomesClampToEdge) {
     ASSERT_TRUE(window.ok()) << window.error();
     RenderCache cache;
     auto texture = solidTexture(1, 2, 3);
-    cache.image(*texture);
+    glBindTexture(GL_TEXTURE_2D, cache.image(*texture).glTexture);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     GLint wrap = 0;
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &wrap);
