@@ -79,6 +79,19 @@ std::optional<FrameSpan> spanOf(const RenderSettings& settings, const Demo& demo
     return span;
 }
 
+// The part's near-equal share of the span: parts 1 to N cover it in order, each
+// frame once.
+std::optional<FrameSpan> partOf(const FrameSpan& span, const RenderPart& part, std::string& problem) {
+    const int64_t length = span.end - span.first;
+    const FrameSpan share{span.first + length * (part.index - 1) / part.count,
+                          span.first + length * part.index / part.count};
+    if (share.end > share.first)
+        return share;
+    problem = "part " + std::to_string(part.index) + " of " + std::to_string(part.count) +
+              " holds no frame: the span has only " + std::to_string(length) + " frames";
+    return std::nullopt;
+}
+
 // Loads the project with its resource files found beside it, as the player does
 // when started in the project's folder.
 std::unique_ptr<Demo> loadForRender(const std::filesystem::path& project, std::string& problem) {
@@ -135,7 +148,9 @@ int renderDemo(const RenderSettings& settings) {
     if (!demo)
         return fail(settings.project + ": " + problem);
     const FrameGrid grid{Tempo::of(*demo), settings.fps, FrameOrigin::musicStart};
-    const std::optional<FrameSpan> span = spanOf(settings, *demo, grid, problem);
+    std::optional<FrameSpan> span = spanOf(settings, *demo, grid, problem);
+    if (span && settings.part)
+        span = partOf(*span, *settings.part, problem);
     if (!span)
         return fail(problem);
     std::unique_ptr<FrameSink> sink = openSink(settings, out, problem);

@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     if (!settings) {
         std::fprintf(stderr,
                      "quillfront-render: %s\nusage: quillfront-render PROJECT OUT [--size WxH] [--fps N] [--from BEAT] "
-                     "[--to BEAT]\n",
+                     "[--to BEAT] [--part K/N]\n",
                      problem.c_str());
         return 2;
     }

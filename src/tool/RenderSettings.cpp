@@ -11,6 +11,7 @@ namespace {
 constexpr int minimumSide = 16;
 constexpr int maximumSide = 8192;
 constexpr int maximumFps = 240;
+constexpr int maximumParts = 100000;
 
 bool parseInt(const std::string& text, int& value) {
     const char* end = text.data() + text.size();
@@ -22,6 +23,13 @@ bool parseBeat(const std::string& text, double& value) {
     const char* end = text.data() + text.size();
     const auto [next, error] = parseDouble(text.data(), end, value);
     return error == std::errc() && next == end && std::isfinite(value);
+}
+
+bool parsePart(const std::string& text, RenderPart& part) {
+    const size_t slash = text.find('/');
+    return slash != std::string::npos && parseInt(text.substr(0, slash), part.index) &&
+           parseInt(text.substr(slash + 1), part.count) && part.count >= 1 && part.count <= maximumParts &&
+           part.index >= 1 && part.index <= part.count;
 }
 
 bool parseSize(const std::string& text, int& width, int& height) {
@@ -44,6 +52,7 @@ const std::vector<OptionSpec>& renderOptions() {
         {"--fps", "N", "frames a second (default 60)"},
         {"--from", "BEAT", "the first beat (default: the start of the music)"},
         {"--to", "BEAT", "the beat it stops before (default: the demo's end beat)"},
+        {"--part", "K/N", "only the K-th of N near-equal frame ranges of the span"},
     };
     return options;
 }
@@ -71,6 +80,13 @@ std::optional<RenderSettings> renderSettingsOf(const ParsedCommandLine& line, st
                 return std::nullopt;
             }
             (name == "--from" ? settings.from : settings.to) = beat;
+        } else if (name == "--part") {
+            RenderPart part;
+            if (!parsePart(value, part)) {
+                problem = "--part wants K/N, a part K from 1 to N of N parts (at most 100000), not '" + value + "'";
+                return std::nullopt;
+            }
+            settings.part = part;
         }
     }
     if (settings.toVideo() && (settings.width % 2 || settings.height % 2)) {
@@ -88,6 +104,9 @@ std::vector<std::string> renderArguments(const RenderSettings& settings) {
         args.insert(args.end(), {"--from", beatText(*settings.from)});
     if (settings.to)
         args.insert(args.end(), {"--to", beatText(*settings.to)});
+    if (settings.part)
+        args.insert(args.end(),
+                    {"--part", std::to_string(settings.part->index) + "/" + std::to_string(settings.part->count)});
     args.insert(args.end(), {"--", settings.project, settings.out});
     return args;
 }

@@ -8,6 +8,12 @@
 #include <string>
 #include <vector>
 
+// The K-th (from 1) of N near-equal frame ranges of a span.
+struct RenderPart {
+    int index = 1;
+    int count = 1;
+};
+
 struct RenderSettings {
     std::string project;
     std::string out; // a ".mp4" file, or a folder for PNG frames and a WAV file
@@ -16,6 +22,7 @@ struct RenderSettings {
     int fps = 60;
     std::optional<double> from; // beats; the demo's start when not given
     std::optional<double> to;   // beats; the demo's end beat when not given
+    std::optional<RenderPart> part;
 
     bool toVideo() const { return out.size() > 4 && out.ends_with(".mp4"); }
 };

@@ -202,6 +202,37 @@ TEST_F(RenderTest, FolderRendersRepeatExactlyAndSpansRenderedApartJoin) {
     }
 }
 
+// The 15 frames of beats 30 to 31 in four parts: 3, 4, 4 and 4 frames, each
+// once, with their stretches of the sound.
+TEST_F(RenderTest, PartsSplitTheSpanIntoNearEqualRangesThatJoin) {
+    const fs::path whole = dir.path() / "whole";
+    ASSERT_EQ(render(whole.string(), "--from 30 --to 31").status, 0);
+    std::map<std::string, std::string> joined;
+    std::string sound;
+    for (int part = 1; part <= 4; ++part) {
+        const fs::path out = dir.path() / ("part" + std::to_string(part));
+        const Finished rendered = render(out.string(), "--from 30 --to 31 --part " + std::to_string(part) + "/4");
+        ASSERT_EQ(rendered.status, 0) << rendered.output;
+        std::map<std::string, std::string> files = filesIn(out);
+        EXPECT_EQ(files.size(), part == 1 ? 4u : 5u) << "part " << part << ": its frames and its sound";
+        sound += wavData(files["sound.wav"]);
+        files.erase("sound.wav");
+        joined.merge(files);
+    }
+    std::map<std::string, std::string> wholeFiles = filesIn(whole);
+    EXPECT_EQ(sound, wavData(wholeFiles["sound.wav"]));
+    wholeFiles.erase("sound.wav");
+    EXPECT_EQ(joined, wholeFiles);
+
+    const Finished wrong = render((dir.path() / "wrong").string(), "--part 5/4");
+    EXPECT_EQ(wrong.status, 2);
+    EXPECT_NE(wrong.output.find("--part wants K/N"), std::string::npos) << wrong.output;
+    const Finished empty = render((dir.path() / "empty").string(), "--from 30 --to 31 --part 1/16");
+    EXPECT_EQ(empty.status, 1);
+    EXPECT_NE(empty.output.find("part 1 of 16 holds no frame: the span has only 15 frames"), std::string::npos)
+        << empty.output;
+}
+
 TEST_F(RenderTest, FailuresSayWhyWithStatus1AndLeaveNoFile) {
     const std::string video = (dir.path() / "demo.mp4").string();
     Finished failed = render(video, "--to 500");
