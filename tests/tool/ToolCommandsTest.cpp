@@ -158,7 +158,7 @@ TEST_F(ToolCommandsTest, HelpAndVersionGoToStandardOutput) {
     EXPECT_NE(out.str().find("  --player PATH "), std::string::npos);
     EXPECT_EQ(run({"render", "--help"}), 0);
     EXPECT_EQ(out.str().rfind("usage: quillfront-tool render PROJECT OUT [--size WxH] [--fps N] [--from BEAT] "
-                              "[--to BEAT]\n",
+                              "[--to BEAT] [--part K/N]\n",
                               0),
               0u);
     EXPECT_EQ(run({"check", "rich.json", "--help"}), 0);
