@@ -166,10 +166,7 @@ const Effect* renderAt(const Demo& demo, RenderCache& cache, SamplePlayer& sampl
 
 void catchUpAt(const Demo& demo, RenderCache& cache, SamplePlayer& samples, const FrameContext& frame,
                const CarriedState& carried) {
-    if (carried.wholeFrames)
-        compose(demo, cache, samples, frame, nullptr);
-    else
-        compose(demo, cache, samples, frame, &carried);
+    compose(demo, cache, samples, frame, &carried);
 }
 
 const Effect* render(Composer& composer, const Event& event, float beat, const Event* parent) {

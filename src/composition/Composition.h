@@ -53,8 +53,8 @@ struct Composer {
 const Effect* renderAt(const Demo& demo, RenderCache& cache, SamplePlayer& samples, const FrameContext& frame);
 
 // Brings what later frames read of the frame at `frame.beat` up to date without
-// composing its picture (see CarriedState.h), or composes it whole where a
-// carried texture is a capture of the picture. Frames must be caught up in order.
+// composing its picture: the texts, the samples started and `carried.passes`
+// (see CarriedState.h). Frames must be caught up in order.
 void catchUpAt(const Demo& demo, RenderCache& cache, SamplePlayer& samples, const FrameContext& frame,
                const CarriedState& carried);
 

@@ -14,9 +14,13 @@ void OfflineComposer::compose(int64_t frame) {
 }
 
 void OfflineComposer::catchUp(int64_t frame, const CarriedState& carried) {
+    if (carried.wholeFrames) {
+        compose(frame);
+        return;
+    }
     const int64_t position = grid_.mixPositionOf(frame, mixRate_);
     const float beat = static_cast<float>(grid_.beatOf(frame));
-    if (carried.wholeFrames || !carried.passes.empty()) {
+    if (!carried.passes.empty()) {
         catchUpAt(demo_, cache_, mix_, startFrame(position, beat, size_, false, position), carried);
         return;
     }
