@@ -157,6 +157,8 @@ set(APP_SOURCES
 # The command-line tool's commands, on the model alone.
 set(TOOL_SOURCES
     tool/CommandLine.cpp
+    tool/PartJoin.cpp
+    tool/PartLabel.cpp
     tool/ProjectFile.cpp
     tool/RenderSettings.cpp
     tool/ToolCommands.cpp

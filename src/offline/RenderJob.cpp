@@ -13,6 +13,7 @@
 #include "project/CodecError.h"
 #include "project/LoadError.h"
 #include "render/RenderCache.h"
+#include "tool/PartLabel.h"
 #include "tool/ProjectFile.h"
 
 #include <chrono>
@@ -23,16 +24,12 @@
 
 volatile std::sig_atomic_t renderInterrupted = 0;
 
+static_assert(mixRate == partSoundRate, "a part's sound is the mix as it comes");
+
 namespace {
 
 constexpr int failure = 1;
 const char* const interruptedMessage = "interrupted";
-
-// The frames to write: [first, end) on the project's frame grid.
-struct FrameSpan {
-    int64_t first = 0;
-    int64_t end = 0;
-};
 
 int fail(const std::string& message) {
     std::fprintf(stderr, "quillfront-tool render: %s\n", message.c_str());
@@ -46,8 +43,8 @@ std::string beatText(double beat) {
 }
 
 // The player shows the demo from the start of the music to its end beat.
-std::optional<FrameSpan> spanOf(const RenderSettings& settings, const Demo& demo, const FrameGrid& grid,
-                                std::string& problem) {
+std::optional<FrameRange> spanOf(const RenderSettings& settings, const Demo& demo, const FrameGrid& grid,
+                                 std::string& problem) {
     if (!Tempo::of(demo).usable()) {
         problem = "the demo's tempo is not a positive number, so it has no frames to render";
         return std::nullopt;
@@ -70,7 +67,7 @@ std::optional<FrameSpan> spanOf(const RenderSettings& settings, const Demo& demo
         problem = "the span from beat " + beatText(from) + " to beat " + beatText(to) + " is too long to render";
     if (!problem.empty())
         return std::nullopt;
-    const FrameSpan span{std::max<int64_t>(0, grid.firstFrameFrom(from)), grid.firstFrameFrom(to)};
+    const FrameRange span{std::max<int64_t>(0, grid.firstFrameFrom(from)), grid.firstFrameFrom(to)};
     if (span.end <= span.first) {
         problem = "the span from beat " + beatText(from) + " to beat " + beatText(to) + " holds no frame at " +
                   std::to_string(grid.fps) + " frames a second";
@@ -79,16 +76,12 @@ std::optional<FrameSpan> spanOf(const RenderSettings& settings, const Demo& demo
     return span;
 }
 
-// The part's near-equal share of the span: parts 1 to N cover it in order, each
-// frame once.
-std::optional<FrameSpan> partOf(const FrameSpan& span, const RenderPart& part, std::string& problem) {
-    const int64_t length = span.end - span.first;
-    const FrameSpan share{span.first + length * (part.index - 1) / part.count,
-                          span.first + length * part.index / part.count};
-    if (share.end > share.first)
+std::optional<FrameRange> partOf(const FrameRange& span, const RenderPart& part, std::string& problem) {
+    const FrameRange share = partRange(span, part.index, part.count);
+    if (share.length() > 0)
         return share;
     problem = "part " + std::to_string(part.index) + " of " + std::to_string(part.count) +
-              " holds no frame: the span has only " + std::to_string(length) + " frames";
+              " holds no frame: the span has only " + std::to_string(span.length()) + " frames";
     return std::nullopt;
 }
 
@@ -115,10 +108,18 @@ std::unique_ptr<Demo> loadForRender(const std::filesystem::path& project, std::s
     return nullptr;
 }
 
+// What a part file says of itself: the span's part the settings ask for (part
+// 1 of 1 without --part).
+std::string partLabelOf(const RenderSettings& settings, const Demo& demo, const FrameRange& span) {
+    const RenderPart part = settings.part.value_or(RenderPart{});
+    return labelText(
+        {projectFingerprint(demo), settings.width, settings.height, settings.fps, span, part.index, part.count});
+}
+
 std::unique_ptr<FrameSink> openSink(const RenderSettings& settings, const std::filesystem::path& out,
-                                    std::string& problem) {
-    if (settings.toVideo()) {
-        auto video = std::make_unique<VideoFile>(out);
+                                    const std::optional<std::string>& partLabel, std::string& problem) {
+    if (settings.toVideo() || settings.toPartFile()) {
+        auto video = std::make_unique<VideoFile>(out, partLabel);
         if (video->open({settings.width, settings.height}, settings.fps))
             return video;
         problem = video->problem();
@@ -148,12 +149,16 @@ int renderDemo(const RenderSettings& settings) {
     if (!demo)
         return fail(settings.project + ": " + problem);
     const FrameGrid grid{Tempo::of(*demo), settings.fps, FrameOrigin::musicStart};
-    std::optional<FrameSpan> span = spanOf(settings, *demo, grid, problem);
+    const std::optional<FrameRange> whole = spanOf(settings, *demo, grid, problem);
+    std::optional<FrameRange> span = whole;
     if (span && settings.part)
         span = partOf(*span, *settings.part, problem);
     if (!span)
         return fail(problem);
-    std::unique_ptr<FrameSink> sink = openSink(settings, out, problem);
+    std::optional<std::string> partLabel;
+    if (settings.toPartFile())
+        partLabel = partLabelOf(settings, *demo, *whole);
+    std::unique_ptr<FrameSink> sink = openSink(settings, out, partLabel, problem);
     if (!sink)
         return fail(problem);
 

@@ -1,6 +1,7 @@
 #include "offline/VideoFile.h"
 
 #include "project/FileIo.h"
+#include "tool/PartLabel.h"
 #include "tool/WavEncoding.h"
 
 #include <cerrno>
@@ -14,8 +15,9 @@ const char* const missingFfmpeg =
 
 } // namespace
 
-VideoFile::VideoFile(std::filesystem::path out)
-    : out_(std::move(out)), video_(beside("video.mp4")), sound_(beside("sound.wav")), whole_(beside("mp4")) {}
+VideoFile::VideoFile(std::filesystem::path out, std::optional<std::string> partLabel)
+    : out_(std::move(out)), partLabel_(std::move(partLabel)), video_(beside("video.mp4")), sound_(beside("sound.wav")),
+      whole_(beside(partLabel_ ? "mov" : "mp4")) {}
 
 VideoFile::~VideoFile() {
     stopEncoder();
@@ -25,8 +27,7 @@ VideoFile::~VideoFile() {
 }
 
 std::filesystem::path VideoFile::beside(const std::string& suffix) const {
-    return out_.parent_path() /
-           ("." + out_.filename().string() + ".render-" + std::to_string(currentProcessId()) + "." + suffix);
+    return out_.parent_path() / unfinishedName(out_, hostName(), currentProcessId(), suffix);
 }
 
 bool VideoFile::open(ScreenSize size, int fps) {
@@ -35,34 +36,34 @@ bool VideoFile::open(ScreenSize size, int fps) {
         return false;
     }
     std::string problem;
-    encoder_ = startProcess({"ffmpeg",
-                             "-hide_banner",
-                             "-loglevel",
-                             "error",
-                             "-y",
-                             "-f",
-                             "rawvideo",
-                             "-pix_fmt",
-                             "rgb24",
-                             "-video_size",
-                             std::to_string(size.width) + "x" + std::to_string(size.height),
-                             "-framerate",
-                             std::to_string(fps),
-                             "-i",
-                             "pipe:0",
-                             "-an",
-                             "-c:v",
-                             "libx264",
-                             "-preset",
-                             "superfast",
-                             "-crf",
-                             "18",
-                             "-pix_fmt",
-                             "yuv420p",
-                             "-f",
-                             "mp4",
-                             video_.string()},
-                            true, problem);
+    std::vector<std::string> args = {"ffmpeg",
+                                     "-hide_banner",
+                                     "-loglevel",
+                                     "error",
+                                     "-y",
+                                     "-f",
+                                     "rawvideo",
+                                     "-pix_fmt",
+                                     "rgb24",
+                                     "-video_size",
+                                     std::to_string(size.width) + "x" + std::to_string(size.height),
+                                     "-framerate",
+                                     std::to_string(fps),
+                                     "-i",
+                                     "pipe:0",
+                                     "-an",
+                                     "-c:v",
+                                     "libx264",
+                                     "-preset",
+                                     "superfast",
+                                     "-crf",
+                                     "18",
+                                     "-pix_fmt",
+                                     "yuv420p"};
+    if (partLabel_)
+        args.insert(args.end(), {"-bf", "0"});
+    args.insert(args.end(), {"-f", "mp4", video_.string()});
+    encoder_ = startProcess(args, true, problem);
     if (encoder_.id == -1) {
         failure_.record(problem == "not found" ? missingFfmpeg : "ffmpeg cannot be started: " + problem);
         return false;
@@ -107,12 +108,15 @@ bool VideoFile::finish(std::span<const int16_t> sound, int rate) {
         return false;
     }
     std::string problem;
-    ChildProcess muxer =
-        startProcess({"ffmpeg",        "-hide_banner", "-loglevel",     "error",        "-nostdin", "-y",   "-i",
-                      video_.string(), "-i",           sound_.string(), "-map",         "0:v:0",    "-map", "1:a:0",
-                      "-c:v",          "copy",         "-c:a",          "aac",          "-b:a",     "192k", "-movflags",
-                      "+faststart",    "-f",           "mp4",           whole_.string()},
-                     false, problem);
+    std::vector<std::string> args = {"ffmpeg", "-hide_banner",  "-loglevel", "error",         "-nostdin", "-y",
+                                     "-i",     video_.string(), "-i",        sound_.string(), "-map",     "0:v:0",
+                                     "-map",   "1:a:0",         "-c:v",      "copy"};
+    if (partLabel_)
+        args.insert(args.end(), {"-c:a", "pcm_s16le", "-metadata", "comment=" + *partLabel_, "-f", "mov"});
+    else
+        args.insert(args.end(), {"-c:a", "aac", "-b:a", "192k", "-movflags", "+faststart", "-f", "mp4"});
+    args.push_back(whole_.string());
+    ChildProcess muxer = startProcess(args, false, problem);
     if (muxer.id == -1 || waitForProcess(muxer) != 0) {
         failure_.record("ffmpeg could not add the sound to the video");
         return false;

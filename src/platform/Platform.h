@@ -27,6 +27,8 @@ bool standardErrorIsTerminal();
 // ---------------------------------------------------------------------------
 
 int currentProcessId();
+// This machine's name on the network, to tell whose a process id is.
+std::string hostName();
 // Whether process `id` is running; one of another user counts.
 bool processIsRunning(int id);
 

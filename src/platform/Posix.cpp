@@ -45,6 +45,13 @@ bool standardErrorIsTerminal() { return ::isatty(STDERR_FILENO) != 0; }
 
 int currentProcessId() { return static_cast<int>(::getpid()); }
 
+std::string hostName() {
+    char name[256] = {};
+    if (::gethostname(name, sizeof name - 1) != 0)
+        return "localhost";
+    return name;
+}
+
 // Another user's process answers EPERM, and is running too.
 bool processIsRunning(int id) { return ::kill(static_cast<pid_t>(id), 0) == 0 || errno != ESRCH; }
 

@@ -89,8 +89,13 @@ std::optional<RenderSettings> renderSettingsOf(const ParsedCommandLine& line, st
             settings.part = part;
         }
     }
-    if (settings.toVideo() && (settings.width % 2 || settings.height % 2)) {
-        problem = "an MP4 video wants an even width and height, not " + std::to_string(settings.width) + "x" +
+    if (settings.toVideo() && settings.part) {
+        problem = "a part is joined later: render it into a .mov part file, then put the parts together with "
+                  "'quillfront-tool join'";
+        return std::nullopt;
+    }
+    if ((settings.toVideo() || settings.toPartFile()) && (settings.width % 2 || settings.height % 2)) {
+        problem = "a video wants an even width and height, not " + std::to_string(settings.width) + "x" +
                   std::to_string(settings.height);
         return std::nullopt;
     }

@@ -16,7 +16,7 @@ struct RenderPart {
 
 struct RenderSettings {
     std::string project;
-    std::string out; // a ".mp4" file, or a folder for PNG frames and a WAV file
+    std::string out; // a ".mp4" file, a ".mov" part file, or a folder for PNG frames and a WAV file
     int width = 1280;
     int height = 720;
     int fps = 60;
@@ -25,6 +25,8 @@ struct RenderSettings {
     std::optional<RenderPart> part;
 
     bool toVideo() const { return out.size() > 4 && out.ends_with(".mp4"); }
+    // A part for `quillfront-tool join`: without --part, the whole span as part 1 of 1.
+    bool toPartFile() const { return out.size() > 4 && out.ends_with(".mov"); }
 };
 
 const std::vector<OptionSpec>& renderOptions();

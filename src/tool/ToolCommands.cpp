@@ -7,6 +7,7 @@
 #include "project/ProjectFiles.h"
 #include "project/SaveError.h"
 #include "tool/CommandLine.h"
+#include "tool/PartJoin.h"
 #include "tool/ProjectFile.h"
 #include "tool/RenderSettings.h"
 
@@ -181,7 +182,8 @@ int usageError(const std::string& problem, std::ostream& err);
 
 struct ToolCommand {
     const char* name;
-    std::vector<const char*> operands; // what the operands stand for, in order
+    // What the operands stand for, in order; one ending in "..." stands for one or more.
+    std::vector<const char*> operands;
     std::vector<OptionSpec> options;
     const char* description;
     int (*run)(const ParsedCommandLine& line, std::ostream& out, std::ostream& err);
@@ -236,6 +238,17 @@ const std::vector<ToolCommand>& toolCommands() {
              std::string problem;
              const std::optional<RenderSettings> settings = renderSettingsOf(line, problem);
              return settings ? render(*settings, err) : usageError(problem, err);
+         }},
+        {"join",
+         {"PART...", "OUT"},
+         {},
+         "one MP4 from the part files of a render split with --part",
+         [](const ParsedCommandLine& line, std::ostream& out, std::ostream& err) {
+             const std::vector<std::string> parts(line.operands.begin(), line.operands.end() - 1);
+             if (!line.operands.back().ends_with(".mp4"))
+                 return usageError("join writes an MP4 file: OUT must end in .mp4, not '" + line.operands.back() + "'",
+                                   err);
+             return joinParts(parts, line.operands.back(), out, err);
          }},
     };
     return commands;
@@ -311,6 +324,13 @@ std::vector<OptionSpec> allOptions() {
     return options;
 }
 
+bool takesMore(const ToolCommand& command) {
+    for (const char* operand : command.operands)
+        if (std::string_view(operand).ends_with("..."))
+            return true;
+    return false;
+}
+
 int runCommand(const ToolCommand& command, std::vector<std::string> args, std::ostream& out, std::ostream& err) {
     std::vector<OptionSpec> specs = globalOptions;
     specs.insert(specs.end(), command.options.begin(), command.options.end());
@@ -321,7 +341,7 @@ int runCommand(const ToolCommand& command, std::vector<std::string> args, std::o
     if (line.operands.size() < command.operands.size())
         return usageError(std::string("missing ") + command.operands[line.operands.size()] + " for " + command.name,
                           err);
-    if (line.operands.size() > command.operands.size())
+    if (line.operands.size() > command.operands.size() && !takesMore(command))
         return usageError("unexpected argument '" + line.operands[command.operands.size()] + "'", err);
     return command.run(line, out, err);
 }

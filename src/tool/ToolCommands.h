@@ -9,6 +9,8 @@
 //   export-web PROJECT OUTDIR [--web-player DIR]
 //                                    a folder that shows the demo in a browser
 //   check FILE                       exit status 1 unless the file loads cleanly
+//   render PROJECT OUT [...]         an MP4, a part file or PNG frames (by the renderer beside it)
+//   join PART... OUT                 one MP4 from the part files of a split render
 //   --help, COMMAND --help, --version
 //
 // A name ending in ".json" is the JSON form; any other the binary form, or a

@@ -14,11 +14,9 @@ void putTag(std::vector<uint8_t>& bytes, const char* tag) {
 
 } // namespace
 
-std::vector<uint8_t> encodeWav(std::span<const int16_t> samples, int rate, int channels) {
-    const auto dataBytes = static_cast<uint32_t>(samples.size() * 2);
+std::vector<uint8_t> wavHeader(uint32_t dataBytes, int rate, int channels) {
     const auto blockAlign = static_cast<uint32_t>(channels * 2);
     std::vector<uint8_t> bytes;
-    bytes.reserve(44 + dataBytes);
     putTag(bytes, "RIFF");
     putLittleEndian(bytes, 36 + dataBytes, 4);
     putTag(bytes, "WAVE");
@@ -32,6 +30,12 @@ std::vector<uint8_t> encodeWav(std::span<const int16_t> samples, int rate, int c
     putLittleEndian(bytes, 16, 2);
     putTag(bytes, "data");
     putLittleEndian(bytes, dataBytes, 4);
+    return bytes;
+}
+
+std::vector<uint8_t> encodeWav(std::span<const int16_t> samples, int rate, int channels) {
+    std::vector<uint8_t> bytes = wavHeader(static_cast<uint32_t>(samples.size() * 2), rate, channels);
+    bytes.reserve(bytes.size() + samples.size() * 2);
     for (const int16_t sample : samples)
         putLittleEndian(bytes, static_cast<uint16_t>(sample), 2);
     return bytes;

@@ -121,8 +121,11 @@ TEST_F(ToolCommandsTest, UsageErrorsSayHowToCallItWithStatus2) {
                           Case{{"render", "rich.json", "out", "--size", "320"}, "--size wants WIDTHxHEIGHT"},
                           Case{{"render", "rich.json", "out", "--size", "8x8"}, "--size wants WIDTHxHEIGHT"},
                           Case{{"render", "rich.json", "out.mp4", "--size=321x180"},
-                               "an MP4 video wants an even width and height, not 321x180"},
+                               "a video wants an even width and height, not 321x180"},
                           Case{{"render", "--fps", "0", "rich.json", "out"}, "--fps wants a whole number"},
+                          Case{{"render", "rich.json", "out.mp4", "--part", "1/4"}, "a part is joined later"},
+                          Case{{"join", "part-1.mov"}, "missing OUT for join"},
+                          Case{{"join", "part-1.mov", "part-2.mov"}, "join writes an MP4 file"},
                           Case{{"render", "rich.json", "out", "--from", "soon"}, "--from wants a beat, not 'soon'"},
                           Case{{"render", "rich.json", "out", "--to", "nan"}, "--to wants a beat, not 'nan'"}}) {
         EXPECT_EQ(run(c.args), 2) << c.problem;
