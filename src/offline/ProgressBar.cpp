@@ -35,10 +35,19 @@ void ProgressBar::update(const char* label, int64_t done, int64_t total) {
         stage_ = label;
         stageStart_ = now;
         drawn_ = false;
+        tenthsLogged_ = 0;
     }
-    if (!terminal_ || (drawn_ && now - lastDrawn_ < redrawInterval && done != total))
-        return;
     const double elapsed = std::chrono::duration<double>(now - stageStart_).count();
+    if (!terminal_) {
+        const int64_t tenths = total > 0 ? done * 10 / total : 10;
+        if (tenths > tenthsLogged_) {
+            std::fprintf(stream_, "%s\n", line(label, done, total, elapsed).c_str());
+            tenthsLogged_ = tenths;
+        }
+        return;
+    }
+    if (drawn_ && now - lastDrawn_ < redrawInterval && done != total)
+        return;
     std::fprintf(stream_, "\r%s\033[K", line(label, done, total, elapsed).c_str());
     std::fflush(stream_);
     lastDrawn_ = now;

@@ -29,4 +29,5 @@ private:
     Clock::time_point stageStart_;
     Clock::time_point lastDrawn_;
     bool drawn_ = false;
+    int64_t tenthsLogged_ = 0;
 };

@@ -13,6 +13,18 @@ namespace {
 const char* const missingFfmpeg =
     "ffmpeg was not found: install Debian's ffmpeg package, or render into a folder of PNG frames instead";
 
+// What renders of `out` on this machine left behind when they were killed
+// outright: a video's unfinished files can be large.
+void removeAbandoned(const std::filesystem::path& out) {
+    const std::string host = hostName();
+    for (const FolderEntry& entry : listFolder(out.parent_path().string())) {
+        const std::optional<OutputWriter> writer = writerOf(out, entry.name);
+        std::error_code ignored;
+        if (writer && writer->host == host && !processIsRunning(writer->id))
+            std::filesystem::remove(out.parent_path() / entry.name, ignored);
+    }
+}
+
 } // namespace
 
 VideoFile::VideoFile(std::filesystem::path out, std::optional<std::string> partLabel)
@@ -31,6 +43,7 @@ std::filesystem::path VideoFile::beside(const std::string& suffix) const {
 }
 
 bool VideoFile::open(ScreenSize size, int fps) {
+    removeAbandoned(out_);
     if (!std::ofstream(whole_, std::ios::binary)) {
         failure_.record(out_.string() + ": cannot be written: " + std::strerror(errno));
         return false;

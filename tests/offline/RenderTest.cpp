@@ -6,13 +6,13 @@
 #include "composition/OfflineComposer.h"
 #include "project/FileIo.h"
 #include "support/GlWindow.h"
+#include "support/Shell.h"
 #include "support/TempDir.h"
 #include "tool/ProjectFile.h"
 
 #include <SDL_mixer.h>
 #include <SDL_ttf.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -27,23 +27,6 @@ const std::string example = QUILLFRONT_EXAMPLE "/content.dat.json";
 constexpr int width = 320;
 constexpr int height = 180;
 constexpr int fps = 30;
-
-struct Finished {
-    int status = -1;
-    std::string output; // standard output and error together
-};
-
-// Runs `command` through the shell.
-Finished runShell(const std::string& command) {
-    Finished finished;
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    char buffer[4096];
-    while (size_t read = std::fread(buffer, 1, sizeof buffer, pipe))
-        finished.output.append(buffer, read);
-    const int status = pclose(pipe);
-    finished.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return finished;
-}
 
 Finished render(const std::string& out, const std::string& options, const std::string& project = example) {
     return runShell(std::string(QUILLFRONT_TOOL) + " render '" + project + "' '" + out + "' --size 320x180 --fps 30 " +
