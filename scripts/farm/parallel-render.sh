@@ -12,12 +12,13 @@
 #                    by default this machine alone.
 # QUILLFRONT_JOBS    job slots a host where the list gives none (default: a core each).
 # QUILLFRONT_SHARED  1 when PROJECT's folder and OUT's folder have the same path
-#                    on every host (a shared file system); otherwise the project's
-#                    folder is sent to each host once and the parts come back.
+#                    on every host (a shared file system); otherwise each part's
+#                    host gets the project as one binary file (rsync over ssh)
+#                    and sends the part back.
 # QUILLFRONT_TOOL    quillfront-tool, when it is not on the PATH (here and there).
 #
-# Each host needs the player's Debian packages, ffmpeg and quillfront-tool, and
-# ssh access without a password; no display and no GPU.
+# Each host needs the player's Debian packages, ffmpeg, rsync and
+# quillfront-tool, and ssh access without a password; no display and no GPU.
 set -eu
 
 tool=${QUILLFRONT_TOOL:-quillfront-tool}
@@ -37,15 +38,17 @@ esac
 parts="${out%.mp4}.parts"
 mkdir -p "$parts"
 
-# Remote hosts without the shared folders get the project's folder (at the same
-# path) before their first part, and send their parts back into $parts.
 set -- --size "$size" --fps "$fps" "$@"
 if [ -n "${QUILLFRONT_HOSTS:-}" ] && [ "${QUILLFRONT_SHARED:-0}" != 1 ]; then
+    # Hosts without the shared folders get the project as one binary file, with
+    # its resources inside, and send their parts back into $parts.
+    cd "$(dirname "$project")" # where a JSON project's resource files are found
+    "$tool" convert "$(basename "$project")" "$parts/project.demo" >/dev/null
     cd "$parts"
     seq 1 "$n" | parallel --will-cite -q --sshlogin "$QUILLFRONT_HOSTS" --jobs "${QUILLFRONT_JOBS:-100%}" \
         --joblog "$parts/joblog" --resume-failed --line-buffer --tagstring 'part {}/'"$n" \
-        --basefile "$(dirname "$project")" --workdir ... --return 'part-{}.mov' --cleanup \
-        "$tool" render "$project" 'part-{}.mov' --part "{}/$n" "$@" || true
+        --workdir ... --transferfile project.demo --return 'part-{}.mov' --cleanup \
+        "$tool" render project.demo 'part-{}.mov' --part "{}/$n" "$@" || true
 else
     # shellcheck disable=SC2086 # an empty QUILLFRONT_HOSTS adds no option
     seq 1 "$n" | parallel --will-cite -q ${QUILLFRONT_HOSTS:+--sshlogin "$QUILLFRONT_HOSTS"} \
