@@ -20,7 +20,7 @@ if [ "${1:-}" != "--program" ]; then
   libgtest-dev libgmock-dev libbenchmark-dev rapidjson-dev liblz4-dev
   clang libclang-rt-14-dev clang-format
   xvfb xauth xdotool x11-utils x11-apps fonts-dejavu-core locales
-  ffmpeg slurm-wlm munge parallel
+  ffmpeg slurm-wlm munge parallel openssh-server openssh-client rsync
 "
 fi
 

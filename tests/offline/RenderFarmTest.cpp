@@ -152,4 +152,27 @@ TEST_F(RenderFarmTest, GnuParallelOnLocalSlotsRendersAKilledPartAgainWhenRunAgai
     expectSameAsOneRender(out, 4);
 }
 
+// A host over ssh (this machine's own sshd, as another host would be): it gets
+// the project as one file in a folder of its own and sends its parts back.
+TEST_F(RenderFarmTest, GnuParallelOverSshSendsTheProjectAndTakesThePartsBack) {
+    const fs::path host = in("host");
+    const std::string control = QUILLFRONT_SOURCE "/tests/offline/ssh-host.sh ";
+    const Finished started = runShell(control + "start " + quoted(host));
+    ASSERT_EQ(started.status, 0) << started.output;
+    struct Stop {
+        std::string command;
+        ~Stop() { runShell(command); }
+    } stop{control + "stop " + quoted(host)};
+
+    const fs::path out = in("out.mp4");
+    const Finished rendered =
+        runShell("PARALLEL_SSH=" + quoted(tryReadWholeFile(host / "ssh-command").value_or("")) +
+                 " QUILLFRONT_HOSTS=2/127.0.0.1 QUILLFRONT_TOOL=" + quoted(QUILLFRONT_TOOL) + " " + scripts +
+                 "parallel-render.sh " + quoted(example) + " " + quoted(out) + " " + size + " 30 2 " + span);
+    ASSERT_EQ(rendered.status, 0) << rendered.output;
+    EXPECT_NE(rendered.output.find("part 2/2\trendered 60 frames (beats 26 to 30)"), std::string::npos)
+        << rendered.output;
+    expectSameAsOneRender(out, 2);
+}
+
 } // namespace
