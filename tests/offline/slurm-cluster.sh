@@ -12,7 +12,7 @@ export SLURM_CONF="$conf"
 stop() {
     scontrol shutdown >/dev/null 2>&1 || true
     for daemon in slurmd slurmctld munged; do
-        [ -f "$dir/$daemon.pid" ] && kill "$(cat "$dir/$daemon.pid")" 2>/dev/null || true
+        if [ -f "$dir/$daemon.pid" ]; then kill "$(cat "$dir/$daemon.pid")" 2>/dev/null || true; fi
     done
 }
 

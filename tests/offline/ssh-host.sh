@@ -8,7 +8,7 @@ set -eu
 dir=$(realpath -m "$2")
 
 if [ "$1" = stop ]; then
-    [ -f "$dir/sshd.pid" ] && kill "$(cat "$dir/sshd.pid")" 2>/dev/null || true
+    if [ -f "$dir/sshd.pid" ]; then kill "$(cat "$dir/sshd.pid")" 2>/dev/null || true; fi
     exit 0
 fi
 
