@@ -61,10 +61,14 @@ bool runFfmpeg(const std::vector<std::string>& args, const std::string& failed, 
     return false;
 }
 
+// A file name as ffmpeg reads it: whole, so that a name starting with "-" or
+// holding a ':' is not taken for an option or a protocol.
+std::string ffmpegInput(const std::string& path) { return fs::absolute(path).string(); }
+
 std::optional<PartLabel> readLabel(const std::string& path, const WorkFolder& work, std::string& problem) {
     const fs::path tags = work / "tags.txt";
-    if (!runFfmpeg({"-i", path, "-f", "ffmetadata", tags.string()}, path + ": not a video file ffmpeg can read",
-                   problem))
+    if (!runFfmpeg({"-i", ffmpegInput(path), "-f", "ffmetadata", tags.string()},
+                   path + ": not a video file ffmpeg can read", problem))
         return std::nullopt;
     std::ifstream file(tags);
     for (std::string line; std::getline(file, line);)
@@ -132,8 +136,9 @@ bool joinStreams(const std::vector<const PartFile*>& parts, const WorkFolder& wo
     for (const PartFile* part : parts) {
         const fs::path partVideo = work / "part.h264";
         const fs::path partSound = work / "part.raw";
-        if (!runFfmpeg({"-i", part->path, "-map", "0:v:0", "-c", "copy", "-bsf:v", "h264_mp4toannexb", "-f", "h264",
-                        partVideo.string(), "-map", "0:a:0", "-c", "copy", "-f", "s16le", partSound.string()},
+        if (!runFfmpeg({"-i", ffmpegInput(part->path), "-map", "0:v:0", "-c", "copy", "-bsf:v", "h264_mp4toannexb",
+                        "-f", "h264", partVideo.string(), "-map", "0:a:0", "-c", "copy", "-f", "s16le",
+                        partSound.string()},
                        part->path + ": its video or sound cannot be read", problem))
             return false;
         if (!appendFile(partVideo, video) || !appendFile(partSound, sound)) {
