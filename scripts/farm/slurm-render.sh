@@ -40,7 +40,14 @@ join_parts() {
         set -- "$@" "$(parts_of "$out")/part-$k.mov"
         k=$((k + 1))
     done
-    exec "$tool" join "$@" "$out"
+    status=0
+    "$tool" join "$@" "$out" || status=$?
+    # By hand, a part not started yet is still in the queue.
+    if [ "$status" -eq 1 ] && [ -z "${SLURM_JOB_ID:-}" ]; then
+        echo "in Slurm's queue:" >&2
+        squeue -h -u "$(id -un)" -n quillfront-render -o "  job %i: %T %r" >&2 || true
+    fi
+    exit "$status"
 }
 
 case "${1:-}" in
