@@ -183,6 +183,21 @@ bool writeJoined(const PartLabel& label, const WorkFolder& work, const fs::path&
     return true;
 }
 
+// Why the join cannot be made yet: each part of the render with whether it is
+// done, then each file named that holds no part yet with where it stands.
+void reportWhereThePartsStand(const PartLabel* render, const std::map<int, const PartFile*>& byIndex,
+                              const std::vector<std::string>& absent, std::ostream& err) {
+    err << "quillfront-tool join: cannot join yet: " << byIndex.size() << " of "
+        << (render ? std::to_string(render->count) : std::string("the")) << " parts are done\n";
+    for (int index = 1; render && index <= render->count; ++index) {
+        const auto part = byIndex.find(index);
+        err << "  " << rangeText(*render, index) << ": "
+            << (part == byIndex.end() ? std::string("not done") : "done, " + part->second->path) << "\n";
+    }
+    for (const std::string& line : absent)
+        err << "  " << line << "\n";
+}
+
 } // namespace
 
 int joinParts(const std::vector<std::string>& paths, const std::string& outName, std::ostream& log, std::ostream& err) {
@@ -222,15 +237,7 @@ int joinParts(const std::vector<std::string>& paths, const std::string& outName,
 
     const int count = found.empty() ? 0 : found.front().label.count;
     if (found.empty() || static_cast<int>(byIndex.size()) != count || !absent.empty()) {
-        err << "quillfront-tool join: cannot join yet: " << byIndex.size() << " of "
-            << (count ? std::to_string(count) : std::string("the")) << " parts are done\n";
-        for (int index = 1; index <= count; ++index) {
-            const auto part = byIndex.find(index);
-            err << "  " << rangeText(found.front().label, index) << ": "
-                << (part == byIndex.end() ? std::string("not done") : "done, " + part->second->path) << "\n";
-        }
-        for (const std::string& line : absent)
-            err << "  " << line << "\n";
+        reportWhereThePartsStand(found.empty() ? nullptr : &found.front().label, byIndex, absent, err);
         return failure;
     }
 
