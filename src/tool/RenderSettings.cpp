@@ -52,7 +52,7 @@ const std::vector<OptionSpec>& renderOptions() {
         {"--fps", "N", "frames a second (default 60)"},
         {"--from", "BEAT", "the first beat (default: the start of the music)"},
         {"--to", "BEAT", "the beat it stops before (default: the demo's end beat)"},
-        {"--part", "K/N", "only the K-th of N near-equal frame ranges of the span"},
+        {"--part", "K/N", "only the K-th of N near-equal frame ranges of the span (into a .mov part)"},
     };
     return options;
 }

@@ -233,7 +233,7 @@ const std::vector<ToolCommand>& toolCommands() {
         {"render",
          {"PROJECT", "OUT"},
          renderOptions(),
-         "an MP4 video of the demo, or a folder of PNG frames and a WAV",
+         "an MP4 video of the demo, a .mov part for join, or PNG frames and a WAV",
          [](const ParsedCommandLine& line, std::ostream&, std::ostream& err) {
              std::string problem;
              const std::optional<RenderSettings> settings = renderSettingsOf(line, problem);
