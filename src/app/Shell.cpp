@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string_view>
 
 namespace {
@@ -83,17 +84,38 @@ FrameKeys pollEvents(AppState& app) {
     return keys;
 }
 
+// A number from the environment variable `name`, within [lowest, highest];
+// none when it is unset or anything else.
+std::optional<double> numberFromEnvironment(const char* name, double lowest, double highest) {
+    const char* text = std::getenv(name);
+    if (!text)
+        return std::nullopt;
+    const std::string_view digits(text);
+    double value = 0.0;
+    const auto read = parseDouble(digits.data(), digits.data() + digits.size(), value);
+    if (read.ec != std::errc() || read.ptr != digits.data() + digits.size() || !(value >= lowest && value <= highest))
+        return std::nullopt;
+    return value;
+}
+
 // The real program's tests shorten the autosave interval through the
 // environment: seconds from 0 to a day; anything else keeps the default.
 void readAutosaveInterval(Autosave& autosave) {
-    const char* text = std::getenv("QUILLFRONT_AUTOSAVE_SECONDS");
-    if (!text)
+    if (const std::optional<double> seconds = numberFromEnvironment("QUILLFRONT_AUTOSAVE_SECONDS", 0.0, 86400.0))
+        autosave.interval =
+            std::chrono::duration_cast<Autosave::Clock::duration>(std::chrono::duration<double>(*seconds));
+}
+
+// The desktop players' counterpart of the web page's "?beat=N&paused=1", for
+// tests and screenshots: QUILLFRONT_HOLD_BEAT=N shows beat N and holds it there.
+void holdAtBeatFromEnvironment(AppState& app) {
+    const std::optional<double> beat =
+        numberFromEnvironment("QUILLFRONT_HOLD_BEAT", -endRuleBeatLimit, endRuleBeatLimit);
+    if (!beat)
         return;
-    const std::string_view seconds(text);
-    double value = -1.0;
-    const auto read = parseDouble(seconds.data(), seconds.data() + seconds.size(), value);
-    if (read.ec == std::errc() && read.ptr == seconds.data() + seconds.size() && value >= 0.0 && value <= 86400.0)
-        autosave.interval = std::chrono::duration_cast<Autosave::Clock::duration>(std::chrono::duration<double>(value));
+    app.clock.seekToBeat(*app.project.demo, static_cast<float>(*beat));
+    if (!app.clock.paused)
+        app.clock.togglePause(*app.project.demo);
 }
 
 bool demoHasEnded(const AppState& app) {
@@ -158,6 +180,7 @@ bool startUp(AppState& app, const char* executablePath, int& exitStatus) {
     if (std::optional<std::string> refused = startMusic(app.liveMix, *app.project.demo->music, !app.shell.playerMode))
         app.status.set("Music: " + *refused);
     app.clock.anchor();
+    holdAtBeatFromEnvironment(app);
     SDL_AddEventWatch(watchForBackground, &app.shell);
     checkGlErrors("flushing");
     return true;

@@ -1,6 +1,7 @@
 // The real shell in this process: window, GL context and GUI under Xvfb.
 #include "app/ProjectCommands.h"
 #include "app/Shell.h"
+#include "project/ProjectFiles.h"
 #include "render/GlErrors.h"
 #include "support/FakeTicks.h"
 #include "support/GlWindow.h"
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <fstream>
 
 namespace {
 
@@ -50,8 +52,12 @@ protected:
     // other tests need not wait for it.
     virtual bool waitsLikeAUser() const { return false; }
 
+    // Readies the working folder and the environment before start-up.
+    virtual void prepare() {}
+
     void SetUp() override {
         workDir.enter();
+        prepare();
         shell.quickStart = !waitsLikeAUser();
         int status = -1;
         StdoutCapture capture;
@@ -166,6 +172,33 @@ TEST_F(ShellWindowTest, FramesComposeTheProjectAtTheClocksBeat) {
     EXPECT_THAT(atBeat4, IsRgba(64, 0, 0, 255));
     EXPECT_THAT(atBeat12, IsRgba(191, 0, 0, 255));
     EXPECT_FALSE(shell.quitRequested);
+}
+
+// The test project (its red rising with the beat) in the working folder, held
+// at beat 12 by the players' test hook.
+class HeldPlayerTest : public ShellWindowTest {
+protected:
+    void prepare() override {
+        TestProject project = buildTestProject();
+        for (size_t i = 0; i < project.demo->shaders.size(); ++i) // a file's program is known by its name
+            project.demo->shaders[i]->fragmentShaderFilename = "resources/" + std::to_string(i) + ".frag";
+        std::ofstream("content.dat.json") << writeJsonProject(*project.demo, false);
+        setenv("QUILLFRONT_HOLD_BEAT", "12", 1);
+    }
+    void TearDown() override {
+        unsetenv("QUILLFRONT_HOLD_BEAT");
+        ShellWindowTest::TearDown();
+    }
+};
+
+TEST_F(HeldPlayerTest, QuillfrontHoldBeatShowsThatBeatWhileTimePasses) {
+    for (int frame = 0; frame < 5; ++frame) {
+        SDL_Delay(100);
+        runFrame(app);
+    }
+    EXPECT_TRUE(clock.paused);
+    EXPECT_FLOAT_EQ(clock.currentBeat, 12.0f);
+    EXPECT_THAT(presentedCentre(app.screen), IsRgba(191, 0, 0, 255));
 }
 
 TEST_F(ShellWindowTest, TheLoopEventSendsTheClockBackToItsStart) {
