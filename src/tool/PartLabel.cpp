@@ -2,6 +2,7 @@
 
 #include "project/ProjectFiles.h"
 #include "project/SaveError.h"
+#include "tool/RenderSettings.h"
 
 #include <charconv>
 #include <cinttypes>
@@ -13,9 +14,6 @@ namespace {
 // Bumped whenever parts of one version could not be joined with another's:
 // the encoder's settings, the sound's form or this label's words.
 constexpr int partFormat = 1;
-constexpr int maximumSide = 8192;
-constexpr int maximumFps = 240;
-constexpr int maximumParts = 100000;
 // Renders stop at a billion frames; this bound keeps partRange's products in range.
 constexpr int64_t maximumFrame = int64_t{1} << 32;
 
@@ -28,10 +26,11 @@ uint64_t fnv1a(std::string_view bytes, uint64_t hash = 0xcbf29ce484222325u) {
 }
 
 bool plausible(const PartLabel& label) {
-    return label.width > 0 && label.width <= maximumSide && label.height > 0 && label.height <= maximumSide &&
-           label.fps > 0 && label.fps <= maximumFps && label.span.first >= 0 && label.span.end > label.span.first &&
-           label.span.end <= maximumFrame && label.count >= 1 && label.count <= maximumParts && label.index >= 1 &&
-           label.index <= label.count && label.frames().length() > 0;
+    return label.width > 0 && label.width <= maximumRenderSide && label.height > 0 &&
+           label.height <= maximumRenderSide && label.fps > 0 && label.fps <= maximumRenderFps &&
+           label.span.first >= 0 && label.span.end > label.span.first && label.span.end <= maximumFrame &&
+           label.count >= 1 && label.count <= maximumRenderParts && label.index >= 1 && label.index <= label.count &&
+           label.frames().length() > 0;
 }
 
 // Reads a label from the front: its fixed words and its numbers, nothing else.
@@ -105,8 +104,8 @@ std::optional<PartLabel> parseLabel(std::string_view text) {
                       reader.number(label.span.end) && reader.word(", part ") && reader.number(index) &&
                       reader.word(" of ") && reader.number(count) && reader.rest.empty();
     // Every field is checked against its limit before it narrows.
-    if (!read || format != partFormat || project.size() != 16 || width > maximumSide || height > maximumSide ||
-        fps > maximumFps || count > maximumParts || index > count)
+    if (!read || format != partFormat || project.size() != 16 || width > maximumRenderSide ||
+        height > maximumRenderSide || fps > maximumRenderFps || count > maximumRenderParts || index > count)
         return std::nullopt;
     label.project = project;
     label.width = static_cast<int>(width);

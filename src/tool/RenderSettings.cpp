@@ -9,9 +9,6 @@
 namespace {
 
 constexpr int minimumSide = 16;
-constexpr int maximumSide = 8192;
-constexpr int maximumFps = 240;
-constexpr int maximumParts = 100000;
 
 bool parseInt(const std::string& text, int& value) {
     const char* end = text.data() + text.size();
@@ -28,7 +25,7 @@ bool parseBeat(const std::string& text, double& value) {
 bool parsePart(const std::string& text, RenderPart& part) {
     const size_t slash = text.find('/');
     return slash != std::string::npos && parseInt(text.substr(0, slash), part.index) &&
-           parseInt(text.substr(slash + 1), part.count) && part.count >= 1 && part.count <= maximumParts &&
+           parseInt(text.substr(slash + 1), part.count) && part.count >= 1 && part.count <= maximumRenderParts &&
            part.index >= 1 && part.index <= part.count;
 }
 
@@ -65,12 +62,13 @@ std::optional<RenderSettings> renderSettingsOf(const ParsedCommandLine& line, st
         double beat = 0.0;
         if (name == "--size") {
             if (!parseSize(value, settings.width, settings.height) || settings.width < minimumSide ||
-                settings.height < minimumSide || settings.width > maximumSide || settings.height > maximumSide) {
+                settings.height < minimumSide || settings.width > maximumRenderSide ||
+                settings.height > maximumRenderSide) {
                 problem = "--size wants WIDTHxHEIGHT, each from 16 to 8192, not '" + value + "'";
                 return std::nullopt;
             }
         } else if (name == "--fps") {
-            if (!parseInt(value, settings.fps) || settings.fps < 1 || settings.fps > maximumFps) {
+            if (!parseInt(value, settings.fps) || settings.fps < 1 || settings.fps > maximumRenderFps) {
                 problem = "--fps wants a whole number from 1 to 240, not '" + value + "'";
                 return std::nullopt;
             }

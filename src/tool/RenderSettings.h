@@ -8,6 +8,11 @@
 #include <string>
 #include <vector>
 
+// What a render may ask for, here and in a part file's label.
+constexpr int maximumRenderSide = 8192;
+constexpr int maximumRenderFps = 240;
+constexpr int maximumRenderParts = 100000;
+
 // The K-th (from 1) of N near-equal frame ranges of a span.
 struct RenderPart {
     int index = 1;

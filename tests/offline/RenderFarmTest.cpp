@@ -50,6 +50,19 @@ double meanDifference(const std::string& a, const std::string& b) {
     return sum / static_cast<double>(a.size());
 }
 
+// A daemon that a script in tests/offline/ starts with its files in `folder`,
+// stopped again when this goes.
+struct TestDaemon {
+    TestDaemon(const std::string& script, fs::path in)
+        : control(QUILLFRONT_SOURCE "/tests/offline/" + script + " "), folder(std::move(in)),
+          started(runShell(control + "start " + quoted(folder))) {}
+    ~TestDaemon() { runShell(control + "stop " + quoted(folder)); }
+
+    const std::string control;
+    const fs::path folder;
+    const Finished started;
+};
+
 class RenderFarmTest : public ::testing::Test {
 protected:
     fs::path in(const std::string& name) const { return dir.path() / name; }
@@ -82,13 +95,8 @@ protected:
 
 TEST_F(RenderFarmTest, ASlurmJobArrayAndItsDependentJoinMakeTheVideoOfOneRender) {
     const fs::path cluster = in("cluster");
-    const std::string control = QUILLFRONT_SOURCE "/tests/offline/slurm-cluster.sh ";
-    const Finished started = runShell(control + "start " + quoted(cluster));
-    ASSERT_EQ(started.status, 0) << started.output;
-    struct Stop {
-        std::string command;
-        ~Stop() { runShell(command); }
-    } stop{control + "stop " + quoted(cluster)};
+    const TestDaemon slurm("slurm-cluster.sh", cluster);
+    ASSERT_EQ(slurm.started.status, 0) << slurm.started.output;
 
     const std::string environment =
         "SLURM_CONF=" + quoted(cluster / "slurm.conf") + " QUILLFRONT_TOOL=" + quoted(QUILLFRONT_TOOL) + " ";
@@ -156,13 +164,8 @@ TEST_F(RenderFarmTest, GnuParallelOnLocalSlotsRendersAKilledPartAgainWhenRunAgai
 // the project as one file in a folder of its own and sends its parts back.
 TEST_F(RenderFarmTest, GnuParallelOverSshSendsTheProjectAndTakesThePartsBack) {
     const fs::path host = in("host");
-    const std::string control = QUILLFRONT_SOURCE "/tests/offline/ssh-host.sh ";
-    const Finished started = runShell(control + "start " + quoted(host));
-    ASSERT_EQ(started.status, 0) << started.output;
-    struct Stop {
-        std::string command;
-        ~Stop() { runShell(command); }
-    } stop{control + "stop " + quoted(host)};
+    const TestDaemon sshd("ssh-host.sh", host);
+    ASSERT_EQ(sshd.started.status, 0) << sshd.started.output;
 
     const fs::path out = in("out.mp4");
     const Finished rendered =
