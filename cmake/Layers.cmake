@@ -16,6 +16,7 @@ get_filename_component(QUILLFRONT_SOURCE_DIR ${CMAKE_CURRENT_LIST_DIR}/../src AB
 # processes.
 set(PLATFORM_DESKTOP_SOURCES platform/PlatformLinux.cpp platform/Posix.cpp)
 set(PLATFORM_WEB_SOURCES platform/PlatformWeb.cpp platform/Posix.cpp)
+set(PLATFORM_WINDOWS_SOURCES platform/PlatformWindows.cpp)
 
 # The project model and its encodings: plain data, no SDL, GL or GUI.
 set(CODEC_SOURCES
@@ -85,6 +86,14 @@ set(AUDIO_DESKTOP_SOURCES
     audio/SampleSound.cpp
     audio/LiveMix.cpp)
 set(AUDIO_WEB_SOURCES audio/RealFftWeb.cpp)
+# Windows has SDL2_mixer, built from source, and KissFFT's header form.
+set(AUDIO_WINDOWS_SOURCES
+    audio/AudioCache.cpp
+    audio/AudioDevice.cpp
+    audio/Music.cpp
+    audio/RealFftWeb.cpp
+    audio/SampleSound.cpp
+    audio/LiveMix.cpp)
 
 # A frame composed from the events at a beat, live or offline; the beat clock.
 set(COMPOSITION_SOURCES composition/CarriedState.cpp composition/Composition.cpp composition/OfflineComposer.cpp)
@@ -145,11 +154,15 @@ set(EDITOR_SOURCES
     editor/windows/shadereditor/ShaderEditorWindow.cpp
     editor/windows/shadereditor/SourceSearch.cpp)
 
+# What the desktop programs share to play a demo: the window, the loader
+# screen, the fatal exit, the settings from the environment; and the Windows
+# player, a program of its own that plays the project appended to it.
+set(PLAYER_SOURCES player/EnvironmentSettings.cpp player/Fatal.cpp player/LoaderScreen.cpp player/ShellWindow.cpp)
+set(PLAYER_WINDOWS_SOURCES player/DesktopPlayer.cpp player/PlayerMain.cpp)
+
 # The desktop program's shell: start-up, the frame loop, project commands.
 set(APP_SOURCES
     app/Autosave.cpp
-    app/Fatal.cpp
-    app/LoaderScreen.cpp
     app/ProjectCommands.cpp
     app/Shell.cpp
     app/ShellInput.cpp)

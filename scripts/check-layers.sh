@@ -3,9 +3,9 @@
 # Every layer is compiled with only its own headers and those of the layers
 # below it in view (cmake/Layers.cmake), so an include of ours that points up
 # fails the build. Given the layer maps the builds write (build/layers/map.txt,
-# build/web/layers/map.txt), this names each such include with the folders its
-# source may include from. Then it checks what the build cannot see, the system
-# headers each part may include:
+# build/web/layers/map.txt, build/windows/layers/map.txt), this names each such
+# include with the folders its source may include from. Then it checks what the
+# build cannot see, the system headers each part may include:
 #   - the project model: no SDL, GL, GUI, PNG, FFT or browser header;
 #   - the code editor's text model (codeeditor/ but CodeEditor.*): no GUI or SDL;
 #   - the browser player: none of the desktop's libraries (SDL, GLEW, GUI, libpng);

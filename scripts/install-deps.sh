@@ -2,7 +2,8 @@
 # Installs the Debian packages Quillfront builds, runs and tests with.
 # Usage: install-deps.sh [--program]
 #   --program: only what building and running the program needs (run.sh);
-#   otherwise also the tests', the web player's, the fuzzers' and the benchmarks'.
+#   otherwise also the tests', the web and Windows players', the fuzzers' and
+#   the benchmarks'; the Windows player's libraries are built by windows-deps.sh.
 # Safe to run again: apt-get skips what is already there, and the package
 # lists are refreshed only when something is missing.
 set -eu
@@ -21,6 +22,7 @@ if [ "${1:-}" != "--program" ]; then
   clang libclang-rt-14-dev clang-format
   xvfb xauth xdotool x11-utils x11-apps fonts-dejavu-core locales
   ffmpeg slurm-wlm munge parallel openssh-server openssh-client rsync
+  mingw-w64 wine64 dpkg-dev
 "
 fi
 
@@ -28,7 +30,13 @@ missing=""
 for p in $PACKAGES; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
 done
-[ -z "$missing" ] && exit 0
+windows_libraries() {
+    [ "${1:-}" = "--program" ] || "$(dirname "$0")/windows-deps.sh"
+}
+if [ -z "$missing" ]; then
+    windows_libraries "${1:-}"
+    exit 0
+fi
 
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO="sudo"
@@ -36,3 +44,4 @@ export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
 # shellcheck disable=SC2086
 $SUDO apt-get install -y -qq --no-install-recommends $missing
+windows_libraries "${1:-}"

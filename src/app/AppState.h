@@ -4,7 +4,6 @@
 #pragma once
 
 #include "app/Autosave.h"
-#include "app/LoaderScreen.h"
 #include "app/OpenProject.h"
 #include "app/ShellState.h"
 #include "audio/LiveMix.h"
@@ -12,6 +11,8 @@
 #include "editor/windows/EditorContext.h"
 #include "editor/windows/EditorState.h"
 #include "editor/windows/StatusLine.h"
+#include "player/LoaderScreen.h"
+#include "player/ShellWindow.h"
 #include "render/Camera.h"
 #include "render/ScreenSize.h"
 

@@ -1,7 +1,7 @@
 #include "app/ProjectCommands.h"
 
-#include "app/Fatal.h"
 #include "audio/Music.h"
+#include "player/Fatal.h"
 #include "project/CodecError.h"
 #include "project/DemoCopy.h"
 #include "project/FileIo.h"

@@ -6,7 +6,8 @@
 #include "composition/Composition.h"
 #include "editor/windows/Editor.h"
 #include "editor/windows/EditorContext.h"
-#include "project/NumberText.h"
+#include "player/EnvironmentSettings.h"
+#include "player/ShellWindow.h"
 #include "render/GlErrors.h"
 #include "render/GlSetup.h"
 
@@ -22,46 +23,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
-#include <string_view>
 
 namespace {
-
-const char* const windowTitle = "Quillfront by Vexlane";
-// Past this beat the end-of-demo rule is off: the editor's beat field can jump far ahead.
-constexpr float endRuleBeatLimit = 10000.0f;
-
-bool createWindowAndContext(ShellWindow& shellWindow, ScreenSize size) {
-    SDL_Window* window = SDL_CreateWindow(windowTitle, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, size.width,
-                                          size.height, SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS);
-    if (!window) {
-        SDL_Log("SDL_CreateWindow failed: %s", SDL_GetError());
-        return false;
-    }
-    shellWindow.window = window;
-    shellWindow.glContext = SDL_GL_CreateContext(window);
-    if (!shellWindow.glContext) {
-        SDL_Log("SDL_GL_CreateContext failed: %s", SDL_GetError());
-        return false;
-    }
-    // GLEW looks functions up by name; without this it misses those a core context
-    // does not list as extensions.
-    glewExperimental = GL_TRUE;
-    const GLenum glewStatus = glewInit();
-    if (glewStatus != GLEW_OK) {
-        SDL_Log("glewInit failed: %s", reinterpret_cast<const char*>(glewGetErrorString(glewStatus)));
-        return false;
-    }
-    return true;
-}
-
-const char* glString(GLenum name) { return reinterpret_cast<const char*>(glGetString(name)); }
-
-void printGlStrings() {
-    std::printf("OpenGL version: %s\n", glString(GL_VERSION));
-    std::printf("GLSL version: %s\n", glString(GL_SHADING_LANGUAGE_VERSION));
-    std::printf("Vendor: %s\n", glString(GL_VENDOR));
-    std::printf("Renderer: %s\n", glString(GL_RENDERER));
-}
 
 void startGui(const ShellWindow& shellWindow) {
     IMGUI_CHECKVERSION();
@@ -84,20 +47,6 @@ FrameKeys pollEvents(AppState& app) {
     return keys;
 }
 
-// A number from the environment variable `name`, within [lowest, highest];
-// none when it is unset or anything else.
-std::optional<double> numberFromEnvironment(const char* name, double lowest, double highest) {
-    const char* text = std::getenv(name);
-    if (!text)
-        return std::nullopt;
-    const std::string_view digits(text);
-    double value = 0.0;
-    const auto read = parseDouble(digits.data(), digits.data() + digits.size(), value);
-    if (read.ec != std::errc() || read.ptr != digits.data() + digits.size() || !(value >= lowest && value <= highest))
-        return std::nullopt;
-    return value;
-}
-
 // The real program's tests shorten the autosave interval through the
 // environment: seconds from 0 to a day; anything else keeps the default.
 void readAutosaveInterval(Autosave& autosave) {
@@ -106,14 +55,11 @@ void readAutosaveInterval(Autosave& autosave) {
             std::chrono::duration_cast<Autosave::Clock::duration>(std::chrono::duration<double>(*seconds));
 }
 
-// The desktop players' counterpart of the web page's "?beat=N&paused=1", for
-// tests and screenshots: QUILLFRONT_HOLD_BEAT=N shows beat N and holds it there.
 void holdAtBeatFromEnvironment(AppState& app) {
-    const std::optional<double> beat =
-        numberFromEnvironment("QUILLFRONT_HOLD_BEAT", -endRuleBeatLimit, endRuleBeatLimit);
+    const std::optional<float> beat = heldBeatFromEnvironment();
     if (!beat)
         return;
-    app.clock.seekToBeat(*app.project.demo, static_cast<float>(*beat));
+    app.clock.seekToBeat(*app.project.demo, *beat);
     if (!app.clock.paused)
         app.clock.togglePause(*app.project.demo);
 }
@@ -145,15 +91,7 @@ bool startUp(AppState& app, const char* executablePath, int& exitStatus) {
         std::printf("TTF_Init failed: %s\n", TTF_GetError());
     requestGlAttributes();
 
-    SDL_DisplayMode desktop;
-    if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) {
-        SDL_Log("SDL_GetDesktopDisplayMode failed: %s", SDL_GetError());
-        exitStatus = exitSdlFailed;
-        return false;
-    }
-    // Always 16:9 at the full desktop width, whatever the desktop's height.
-    app.screen = {desktop.w, desktop.w * 9 / 16};
-    if (!createWindowAndContext(app.window, app.screen)) {
+    if (!demoScreenSize(app.screen) || !openShellWindow(app.window, app.screen)) {
         exitStatus = exitSdlFailed;
         return false;
     }
@@ -267,9 +205,7 @@ void shutDown(AppState& app) {
     ImGui_ImplOpenGL3_Shutdown();
     ImGui_ImplSDL2_Shutdown();
     ImGui::DestroyContext();
-    SDL_GL_DeleteContext(app.window.glContext);
-    SDL_DestroyWindow(app.window.window);
-    app.window = ShellWindow();
+    closeShellWindow(app.window);
     SDL_Quit();
 }
 

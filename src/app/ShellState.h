@@ -1,8 +1,6 @@
 // The shell's own state: the flags that decide when the program ends and
-// whether the editor is drawn, and the window it draws into.
+// whether the editor is drawn.
 #pragma once
-
-#include <SDL.h>
 
 #include <atomic>
 
@@ -14,9 +12,4 @@ struct ShellFlags {
     bool editorEverShown = false; // once set, neither Escape nor the end beat ends the program
     bool playerMode = false;      // the project came from the executable's own tail
     bool quickStart = false;      // for tests: the loader screen shows its frames without waiting
-};
-
-struct ShellWindow {
-    SDL_Window* window = nullptr;
-    SDL_GLContext glContext = nullptr;
 };

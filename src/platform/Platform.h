@@ -2,10 +2,13 @@
 // library: the running executable, processes, folders and files written so
 // that a crash never leaves them half done. Nothing above this layer calls the
 // system for these. Posix.cpp serves every POSIX system; PlatformLinux.cpp and
-// PlatformWeb.cpp hold what differs.
+// PlatformWeb.cpp hold what differs; PlatformWindows.cpp is the Windows
+// player's. Paths are UTF-8 text everywhere.
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
+#include <filesystem>
 #include <span>
 #include <string>
 #include <system_error>
@@ -21,6 +24,11 @@ const char* runningExecutablePath();
 
 // Whether standard error goes to a terminal (a progress bar may redraw itself there).
 bool standardErrorIsTerminal();
+
+// Shows `message` in a box the user must close, where the system has one and
+// QUILLFRONT_NO_MESSAGE_BOX is unset (tests set it); a player whose console
+// nobody sees reports a fatal error this way.
+void showErrorBox(const std::string& title, const std::string& message);
 
 // ---------------------------------------------------------------------------
 // Processes
@@ -51,6 +59,12 @@ int waitForProcess(ChildProcess& process);
 // ---------------------------------------------------------------------------
 // Folders and files
 // ---------------------------------------------------------------------------
+
+// The path the UTF-8 text `path` names: Windows reads a narrow name in its own
+// code page instead.
+std::filesystem::path pathFromUtf8(const std::string& path);
+// std::fopen for `path`, whatever characters it holds.
+std::FILE* openFile(const std::filesystem::path& path, const char* mode);
 
 struct FolderEntry {
     std::string name;

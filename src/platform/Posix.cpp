@@ -43,6 +43,9 @@ void syncFolderOf(const std::string& path) {
 
 bool standardErrorIsTerminal() { return ::isatty(STDERR_FILENO) != 0; }
 
+// A desktop there has a terminal or a log for the message: nothing to show.
+void showErrorBox(const std::string&, const std::string&) {}
+
 int currentProcessId() { return static_cast<int>(::getpid()); }
 
 std::string hostName() {
@@ -58,6 +61,10 @@ bool processIsRunning(int id) { return ::kill(static_cast<pid_t>(id), 0) == 0 ||
 bool writeToProcess(const ChildProcess& process, std::span<const uint8_t> bytes) {
     return process.input != -1 && writeAll(process.input, bytes.data(), bytes.size());
 }
+
+std::filesystem::path pathFromUtf8(const std::string& path) { return path; }
+
+std::FILE* openFile(const std::filesystem::path& path, const char* mode) { return std::fopen(path.c_str(), mode); }
 
 std::vector<FolderEntry> listFolder(const std::string& path) {
     std::vector<FolderEntry> entries;

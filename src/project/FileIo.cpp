@@ -74,7 +74,7 @@ std::optional<std::string> tryReadWholeFile(const std::filesystem::path& path) {
     std::error_code kindError;
     if (!std::filesystem::is_regular_file(path, kindError))
         return std::nullopt;
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    const std::unique_ptr<std::FILE, FileCloser> file(openFile(path, "rb"));
     if (!file)
         return std::nullopt;
     std::string contents;

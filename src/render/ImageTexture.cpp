@@ -4,7 +4,8 @@
 #include "render/Gl.h"
 #include "render/GlTexture.h"
 
-#ifdef __EMSCRIPTEN__
+// The browser and Windows builds have no SDL2_image: stb_image decodes there.
+#if defined(__EMSCRIPTEN__) || defined(_WIN32)
 #include "render/StbImage.h"
 #else
 #include "render/SdlImage.h"
@@ -29,7 +30,7 @@ std::optional<std::string> ImageTexture::loadImage(std::span<const uint8_t> byte
     // The decoder allocates what the header declares before it reads a pixel.
     if (std::optional<std::string> refusal = imageRefusal(bytes, maxSide))
         return refusal;
-#ifdef __EMSCRIPTEN__
+#if defined(__EMSCRIPTEN__) || defined(_WIN32)
     const std::optional<RgbaImage> image = decodeWithStb(bytes);
 #else
     const std::optional<RgbaImage> image = decodeWithSdl(bytes, maxSide);

@@ -214,12 +214,19 @@ const std::vector<ToolCommand>& toolCommands() {
          }},
         {"export-player",
          {"PROJECT", "OUT"},
-         {{"--player", "PATH", "the program to append to (default: quillfront beside this tool)"}},
+         {{"--target", "SYSTEM", "linux (the default) or windows: the system the player runs on"},
+          {"--player", "PATH",
+           "the program to append to (default: quillfront, or windows/quillfront-player.exe, beside this tool)"}},
          "a standalone player: the program with the project appended",
          [](const ParsedCommandLine& line, std::ostream& out, std::ostream& err) {
+             const auto target = line.options.find("--target");
+             const std::string system = target == line.options.end() ? "linux" : target->second;
+             if (system != "linux" && system != "windows")
+                 return usageError("unknown target '" + system + "': linux or windows", err);
              const auto player = line.options.find("--player");
+             const char* const beside = system == "windows" ? "windows/quillfront-player.exe" : "quillfront";
              return exportPlayer(line.operands[0], line.operands[1],
-                                 player == line.options.end() ? besideTool("quillfront") : player->second, out, err);
+                                 player == line.options.end() ? besideTool(beside) : player->second, out, err);
          }},
         {"export-web",
          {"PROJECT", "OUTDIR"},

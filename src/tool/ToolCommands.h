@@ -4,7 +4,7 @@
 //
 //   info FILE                        tempo, end beat, object counts, unresolved references
 //   convert IN OUT                   between the JSON (complete) and binary forms
-//   export-player PROJECT OUT [--player PATH]
+//   export-player PROJECT OUT [--target linux|windows] [--player PATH]
 //                                    a standalone player from a project file
 //   export-web PROJECT OUTDIR [--web-player DIR]
 //                                    a folder that shows the demo in a browser

@@ -56,6 +56,8 @@ TEST_F(ToolCommandsTest, ExportPlayerAppendsTheProjectToTheProgram) {
     EXPECT_NE(out.str().find("demo.exe (player form)"), std::string::npos);
     EXPECT_EQ(run({"export-player", "rich.json", "x.exe", "--player", "missing"}), 1);
     EXPECT_NE(err.str().find("missing: cannot be read"), std::string::npos);
+    EXPECT_EQ(run({"export-player", "rich.json", "x.exe", "--target", "macos"}), 2);
+    EXPECT_NE(err.str().find("unknown target 'macos': linux or windows"), std::string::npos);
 }
 
 TEST_F(ToolCommandsTest, ExportWebWritesThePlayerAndTheBinaryProject) {
@@ -151,13 +153,15 @@ TEST_F(ToolCommandsTest, OptionsMayStandAnywhere) {
 
 TEST_F(ToolCommandsTest, HelpAndVersionGoToStandardOutput) {
     EXPECT_EQ(run({"--help"}), 0);
-    for (const char* text : {"usage: quillfront-tool info FILE\n", "export-player PROJECT OUT [--player PATH]\n",
-                             "  convert ", "  --version ", "Exit status: 0 done; 1 the work failed"})
+    for (const char* text :
+         {"usage: quillfront-tool info FILE\n", "export-player PROJECT OUT [--target SYSTEM] [--player PATH]\n",
+          "  convert ", "  --version ", "Exit status: 0 done; 1 the work failed"})
         EXPECT_NE(out.str().find(text), std::string::npos) << text;
     EXPECT_EQ(err.str(), "");
 
     EXPECT_EQ(run({"export-player", "--help"}), 0) << "a command's help, even without its arguments";
-    EXPECT_EQ(out.str().rfind("usage: quillfront-tool export-player PROJECT OUT [--player PATH]\n", 0), 0u);
+    EXPECT_EQ(
+        out.str().rfind("usage: quillfront-tool export-player PROJECT OUT [--target SYSTEM] [--player PATH]\n", 0), 0u);
     EXPECT_NE(out.str().find("  --player PATH "), std::string::npos);
     EXPECT_EQ(run({"render", "--help"}), 0);
     EXPECT_EQ(out.str().rfind("usage: quillfront-tool render PROJECT OUT [--size WxH] [--fps N] [--from BEAT] "

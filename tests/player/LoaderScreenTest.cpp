@@ -1,6 +1,6 @@
 // The loader screen drawn for real into a 1920 × 1080 window, and its built-in
 // jingle decoded by the mixer on SDL's dummy audio driver.
-#include "app/LoaderScreen.h"
+#include "player/LoaderScreen.h"
 #include "assets/BuiltinAssets.h"
 #include "audio/AudioDevice.h"
 #include "support/GlWindow.h"

@@ -1,4 +1,6 @@
-#include "app/Fatal.h"
+#include "player/Fatal.h"
+
+#include "platform/Platform.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +13,8 @@ void fatal(const char* message) {
     } else {
         std::printf("Error opening file!\n");
     }
+    std::fprintf(stderr, "Fatal error: %s\n", message);
+    showErrorBox("Quillfront", message);
     // Skip static destructors: the audio and timer threads may still be running.
     std::fflush(nullptr);
     std::_Exit(1);

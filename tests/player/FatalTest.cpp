@@ -1,4 +1,4 @@
-#include "app/Fatal.h"
+#include "player/Fatal.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/LoaderScreen.h"
+#include "player/LoaderScreen.h"
 
 #include "assets/BuiltinAssets.h"
 #include "render/EffectRenderer.h"
