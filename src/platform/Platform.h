@@ -63,6 +63,8 @@ int waitForProcess(ChildProcess& process);
 // The path the UTF-8 text `path` names: Windows reads a narrow name in its own
 // code page instead.
 std::filesystem::path pathFromUtf8(const std::string& path);
+// The UTF-8 text of `path`.
+std::string utf8Of(const std::filesystem::path& path);
 // std::fopen for `path`, whatever characters it holds.
 std::FILE* openFile(const std::filesystem::path& path, const char* mode);
 

@@ -97,6 +97,8 @@ int waitForProcess(ChildProcess&) { return -1; }
 
 std::filesystem::path pathFromUtf8(const std::string& path) { return wide(path); }
 
+std::string utf8Of(const std::filesystem::path& path) { return utf8(path.wstring()); }
+
 std::FILE* openFile(const std::filesystem::path& path, const char* mode) {
     return _wfopen(path.c_str(), wide(mode).c_str());
 }

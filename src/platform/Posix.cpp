@@ -64,6 +64,8 @@ bool writeToProcess(const ChildProcess& process, std::span<const uint8_t> bytes)
 
 std::filesystem::path pathFromUtf8(const std::string& path) { return path; }
 
+std::string utf8Of(const std::filesystem::path& path) { return path.string(); }
+
 std::FILE* openFile(const std::filesystem::path& path, const char* mode) { return std::fopen(path.c_str(), mode); }
 
 std::vector<FolderEntry> listFolder(const std::string& path) {

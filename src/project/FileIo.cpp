@@ -20,11 +20,11 @@ struct FileCloser {
 std::error_code writeTemporaryBeside(const std::filesystem::path& path, std::span<const uint8_t> bytes,
                                      std::string& temporaryName) {
     static std::atomic<unsigned> counter{0};
-    const std::string base = (path.parent_path() / ("." + path.filename().string())).string();
+    const std::string base = utf8Of(path.parent_path() / pathFromUtf8("." + utf8Of(path.filename())));
     std::error_code error;
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporaryName = base + ".tmp" + std::to_string(currentProcessId()) + "-" + std::to_string(counter++);
-        error = writeNewFile(temporaryName, bytes, path.string());
+        error = writeNewFile(temporaryName, bytes, utf8Of(path));
         if (error != std::errc::file_exists)
             return error;
     }
@@ -54,16 +54,17 @@ std::optional<int> temporaryOwner(std::string_view name, const std::string& targ
 // Removes the temporaries of `path` that saves killed midway left beside it: those of processes
 // no longer running, and those bearing this process's PID other than `ownTemporary`, which an
 // earlier process with the same PID left (saves of one file never overlap within a process).
-void removeLeftoverTemporaries(const std::filesystem::path& path, const std::filesystem::path& ownTemporary) {
+void removeLeftoverTemporaries(const std::filesystem::path& path, const std::string& ownTemporary) {
     const std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
-    const std::string target = path.filename().string();
-    for (const FolderEntry& entry : listFolder(folder.string())) {
+    const std::string target = utf8Of(path.filename());
+    const std::string ownName = utf8Of(pathFromUtf8(ownTemporary).filename());
+    for (const FolderEntry& entry : listFolder(utf8Of(folder))) {
         const std::optional<int> owner = temporaryOwner(entry.name, target);
         if (!entry.isFile || !owner ||
-            (*owner == currentProcessId() ? entry.name == ownTemporary.filename() : processIsRunning(*owner)))
+            (*owner == currentProcessId() ? entry.name == ownName : processIsRunning(*owner)))
             continue;
         std::error_code ignored;
-        std::filesystem::remove(folder / entry.name, ignored);
+        std::filesystem::remove(folder / pathFromUtf8(entry.name), ignored);
     }
 }
 
@@ -94,7 +95,7 @@ std::optional<std::string> tryReadWholeFile(const std::filesystem::path& path) {
 std::string readWholeFile(const std::filesystem::path& path) {
     std::optional<std::string> contents = tryReadWholeFile(path);
     if (!contents) {
-        logLine("File " + path.string() + " not found! Returning empty string, with possibly bad outcomes...");
+        logLine("File " + utf8Of(path) + " not found! Returning empty string, with possibly bad outcomes...");
         return {};
     }
     return std::move(*contents);
@@ -105,9 +106,9 @@ std::error_code writeWholeFile(const std::filesystem::path& path, std::span<cons
     if (const std::error_code error = writeTemporaryBeside(path, bytes, temporaryName))
         return error;
     removeLeftoverTemporaries(path, temporaryName);
-    if (const std::error_code error = replaceFile(temporaryName, path.string())) {
+    if (const std::error_code error = replaceFile(temporaryName, utf8Of(path))) {
         std::error_code ignored;
-        std::filesystem::remove(temporaryName, ignored);
+        std::filesystem::remove(pathFromUtf8(temporaryName), ignored);
         return error;
     }
     return {};

@@ -70,9 +70,10 @@ class WinePlayerTest(unittest.TestCase):
         run_tool("export-player", cls.project.name, cls.player, "--target", "windows", cwd=EXAMPLE)
         # A fresh prefix; mscoree and mshtml off, or wine offers to install Mono and Gecko.
         # The machine may have no sound card: SDL's dummy driver unless a test asks for another.
+        # Names outside ASCII reach the Linux side in UTF-8 only under a UTF-8 locale.
         cls.environment = dict(os.environ, WINEPREFIX=str(cls.work / "prefix"), WINEDEBUG="-all",
                                WINEDLLOVERRIDES="mscoree,mshtml=", QUILLFRONT_NO_MESSAGE_BOX="1",
-                               SDL_AUDIODRIVER="dummy")
+                               SDL_AUDIODRIVER="dummy", LANG="C.UTF-8")
         started = time.monotonic()
         subprocess.run([WINE, "wineboot", "--init"], env=cls.environment, check=True, capture_output=True)
         print("wine prefix made in %.1f s" % (time.monotonic() - started))
@@ -89,7 +90,7 @@ class WinePlayerTest(unittest.TestCase):
         self.addCleanup(log.close)
         process = subprocess.Popen([WINE, str(player)], cwd=folder, env=dict(self.environment, **settings),
                                    stdout=log, stderr=subprocess.STDOUT)
-        self.addCleanup(lambda: process.poll() is None and process.kill())
+        self.addCleanup(lambda: process.poll() is None and (process.kill(), process.wait()))
         return process
 
     def offline_frame(self, project, beat, size, out):
@@ -203,6 +204,15 @@ class WinePlayerTest(unittest.TestCase):
         self.assertEqual(process.wait(timeout=60), 2)
         self.assertIn("No demo is appended to this player", (folder / "out.txt").read_text())
         self.assertFalse((folder / "crash.txt").exists())
+
+    def test_files_with_names_outside_ascii_are_written_replaced_and_listed(self):
+        folder = self.work / "platform"
+        folder.mkdir()
+        check = subprocess.run([WINE, str(TOOL.parent / "windows" / "quillfront-platform-check.exe")], cwd=folder,
+                               env=self.environment, capture_output=True, text=True, timeout=60)
+        self.assertEqual(check.returncode, 0, check.stdout)
+        self.assertEqual(sorted(p.name for p in (folder / "D\u00e9mo \u00fcn\u00ef").iterdir()),
+                         ["pr\u00f8ject.json"])
 
 
 if __name__ == "__main__":
