@@ -8,12 +8,13 @@ cd "$(dirname "$0")/.."
 
 dir=build
 # Everything on, whatever run.sh left in the build's cache.
-options="-DQUILLFRONT_WERROR=ON -DQUILLFRONT_TESTS=ON -DQUILLFRONT_WEB=ON -DQUILLFRONT_FUZZ=ON -DQUILLFRONT_BENCHMARKS=ON"
+options="-DQUILLFRONT_WERROR=ON -DQUILLFRONT_TESTS=ON -DQUILLFRONT_WEB=ON -DQUILLFRONT_WINDOWS=ON -DQUILLFRONT_FUZZ=ON -DQUILLFRONT_BENCHMARKS=ON"
 if [ "${1:-}" = "--sanitize" ]; then
     dir=build-asan
-    # The fuzz targets are sanitizer builds already and the WebAssembly build
-    # is another compiler's: the normal run has them.
-    options="$options -DQUILLFRONT_SANITIZE=ON -DQUILLFRONT_FUZZ=OFF -DQUILLFRONT_WEB=OFF -DQUILLFRONT_BENCHMARKS=OFF"
+    # The fuzz targets are sanitizer builds already, and the WebAssembly and
+    # Windows builds are other compilers': the normal run has them.
+    options="$options -DQUILLFRONT_SANITIZE=ON -DQUILLFRONT_FUZZ=OFF -DQUILLFRONT_WEB=OFF -DQUILLFRONT_WINDOWS=OFF"
+    options="$options -DQUILLFRONT_BENCHMARKS=OFF"
     # Mesa and SDL keep allocations for the life of the process; only our own
     # errors matter here.
     export ASAN_OPTIONS=detect_leaks=0

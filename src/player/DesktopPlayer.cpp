@@ -184,8 +184,9 @@ void closePlayer(Player& player) {
 } // namespace
 
 int runPlayer(const std::string& executablePath) {
-    // Console messages reach a log file as they happen, not at exit.
-    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    // Console messages reach a log file as they happen, not at exit: unbuffered,
+    // as Windows' C library buffers a line-buffered stream whole.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     const std::optional<std::vector<uint8_t>> bytes = appendedProject(executablePath);
     if (!bytes) {
         std::printf("%s\n", nothingAppended);
