@@ -205,6 +205,16 @@ class WinePlayerTest(unittest.TestCase):
         self.assertIn("No demo is appended to this player", (folder / "out.txt").read_text())
         self.assertFalse((folder / "crash.txt").exists())
 
+    def test_the_player_needs_only_what_windows_has(self):
+        headers = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", str(self.player)], check=True,
+                                 capture_output=True, text=True).stdout
+        imported = {line.split()[-1].lower() for line in headers.splitlines() if "DLL Name:" in line}
+        windows_own = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "shell32.dll", "ole32.dll",
+                       "oleaut32.dll", "imm32.dll", "version.dll", "winmm.dll", "setupapi.dll", "msvcrt.dll",
+                       "opengl32.dll"}
+        self.assertTrue(imported <= windows_own, imported - windows_own)
+        print("player: %.1f MB, importing %s" % (self.player.stat().st_size / 1e6, ", ".join(sorted(imported))))
+
     def test_files_with_names_outside_ascii_are_written_replaced_and_listed(self):
         folder = self.work / "platform"
         folder.mkdir()
