@@ -96,7 +96,7 @@ void holdAt(Player& player, float beat) {
     const Tempo tempo = Tempo::of(demo);
     if (!tempo.usable())
         return;
-    std::string problem;
+    std::string problem; // reported already, when the music was refused at its start
     player.heldMix = std::make_unique<OfflineMix>(decodeMusic(demo.music->data, problem), *player.audio);
     player.held = std::make_unique<OfflineComposer>(demo, *player.render, *player.heldMix, FrameGrid{tempo},
                                                     player.screen, mixRate);
