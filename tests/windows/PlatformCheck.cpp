@@ -28,8 +28,8 @@ int main() {
     check(tryReadWholeFile(pathFromUtf8(executable)).has_value(), "the executable reads");
     check(!readAppendedProject(pathFromUtf8(executable)), "nothing appended to a bare program");
 
-    const std::string folder = "D\xc3\xa9mo \xc3\xbcn\xc3\xaf";       // "Démo ünï"
-    const std::string name = "pr\xc3\xb8ject.json";                    // "prøject.json"
+    const std::string folder = "D\xc3\xa9mo \xc3\xbcn\xc3\xaf"; // "Démo ünï"
+    const std::string name = "pr\xc3\xb8ject.json";             // "prøject.json"
     const std::string file = folder + "/" + name;
     std::filesystem::create_directory(pathFromUtf8(folder));
     check(!writeWholeFile(pathFromUtf8(file), std::string_view("first")), "a new file is written");
