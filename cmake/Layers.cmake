@@ -113,7 +113,12 @@ set(EDITS_SOURCES
     editor/edits/CurveFiles.cpp
     editor/edits/EditHistory.cpp
     editor/edits/ProjectEdits.cpp
-    editor/edits/ResourceImport.cpp)
+    editor/edits/ResourceImport.cpp
+    editor/edits/TakeRecording.cpp)
+
+# Controls bound to variables: the bindings, their file, the queue their
+# messages cross threads by. No GUI.
+set(CONTROLLERS_SOURCES editor/controllers/ControllerBinding.cpp editor/controllers/ControllerFile.cpp)
 
 # Widgets the editor's windows are made of, their maths in plain functions.
 set(WIDGETS_SOURCES

@@ -4,7 +4,7 @@
 # program by mistake.
 set(QUILLFRONT_TESTS_DIR ${CMAKE_CURRENT_LIST_DIR})
 file(GLOB MODEL_TEST_SOURCES CONFIGURE_DEPENDS ${QUILLFRONT_TESTS_DIR}/project/*.cpp ${QUILLFRONT_TESTS_DIR}/tool/*.cpp
-    ${QUILLFRONT_TESTS_DIR}/editor/edits/*.cpp)
+    ${QUILLFRONT_TESTS_DIR}/editor/edits/*.cpp ${QUILLFRONT_TESTS_DIR}/editor/controllers/*.cpp)
 set(MODEL_SUPPORT_SOURCES support/RichProject.cpp support/TempDir.cpp support/TestFont.cpp support/TestProject.cpp
     support/WavFile.cpp)
 list(TRANSFORM MODEL_SUPPORT_SOURCES PREPEND ${QUILLFRONT_TESTS_DIR}/)
