@@ -120,6 +120,10 @@ set(EDITS_SOURCES
 # messages cross threads by. No GUI.
 set(CONTROLLERS_SOURCES editor/controllers/ControllerBinding.cpp editor/controllers/ControllerFile.cpp)
 
+# The inputs controls arrive by: MIDI (RtMidi) and OSC (liblo), each read on
+# a thread of its own.
+set(INPUTS_SOURCES editor/inputs/MidiInput.cpp editor/inputs/OscInput.cpp)
+
 # Widgets the editor's windows are made of, their maths in plain functions.
 set(WIDGETS_SOURCES
     editor/widgets/ObjectRows.cpp

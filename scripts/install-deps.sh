@@ -12,7 +12,7 @@ PACKAGES="
   build-essential cmake pkg-config
   libsdl2-dev libsdl2-mixer-dev libsdl2-image-dev libsdl2-ttf-dev
   libglew-dev libgl-dev libgl1-mesa-dri libkissfft-dev libimgui-dev libpng-dev
-  libfast-float-dev libfmt-dev libstb-dev
+  libfast-float-dev libfmt-dev libstb-dev librtmidi-dev liblo-dev libjack-jackd2-dev
 "
 if [ "${1:-}" != "--program" ]; then
     PACKAGES="$PACKAGES
@@ -23,6 +23,7 @@ if [ "${1:-}" != "--program" ]; then
   xvfb xauth xdotool x11-utils x11-apps fonts-dejavu-core locales
   ffmpeg slurm-wlm munge parallel openssh-server openssh-client rsync
   mingw-w64 wine64 dpkg-dev
+  jackd2 liblo-tools python3-rtmidi
 "
 fi
 

@@ -84,3 +84,17 @@ std::error_code writeNewFile(const std::string& path, std::span<const uint8_t> b
 // Puts the file `from` in the place of `to` in one step, replacing what was
 // there, and makes the change survive a crash as far as the system allows.
 std::error_code replaceFile(const std::string& from, const std::string& to);
+
+// ---------------------------------------------------------------------------
+// Network
+// ---------------------------------------------------------------------------
+
+// A UDP socket taking datagrams on `port`: from this machine alone (127.0.0.1),
+// or with `anyAddress` from the network too. -1 when it cannot be opened, and
+// `problem` says why.
+int openUdpReceiver(int port, bool anyAddress, std::string& problem);
+// Waits up to `timeoutMs` for a datagram and copies what fits of it into
+// `buffer`. Returns its whole size (more than the buffer holds when it was cut
+// short), 0 when none came, or -1 when the socket failed.
+int64_t receiveDatagram(int socket, std::span<uint8_t> buffer, int timeoutMs);
+void closeUdpReceiver(int socket);

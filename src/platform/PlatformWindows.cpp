@@ -141,3 +141,13 @@ std::error_code replaceFile(const std::string& from, const std::string& to) {
         return lastError();
     return {};
 }
+
+// The player takes no controllers.
+int openUdpReceiver(int, bool, std::string& problem) {
+    problem = "the Windows player takes no controllers";
+    return -1;
+}
+
+int64_t receiveDatagram(int, std::span<uint8_t>, int) { return -1; }
+
+void closeUdpReceiver(int) {}

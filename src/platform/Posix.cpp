@@ -2,8 +2,12 @@
 // emulation of it) does alike: processes, folders and durable files.
 #include "platform/Platform.h"
 
+#include <arpa/inet.h>
 #include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -102,3 +106,38 @@ std::error_code replaceFile(const std::string& from, const std::string& to) {
     syncFolderOf(to);
     return {};
 }
+
+int openUdpReceiver(int port, bool anyAddress, std::string& problem) {
+    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        problem = lastError().message();
+        return -1;
+    }
+    // Room for a burst while the reading thread waits its turn; the system may allow less.
+    const int bufferBytes = 1 << 20;
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &bufferBytes, sizeof bufferBytes);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    address.sin_addr.s_addr = htonl(anyAddress ? INADDR_ANY : INADDR_LOOPBACK);
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        problem = lastError().message();
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+int64_t receiveDatagram(int socket, std::span<uint8_t> buffer, int timeoutMs) {
+    pollfd waiting{socket, POLLIN, 0};
+    const int ready = ::poll(&waiting, 1, timeoutMs);
+    if (ready == 0 || (ready < 0 && errno == EINTR))
+        return 0;
+    if (ready < 0)
+        return -1;
+    // MSG_TRUNC: the datagram's whole size, however much of it fits.
+    const ssize_t size = ::recv(socket, buffer.data(), buffer.size(), MSG_TRUNC);
+    return size < 0 ? -1 : size;
+}
+
+void closeUdpReceiver(int socket) { ::close(socket); }

@@ -1,0 +1,119 @@
+#include "editor/inputs/MidiInput.h"
+
+#include <rtmidi/RtMidi.h>
+
+#include <algorithm>
+
+namespace {
+
+const char* const clientName = "Quillfront";
+
+bool isData(uint8_t byte) { return byte < 0x80; }
+
+void receive(double, std::vector<unsigned char>* bytes, void* queue) {
+    if (const std::optional<ControlMessage> message = midiControlMessage(*bytes))
+        static_cast<MidiInput::Queue*>(queue)->push(*message);
+}
+
+// Errors of a port that goes away are the user's to see on the status line
+// through what stops arriving, not through an exception on a library thread.
+void ignoreError(RtMidiError::Type, const std::string&, void*) {}
+
+} // namespace
+
+std::optional<ControlMessage> midiControlMessage(std::span<const uint8_t> bytes) {
+    if (bytes.size() != 3 || !isData(bytes[1]) || !isData(bytes[2]))
+        return std::nullopt;
+    ControlMessage message;
+    message.source.channel = bytes[0] & 0x0f;
+    switch (bytes[0] & 0xf0) {
+    case 0xb0:
+        message.source.kind = ControlKind::ControlChange;
+        message.source.number = bytes[1];
+        message.value = bytes[2];
+        return message;
+    case 0xe0:
+        message.source.kind = ControlKind::PitchBend;
+        message.value = static_cast<float>(bytes[2] << 7 | bytes[1]);
+        return message;
+    case 0x90:
+        if (bytes[2] == 0) // a note off, by another name
+            return std::nullopt;
+        message.source.kind = ControlKind::NoteVelocity;
+        message.source.number = bytes[1];
+        message.value = bytes[2];
+        return message;
+    default:
+        return std::nullopt;
+    }
+}
+
+struct MidiInput::Joined {
+    std::string name;
+    RtMidiIn input;
+    Queue queue;
+
+    Joined(RtMidi::Api api, std::string output) : name(std::move(output)), input(api, clientName) {}
+};
+
+MidiInput::MidiInput() = default;
+MidiInput::~MidiInput() = default;
+
+bool MidiInput::chooseSystem() {
+    std::vector<RtMidi::Api> apis;
+    RtMidi::getCompiledApi(apis);
+    // ALSA where there is a sequencer, else JACK where a server runs.
+    for (const RtMidi::Api api : apis) {
+        try {
+            auto scanner = std::make_unique<RtMidiIn>(api, clientName);
+            scanner->setErrorCallback(ignoreError);
+            scanner_ = std::move(scanner);
+            system_ = RtMidi::getApiDisplayName(api);
+            return true;
+        } catch (const RtMidiError&) {
+        }
+    }
+    return false;
+}
+
+std::vector<std::string> MidiInput::joinNewOutputs() {
+    std::vector<std::string> joinedNow;
+    if (!scanner_ && !chooseSystem())
+        return joinedNow;
+    const unsigned count = scanner_->getPortCount();
+    for (unsigned port = 0; port < count; ++port) {
+        const std::string name = scanner_->getPortName(port);
+        const bool known = std::any_of(joined_.begin(), joined_.end(),
+                                       [&](const std::unique_ptr<Joined>& joined) { return joined->name == name; });
+        // Our own inputs are listed too: joining them would feed nothing.
+        if (name.empty() || known || name.find(clientName) != std::string::npos)
+            continue;
+        try {
+            auto joined = std::make_unique<Joined>(scanner_->getCurrentApi(), name);
+            joined->input.setErrorCallback(ignoreError);
+            joined->input.ignoreTypes(true, true, true);
+            joined->input.setCallback(receive, &joined->queue);
+            joined->input.openPort(port, clientName);
+            joined_.push_back(std::move(joined));
+            joinedNow.push_back(name);
+        } catch (const RtMidiError&) {
+        }
+    }
+    return joinedNow;
+}
+
+std::optional<ControlMessage> MidiInput::take() {
+    for (size_t tried = 0; tried < joined_.size(); ++tried) {
+        Joined& joined = *joined_[next_++ % joined_.size()];
+        if (std::optional<ControlMessage> message = joined.queue.pop())
+            return message;
+    }
+    return std::nullopt;
+}
+
+uint64_t MidiInput::dropped() const {
+    uint64_t dropped = 0;
+    for (const std::unique_ptr<Joined>& joined : joined_)
+        dropped += joined->queue.dropped();
+    return dropped;
+}
