@@ -64,7 +64,7 @@ const Effect* renderEffectEvent(EffectRenderer& renderer, const Event& event, fl
         glBindTexture(GL_TEXTURE_2D, renderer.cache().soundTexture().glTexture);
     }
     renderer.setBuiltinUniforms(program);
-    applyVariables(event, program, beat, parent);
+    applyVariables(event, program, beat, parent, renderer.frame().hold);
     renderer.drawQuad(*effect);
     unbindTextureUnits(unitCount);
     if (usesSoundTexture) {
@@ -185,7 +185,8 @@ const Effect* render(Composer& composer, const Event& event, float beat, const E
     }
 }
 
-void applyVariables(const Event& event, const CompiledProgram& program, float beat, const Event* parent) {
+void applyVariables(const Event& event, const CompiledProgram& program, float beat, const Event* parent,
+                    const VariableHold* hold) {
     const auto& uniforms = event.effect->program->uniformDefs;
     for (size_t i = 0; i < uniforms.size() && i < program.uniformLocations.size(); ++i) {
         const UniformDef* uniform = uniforms[i].get();
@@ -193,8 +194,15 @@ void applyVariables(const Event& event, const CompiledProgram& program, float be
             continue;
         float value = uniform->defaultVal;
         if (beat >= event.startBeat && beat <= event.endBeat) {
+            // A group event holds the variables it overrides, by their override keys.
+            const std::optional<float> held =
+                hold ? (parent ? hold->heldValue(*parent, event.name + "." + uniform->name, *uniform)
+                               : hold->heldValue(event, uniform->name, *uniform))
+                     : std::nullopt;
             const ControlPointList* override = parent ? parent->findOverride(event.name, uniform->name) : nullptr;
-            if (override) {
+            if (held) {
+                value = *held;
+            } else if (override) {
                 if (!override->points.empty())
                     value = parent->evaluate(*override, beat - event.startBeat + parent->startBeat);
             } else if (const ControlPointList* own = event.findVariable(uniform->name)) {

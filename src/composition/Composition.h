@@ -63,8 +63,10 @@ void catchUpAt(const Demo& demo, RenderCache& cache, SamplePlayer& samples, cons
 const Effect* render(Composer& composer, const Event& event, float beat, const Event* parent);
 
 // Uploads one value per located author uniform of the event's program: its
-// variable's value at `beat` (a group event's override first), else its default.
-void applyVariables(const Event& event, const CompiledProgram& program, float beat, const Event* parent);
+// variable's value at `beat` (a group event's override first), else its default;
+// within the event, what `hold` holds it at comes before either.
+void applyVariables(const Event& event, const CompiledProgram& program, float beat, const Event* parent,
+                    const VariableHold* hold = nullptr);
 
 // Draws `effect` once with its current inputs, so its program and textures have
 // been used before the first real frame.

@@ -7,6 +7,22 @@
 #include "render/ScreenSize.h"
 
 #include <cstdint>
+#include <optional>
+#include <string>
+
+class Event;
+class UniformDef;
+
+// Values the editor holds variables at while controllers move them; drawing
+// asks it before the variables' curves.
+class VariableHold {
+public:
+    virtual ~VariableHold() = default;
+    // The value `event`'s variable `key` (for `uniform`) is held at, or none
+    // when its curve plays.
+    virtual std::optional<float> heldValue(const Event& event, const std::string& key,
+                                           const UniformDef& uniform) const = 0;
+};
 
 struct FrameContext {
     float beat = 0.0f;                  // the "beat" uniform: the clock's beat
@@ -15,4 +31,5 @@ struct FrameContext {
     const uint8_t* soundRows = nullptr; // the sound texture's texels (spectrum, waveform); null: silence
     Camera camera;
     ScreenSize screen; // the size every pass and capture covers
+    const VariableHold* hold = nullptr; // none outside the editor
 };

@@ -43,6 +43,29 @@ TEST_F(CompositionTest, LayersFollowTheListAndUniformsFollowTheirCurves) {
     EXPECT_THAT(pixel(), IsRgba(255, 0, 0, 255));
 }
 
+// What a controller held: red's "level" at 0.75, and the replay's override of blue's "amount" at 1.
+class HeldAmounts : public VariableHold {
+public:
+    std::optional<float> heldValue(const Event& event, const std::string& key, const UniformDef&) const override {
+        if (event.name == "red" && key == "level")
+            return 0.75f;
+        if (event.name == "replay" && key == "blue.amount")
+            return 1.0f;
+        return std::nullopt;
+    }
+};
+
+TEST_F(CompositionTest, AHeldVariableComesBeforeItsCurve) {
+    const HeldAmounts held;
+    frame.hold = &held;
+    frameAt(4.0f);
+    EXPECT_THAT(pixel(), IsRgba(191, 0, 0, 255));
+    frameAt(100.0f);
+    EXPECT_THAT(pixel(), IsRgba(0, 0, 255, 255)) << "a group event's override, held";
+    frameAt(108.0f);
+    EXPECT_THAT(pixel(), IsRgba(0, 255, 255, 255)) << "what is not held plays as before";
+}
+
 TEST_F(CompositionTest, InvisibleEventsDrawNothingButTheirInputsArePrepared) {
     EXPECT_EQ(frameAt(50.0f), nullptr);
     // Not the hidden effect's white: what its input pass left in the frame.
