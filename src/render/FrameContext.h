@@ -30,6 +30,6 @@ struct FrameContext {
     int soundLevel = 0;                 // the "sound" uniform: loudness, 0 to 32767
     const uint8_t* soundRows = nullptr; // the sound texture's texels (spectrum, waveform); null: silence
     Camera camera;
-    ScreenSize screen; // the size every pass and capture covers
+    ScreenSize screen;                  // the size every pass and capture covers
     const VariableHold* hold = nullptr; // none outside the editor
 };
