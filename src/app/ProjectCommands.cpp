@@ -2,7 +2,6 @@
 
 #include "audio/Music.h"
 #include "player/Fatal.h"
-#include "project/CodecError.h"
 #include "project/DemoCopy.h"
 #include "project/FileIo.h"
 #include "project/LoadError.h"
@@ -26,20 +25,6 @@ const char* const playerFile = "demo.exe";
 std::string binaryFileName(const AppState& app) { return app.projectFileName; }
 std::string jsonFileName(const AppState& app) { return std::string(app.projectFileName) + ".json"; }
 
-// Runs `read`, turning every way a project file can be unusable into a message.
-std::unique_ptr<Demo> tryLoad(const std::function<std::unique_ptr<Demo>()>& read, std::string& failure) {
-    try {
-        return read();
-    } catch (const LoadError& error) {
-        failure = error.what();
-    } catch (const CodecError& error) {
-        failure = error.what();
-    } catch (const std::bad_alloc&) {
-        failure = "not enough memory";
-    }
-    return nullptr;
-}
-
 // " (and what else happened)" for the status line, or nothing.
 std::string problemsNote(const std::vector<std::string>& problems) {
     std::string note;
@@ -51,7 +36,7 @@ std::string problemsNote(const std::vector<std::string>& problems) {
 bool loadAndInstall(AppState& app, const std::string& file, const std::function<std::unique_ptr<Demo>()>& read,
                     const std::string& done = "Loaded ") {
     std::string failure;
-    std::unique_ptr<Demo> demo = tryLoad(read, failure);
+    std::unique_ptr<Demo> demo = tryReadProject(read, failure);
     if (!demo) {
         app.status.set("Could not load " + file + ": " + failure);
         return false;
@@ -137,7 +122,7 @@ void reportSave(AppState& app, const std::string& file, std::error_code error,
 
 std::unique_ptr<Demo> loadAtStartup(const std::string& source, const std::function<std::unique_ptr<Demo>()>& read) {
     std::string failure;
-    std::unique_ptr<Demo> demo = tryLoad(read, failure);
+    std::unique_ptr<Demo> demo = tryReadProject(read, failure);
     if (!demo)
         failStartup(source, failure);
     return demo;

@@ -12,7 +12,6 @@
 #include "player/Fatal.h"
 #include "player/LoaderScreen.h"
 #include "player/ShellWindow.h"
-#include "project/CodecError.h"
 #include "project/Demo.h"
 #include "project/LoadError.h"
 #include "project/ProjectFiles.h"
@@ -62,16 +61,10 @@ std::optional<std::vector<uint8_t>> appendedProject(const std::string& executabl
 std::unique_ptr<Demo> readProject(const std::string& executablePath, std::span<const uint8_t> bytes,
                                   const LoadProgress& progress) {
     std::string failure;
-    try {
-        return readBinaryProject(bytes, progress);
-    } catch (const LoadError& error) {
-        failure = error.what();
-    } catch (const CodecError& error) {
-        failure = error.what();
-    } catch (const std::bad_alloc&) {
-        failure = "not enough memory";
-    }
-    fatal((executablePath + ": " + failure).c_str());
+    std::unique_ptr<Demo> demo = tryReadProject([&] { return readBinaryProject(bytes, progress); }, failure);
+    if (!demo)
+        fatal((executablePath + ": " + failure).c_str());
+    return demo;
 }
 
 int startSdl(Player& player) {

@@ -2,6 +2,7 @@
 
 #include "project/BinaryReader.h"
 #include "project/BinaryWriter.h"
+#include "project/CodecError.h"
 #include "project/JsonParser.h"
 #include "project/LoadError.h"
 #include "project/SaveError.h"
@@ -30,6 +31,19 @@ std::unique_ptr<Demo> readJsonProject(std::string_view text, const LoadProgress&
     auto demo = std::make_unique<Demo>();
     demo->readJson(parseJson(text), progress);
     return demo;
+}
+
+std::unique_ptr<Demo> tryReadProject(const std::function<std::unique_ptr<Demo>()>& read, std::string& failure) {
+    try {
+        return read();
+    } catch (const LoadError& error) {
+        failure = error.what();
+    } catch (const CodecError& error) {
+        failure = error.what();
+    } catch (const std::bad_alloc&) {
+        failure = "not enough memory";
+    }
+    return nullptr;
 }
 
 std::unique_ptr<Demo> readBinaryProject(std::span<const uint8_t> bytes, const LoadProgress& progress,

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -21,6 +22,10 @@
 
 std::unique_ptr<Demo> readJsonProject(std::string_view text, const LoadProgress& progress = {});
 // `decodedBudget`: how much all its compressed strings may decode to together.
+// Runs `read`, turning every way a project file can be unusable (damaged,
+// refused, too large for memory) into `failure`; null then.
+std::unique_ptr<Demo> tryReadProject(const std::function<std::unique_ptr<Demo>()>& read, std::string& failure);
+
 std::unique_ptr<Demo> readBinaryProject(std::span<const uint8_t> bytes, const LoadProgress& progress = {},
                                         uint64_t decodedBudget = maxDecodedBytes);
 
