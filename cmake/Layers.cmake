@@ -134,7 +134,9 @@ set(WIDGETS_SOURCES
 set(EDITOR_SOURCES
     editor/windows/BpmTap.cpp
     editor/windows/BpmTapWindow.cpp
+    editor/windows/ControllerDesk.cpp
     editor/windows/ControllerHub.cpp
+    editor/windows/ControllersWindow.cpp
     editor/windows/Editor.cpp
     editor/windows/EditorKeys.cpp
     editor/windows/EditorState.cpp

@@ -108,8 +108,10 @@ bool startUp(AppState& app, const char* executablePath, int& exitStatus) {
 
     chooseProjectSource(app, [&](uint64_t read, uint64_t total) { renderLoaderFrame(*app.loader, read, total); });
     showLoaderTail(*app.loader, app.project.demo->loadTotal);
-    if (!app.shell.playerMode)
+    if (!app.shell.playerMode) {
         offerRecovery(app);
+        app.editor.controllers.start(std::filesystem::current_path(), app.status);
+    }
     readAutosaveInterval(app.autosave);
     const FrameContext frame = frameContext(app);
     EffectRenderer renderer(*app.project.render, frame);
@@ -142,11 +144,14 @@ FrameContext frameContext(AppState& app) {
     frame.soundRows = app.liveMix.soundTextureBytes();
     frame.camera = app.camera;
     frame.screen = app.screen;
+    frame.hold = &app.editor.controllers;
     return frame;
 }
 
 FrameKeys updateFrame(AppState& app) {
     advanceTransport(app);
+    app.editor.controllers.poll(*app.project.demo, app.editor.history, app.clock, app.status,
+                                ControllerDesk::Clock::now());
     return pollEvents(app);
 }
 

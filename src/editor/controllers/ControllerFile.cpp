@@ -103,28 +103,39 @@ std::optional<ControllerBinding> bindingOf(const JsonValue& entry, std::string& 
 
 } // namespace
 
-std::string controllersJson(const std::vector<ControllerBinding>& bindings) {
+std::string controllersJson(const ControllerSetup& setup) {
     JsonValue list = JsonValue::makeArray();
-    for (const ControllerBinding& binding : bindings)
+    for (const ControllerBinding& binding : setup.bindings)
         list.append(entryOf(binding));
-    return JsonValue::makeObject({{"controllers", std::move(list)}}).serialize(0, "  ") + "\n";
+    return JsonValue::makeObject(
+               {{"osc_port", setup.oscPort}, {"osc_network", setup.oscOnNetwork}, {"controllers", std::move(list)}})
+               .serialize(0, "  ") +
+           "\n";
 }
 
-std::vector<ControllerBinding> readControllers(std::string_view text, std::vector<std::string>& problems) {
+ControllerSetup readControllers(std::string_view text, std::vector<std::string>& problems) {
+    ControllerSetup setup;
     int syntaxErrors = 0;
     const JsonValue document = parseJson(text, &syntaxErrors);
     if (syntaxErrors > 0) {
         problems.push_back(std::string(controllersFileName) + " is not valid JSON");
-        return {};
+        return setup;
     }
-    std::vector<ControllerBinding> bindings;
+    if (const JsonValue& port = document.get("osc_port"); port.kind() != JsonKind::Null) {
+        if (const std::optional<int> number = wholeIn(port, 1, 65535))
+            setup.oscPort = *number;
+        else
+            problems.push_back("\"osc_port\" is not a port from 1 to 65535");
+    }
+    setup.oscOnNetwork =
+        document.get("osc_network").kind() == JsonKind::Boolean && document.get("osc_network").asBool();
     const JsonValue::Array& entries = document.get("controllers").elements();
     for (size_t index = 0; index < entries.size(); ++index) {
         std::string problem;
         if (std::optional<ControllerBinding> binding = bindingOf(entries[index], problem))
-            bindings.push_back(std::move(*binding));
+            setup.bindings.push_back(std::move(*binding));
         else
             problems.push_back("controller " + std::to_string(index + 1) + " left out: " + problem);
     }
-    return bindings;
+    return setup;
 }

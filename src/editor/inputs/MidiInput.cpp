@@ -1,5 +1,6 @@
 #include "editor/inputs/MidiInput.h"
 
+#include <jack/jack.h>
 #include <rtmidi/RtMidi.h>
 
 #include <algorithm>
@@ -18,6 +19,10 @@ void receive(double, std::vector<unsigned char>* bytes, void* queue) {
 // Errors of a port that goes away are the user's to see on the status line
 // through what stops arriving, not through an exception on a library thread.
 void ignoreError(RtMidiError::Type, const std::string&, void*) {}
+
+// JACK writes to standard error each time no server answers, which while
+// the editor looks for outputs would be every interval.
+void quiet(const char*) {}
 
 } // namespace
 
@@ -57,9 +62,41 @@ struct MidiInput::Joined {
 };
 
 MidiInput::MidiInput() = default;
-MidiInput::~MidiInput() = default;
+
+MidiInput::~MidiInput() {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    stopAsked_.notify_all();
+    if (joiner_.joinable())
+        joiner_.join();
+}
+
+std::string MidiInput::system() const {
+    std::lock_guard lock(mutex_);
+    return system_;
+}
+
+void MidiInput::joinEvery(std::chrono::milliseconds interval) {
+    if (!joiner_.joinable())
+        joiner_ = std::thread([this, interval] { joinUntilStopped(interval); });
+}
+
+void MidiInput::joinUntilStopped(std::chrono::milliseconds interval) {
+    std::unique_lock lock(mutex_);
+    while (!stopping_) {
+        lock.unlock();
+        for (std::string& name : joinNewOutputs())
+            joinedNames_.push(std::move(name));
+        lock.lock();
+        stopAsked_.wait_for(lock, interval, [this] { return stopping_; });
+    }
+}
 
 bool MidiInput::chooseSystem() {
+    jack_set_error_function(quiet);
+    jack_set_info_function(quiet);
     std::vector<RtMidi::Api> apis;
     RtMidi::getCompiledApi(apis);
     // ALSA where there is a sequencer, else JACK where a server runs.
@@ -68,6 +105,7 @@ bool MidiInput::chooseSystem() {
             auto scanner = std::make_unique<RtMidiIn>(api, clientName);
             scanner->setErrorCallback(ignoreError);
             scanner_ = std::move(scanner);
+            std::lock_guard lock(mutex_);
             system_ = RtMidi::getApiDisplayName(api);
             return true;
         } catch (const RtMidiError&) {
@@ -83,6 +121,7 @@ std::vector<std::string> MidiInput::joinNewOutputs() {
     const unsigned count = scanner_->getPortCount();
     for (unsigned port = 0; port < count; ++port) {
         const std::string name = scanner_->getPortName(port);
+        // Only this thread adds to joined_, so reading it here needs no lock.
         const bool known = std::any_of(joined_.begin(), joined_.end(),
                                        [&](const std::unique_ptr<Joined>& joined) { return joined->name == name; });
         // Our own inputs are listed too: joining them would feed nothing.
@@ -94,6 +133,7 @@ std::vector<std::string> MidiInput::joinNewOutputs() {
             joined->input.ignoreTypes(true, true, true);
             joined->input.setCallback(receive, &joined->queue);
             joined->input.openPort(port, clientName);
+            std::lock_guard lock(mutex_);
             joined_.push_back(std::move(joined));
             joinedNow.push_back(name);
         } catch (const RtMidiError&) {
@@ -103,6 +143,9 @@ std::vector<std::string> MidiInput::joinNewOutputs() {
 }
 
 std::optional<ControlMessage> MidiInput::take() {
+    std::unique_lock lock(mutex_, std::try_to_lock);
+    if (!lock)
+        return std::nullopt;
     for (size_t tried = 0; tried < joined_.size(); ++tried) {
         Joined& joined = *joined_[next_++ % joined_.size()];
         if (std::optional<ControlMessage> message = joined.queue.pop())
@@ -112,6 +155,7 @@ std::optional<ControlMessage> MidiInput::take() {
 }
 
 uint64_t MidiInput::dropped() const {
+    std::lock_guard lock(mutex_);
     uint64_t dropped = 0;
     for (const std::unique_ptr<Joined>& joined : joined_)
         dropped += joined->queue.dropped();

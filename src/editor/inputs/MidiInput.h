@@ -1,17 +1,23 @@
 // MIDI through RtMidi, on ALSA or JACK, whichever answers first: an input
 // named "Quillfront" joined to every MIDI output the system has, and to new
 // ones as they appear. Each joined output delivers on its library's thread
-// into a queue of its own, which the main thread empties.
+// into a queue of its own, which the main thread empties. Looking for outputs
+// takes milliseconds (a JACK client is opened each time no server answers), so
+// the editor does it on a thread of its own (joinEvery).
 #pragma once
 
 #include "editor/controllers/ControlQueue.h"
 #include "editor/controllers/ControllerBinding.h"
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <span>
 #include <string>
+#include <thread>
 #include <vector>
 
 class RtMidiIn;
@@ -31,9 +37,14 @@ public:
     // Joins the outputs not joined yet; the names of those it joined now. The
     // first call chooses the system (`system()` names it; empty when none answers).
     std::vector<std::string> joinNewOutputs();
-    const std::string& system() const { return system_; }
+    // Calls joinNewOutputs now and every `interval` on a thread of its own
+    // until destruction; takeJoinedName() gives what it joined.
+    void joinEvery(std::chrono::milliseconds interval);
+    std::optional<std::string> takeJoinedName() { return joinedNames_.pop(); }
+    std::string system() const;
 
     // The main thread's side: the next message from any joined output, or none.
+    // Never waits: while an output is being added it answers none.
     std::optional<ControlMessage> take();
     // Messages lost because the main thread fell behind.
     uint64_t dropped() const;
@@ -43,9 +54,15 @@ public:
 private:
     struct Joined;
     bool chooseSystem();
+    void joinUntilStopped(std::chrono::milliseconds interval);
 
     std::unique_ptr<RtMidiIn> scanner_; // lists the outputs; joins none
+    mutable std::mutex mutex_;          // guards system_ and joined_, which the joining thread changes
     std::string system_;
     std::vector<std::unique_ptr<Joined>> joined_;
     size_t next_ = 0; // the joined output take() asks first, so none starves the others
+    ControlQueue<std::string, 64> joinedNames_;
+    std::thread joiner_;
+    std::condition_variable stopAsked_;
+    bool stopping_ = false; // under mutex_
 };

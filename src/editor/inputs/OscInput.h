@@ -14,8 +14,6 @@
 #include <string>
 #include <thread>
 
-constexpr int defaultOscPort = 9000;
-
 // The control message `datagram` holds: an OSC message whose one argument is
 // a number (int32, int64, float or double). None for anything else.
 std::optional<ControlMessage> oscControlMessage(std::span<const uint8_t> datagram);

@@ -39,8 +39,12 @@ std::optional<ControllerBinding> ControllerHub::handle(const ControlMessage& mes
         auto take = std::find_if(takes_.begin(), takes_.end(), [&](const Take& t) { return t.target == target; });
         if (take == takes_.end())
             take = takes_.insert(takes_.end(), Take{target, {}});
-        // A move at an earlier beat than the last (the demo looped or was sought) starts no new shape here.
-        if (take->samples.empty() || *recordingBeat >= take->samples.back().beat)
+        // Moves arriving in one frame share its beat: the last of them stands.
+        // A move at an earlier beat than the last (the demo looped or was
+        // sought) starts no new shape here.
+        if (!take->samples.empty() && *recordingBeat == take->samples.back().beat)
+            take->samples.back().value = fraction;
+        else if (take->samples.empty() || *recordingBeat > take->samples.back().beat)
             take->samples.push_back({*recordingBeat, fraction});
     }
     return std::nullopt;

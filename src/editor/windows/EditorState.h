@@ -8,6 +8,7 @@
 #include "editor/edits/EditHistory.h"
 #include "editor/widgets/ResourcePicker.h"
 #include "editor/windows/BpmTap.h"
+#include "editor/windows/ControllerDesk.h"
 #include "editor/windows/EffectManagerWindow.h"
 #include "editor/windows/EventGroupManagerWindow.h"
 #include "editor/windows/EventTimeline.h"
@@ -34,6 +35,7 @@ struct WindowFlags {
     bool eventGroupManager = false;
     bool fontManager = false;
     bool bpmTap = false;
+    bool controllers = false;
     bool guiDemo = false;
 };
 
@@ -84,6 +86,7 @@ struct EditorState {
     FontManagerState fontManager;
     ShaderEditorState shaderEditor;
     std::optional<BpmTap> bpmTap; // made the first time its window shows
+    ControllerDesk controllers;   // started by the shell, except in a player
 
     // Drops every reference into the open project: called before a load replaces it.
     void forgetProject();

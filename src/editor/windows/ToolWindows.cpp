@@ -1,6 +1,7 @@
 #include "editor/windows/ToolWindows.h"
 
 #include "editor/windows/BpmTapWindow.h"
+#include "editor/windows/ControllersWindow.h"
 #include "editor/windows/EditorContext.h"
 #include "editor/windows/EditorState.h"
 #include "editor/windows/EffectManagerWindow.h"
@@ -28,6 +29,8 @@ const ImVec2 bpmTapSize{160.0f, 90.0f};
 const ImVec2 eventManagerSize{1160.0f, 400.0f};
 // The list and the 256-pixel preview of a landscape image.
 const ImVec2 textureManagerSize{640.0f, 380.0f};
+// The inputs above, a handful of bindings below.
+const ImVec2 controllersSize{640.0f, 300.0f};
 // Fonts above, font textures below, a 320 x 240 texture whole.
 const ImVec2 fontManagerSize{960.0f, 720.0f};
 
@@ -143,6 +146,18 @@ const ToolWindow windows[] = {
      .openedByArranging = false,
      .hiddenBySeeThrough = false,
      .draw = drawBpmTap,
+     .state = nullptr},
+    {.title = windowTitle::controllers,
+     .open = &WindowFlags::controllers,
+     .key = SDLK_k,
+     .shortcut = "Ctrl+Shift+K",
+     .menuPosition = 9,
+     .flags = 0,
+     .arranged = nullptr,
+     .firstUseSize = controllersSize,
+     .openedByArranging = false,
+     .hiddenBySeeThrough = false,
+     .draw = drawControllers,
      .state = nullptr},
 };
 

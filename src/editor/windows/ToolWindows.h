@@ -27,6 +27,7 @@ inline constexpr const char* sampleManager = "Sample Manager";
 inline constexpr const char* eventGroupManager = "Event Group Manager";
 inline constexpr const char* fontManager = "Font Manager";
 inline constexpr const char* bpmTap = "BPM Tap";
+inline constexpr const char* controllers = "Controllers";
 } // namespace windowTitle
 
 struct ToolWindow {

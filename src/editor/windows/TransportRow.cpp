@@ -62,6 +62,20 @@ void playButton(EditorContext& context) {
         clock.togglePause(context.demo);
 }
 
+// While on and the demo plays, bound controls' moves are written into their
+// curves; red so that it is not left on unnoticed.
+void recordToggle(EditorState& editor) {
+    bool& recording = editor.controllers.recording;
+    const bool wasRecording = recording;
+    if (wasRecording)
+        ImGui::PushStyleColor(ImGuiCol_CheckMark, IM_COL32(255, 70, 60, 255));
+    ImGui::Checkbox("Record", &recording);
+    if (wasRecording)
+        ImGui::PopStyleColor();
+    if (ImGui::IsItemHovered())
+        ImGui::SetTooltip("Writes the bound controls' moves into their curves while the demo plays");
+}
+
 } // namespace
 
 void drawTransportRow(EditorState& editor, EditorContext& context) {
@@ -105,6 +119,8 @@ void drawTransportRow(EditorState& editor, EditorContext& context) {
     ImGui::SameLine();
     if (ImGui::Button("Cue"))
         context.clock.seekToCue(demo);
+    ImGui::SameLine();
+    recordToggle(editor);
     ImGui::SameLine();
     ImGui::Text("Frame rate: %.1f FPS", static_cast<double>(ImGui::GetIO().Framerate));
     ImGui::SameLine();

@@ -49,8 +49,11 @@ TEST(ControllerFileTest, BindingsGoToTheFileAndBack) {
                                                      bound(ControlKind::PitchBend, 3, 0),
                                                      bound(ControlKind::NoteVelocity, 9, 36), osc};
     std::vector<std::string> problems;
-    const std::vector<ControllerBinding> read = readControllers(controllersJson(bindings), problems);
+    const ControllerSetup setup = readControllers(controllersJson({bindings, 9100, true}), problems);
     EXPECT_TRUE(problems.empty());
+    EXPECT_EQ(setup.oscPort, 9100);
+    EXPECT_TRUE(setup.oscOnNetwork);
+    const std::vector<ControllerBinding>& read = setup.bindings;
     ASSERT_EQ(read.size(), bindings.size());
     for (size_t index = 0; index < read.size(); ++index) {
         EXPECT_EQ(read[index].source, bindings[index].source) << index;
@@ -63,10 +66,10 @@ TEST(ControllerFileTest, BindingsGoToTheFileAndBack) {
 
 TEST(ControllerFileTest, ADamagedFileLosesOnlyTheEntriesItSpoils) {
     std::vector<std::string> problems;
-    EXPECT_TRUE(readControllers("{\"controllers\": [", problems).empty());
+    EXPECT_TRUE(readControllers("{\"controllers\": [", problems).bindings.empty());
     EXPECT_EQ(problems.size(), 1u);
     problems.clear();
-    const char* text = R"({"controllers": [
+    const char* text = R"({"osc_port": 70000, "controllers": [
         {"control": "cc", "channel": 1, "number": 7, "event": "Sky", "variable": "glow"},
         {"control": "cc", "channel": 17, "number": 7, "event": "Sky", "variable": "glow"},
         {"control": "cc", "channel": 1.5, "number": 7, "event": "Sky", "variable": "glow"},
@@ -77,12 +80,15 @@ TEST(ControllerFileTest, ADamagedFileLosesOnlyTheEntriesItSpoils) {
         {"control": "bend", "channel": 2, "event": "", "variable": "glow"},
         [], 7, "cc",
         {"control": "bend", "channel": 2, "event": "Sky", "variable": "glow"}]})";
-    const std::vector<ControllerBinding> read = readControllers(text, problems);
+    const ControllerSetup setup = readControllers(text, problems);
+    EXPECT_EQ(setup.oscPort, defaultOscPort);
+    const std::vector<ControllerBinding>& read = setup.bindings;
     ASSERT_EQ(read.size(), 2u);
     EXPECT_EQ(read[1].source.kind, ControlKind::PitchBend);
     EXPECT_EQ(read[1].source.channel, 1);
-    EXPECT_EQ(problems.size(), 10u);
-    EXPECT_EQ(problems[0],
+    ASSERT_EQ(problems.size(), 11u);
+    EXPECT_EQ(problems[0], "\"osc_port\" is not a port from 1 to 65535");
+    EXPECT_EQ(problems[1],
               "controller 2 left out: its MIDI channel (1 to 16) or number (0 to 127) is missing or wrong");
 }
 

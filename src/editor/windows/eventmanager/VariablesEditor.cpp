@@ -30,6 +30,7 @@ namespace {
 constexpr float automateX = 166.0f;
 constexpr float valueX = 182.0f;
 constexpr float controlsX = 234.0f;
+constexpr float learnWidth = 64.0f; // the Learn button at a number row's right end
 constexpr float constantRowHeight = 20.0f;
 constexpr float curveRowHeight = 64.0f;
 
@@ -115,6 +116,35 @@ void drawConstantControls(Frame& frame, const VariableRow& row, const ControlPoi
               keyOf(frame, "##Value1", row.key));
 }
 
+// Binds the next control that moves to the row's variable: orange while it
+// waits, green once a control moves it.
+void learnButton(Frame& frame, const VariableRow& row) {
+    ControllerDesk& desk = frame.editor.controllers;
+    const ControllerDesk::Target target{frame.event.name, row.key};
+    const ControllerBinding* bound = desk.bindingOf(target);
+    const bool waiting = desk.learning(target);
+    const int colours = waiting || bound ? 1 : 0;
+    if (waiting)
+        ImGui::PushStyleColor(ImGuiCol_Button, IM_COL32(190, 110, 20, 255));
+    else if (bound)
+        ImGui::PushStyleColor(ImGuiCol_Button, IM_COL32(40, 130, 70, 255));
+    ImGui::SameLine(controlsX + frame.controlsWidth + ImGui::GetStyle().ItemSpacing.x);
+    if (ImGui::Button("Learn", {learnWidth, 0.0f})) {
+        desk.toggleLearning(target);
+        if (desk.learning(target))
+            frame.context.status.set("Learn: move a control for \"" + target.event + "\" " + target.variable);
+    }
+    ImGui::PopStyleColor(colours);
+    if (!ImGui::IsItemHovered())
+        return;
+    if (waiting)
+        ImGui::SetTooltip("Waiting for a control to move; press again to stop");
+    else if (bound)
+        ImGui::SetTooltip("%s moves it; press to bind another control", controlName(bound->source).c_str());
+    else
+        ImGui::SetTooltip("Press, then move a MIDI or OSC control to bind it");
+}
+
 void drawNumberRow(Frame& frame, const VariableRow& row, int id) {
     ImGui::PushID(id);
     overrideBox(frame, row, "##override1");
@@ -127,8 +157,11 @@ void drawNumberRow(Frame& frame, const VariableRow& row, int id) {
     if (constant) {
         drawConstantControls(frame, row, shown);
     } else {
+        // While a control moves the variable, the value it holds it at.
+        const std::optional<float> held = frame.editor.controllers.heldValue(frame.event, row.key, *row.uniform);
         ImGui::SameLine(valueX);
-        ImGui::Text("%.3f", static_cast<double>(frame.event.evaluate(shown, frame.context.clock.currentBeat)));
+        ImGui::Text("%.3f",
+                    static_cast<double>(held.value_or(frame.event.evaluate(shown, frame.context.clock.currentBeat))));
         ImGui::SameLine(controlsX);
         frame.plots.push_back({&row, ImGui::GetCursorScreenPos()});
         // The plot's place, held to scrub: the playhead follows the pointer.
@@ -138,6 +171,7 @@ void drawNumberRow(Frame& frame, const VariableRow& row, int id) {
                 frame.context.demo,
                 plotBeat(frame.event, ImGui::GetIO().MousePos.x, frame.plots.back().place.x, frame.controlsWidth));
     }
+    learnButton(frame, row);
     ImGui::EndDisabled();
     ImGui::PopID();
 }
@@ -362,7 +396,8 @@ void drawPointEditor(Frame& frame, const std::vector<VariableRow>& rows) {
         if (row.key != frame.state.selectedKey || !enabled(frame, row))
             continue;
         const ControlPointList* stored = frame.event.findVariable(row.key);
-        PointEditor editor{frame, row, stored ? *stored : ControlPointList(), frame.controlsWidth, stored != nullptr};
+        const float width = frame.controlsWidth + learnWidth + ImGui::GetStyle().ItemSpacing.x;
+        PointEditor editor{frame, row, stored ? *stored : ControlPointList(), width, stored != nullptr};
         if (row.isText())
             drawTextPointEditor(editor);
         else if (editor.list.points.size() >= 2)
@@ -379,7 +414,9 @@ void drawVariablesEditor(VariablesEditorState& state, EditorState& editor, Edito
         state.selectedKey.clear();
     const std::vector<VariableRow> rows = variableRows(event);
     Frame frame{state, editor, context, event};
-    frame.controlsWidth = std::max(ImGui::GetContentRegionAvail().x - (controlsX - ImGui::GetCursorPosX()), 64.0f);
+    frame.controlsWidth = std::max(ImGui::GetContentRegionAvail().x - (controlsX - ImGui::GetCursorPosX()) -
+                                       learnWidth - ImGui::GetStyle().ItemSpacing.x,
+                                   64.0f);
     ImGui::Text("%i variables", variableCount(event, rows));
     ImGui::Separator();
     int numberId = 0;
