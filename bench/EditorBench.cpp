@@ -3,13 +3,15 @@
 // "Export Videoframes"; recording one step of the edit history, undoing and
 // redoing the heaviest steps, and the history's memory after 1000 field edits;
 // the longest frame while autosaves are written, of the example and of the
-// example with 23 MB of shaders added. The
+// example with 23 MB of shaders added; frames while a burst of 10 000 OSC
+// messages a second records a take. The
 // window is the desktop's width at 16:9: run on a 1920 x 1080 screen.
 #include "app/Shell.h"
 #include "editor/edits/ProjectEdits.h"
 
 #include <SDL.h>
 #include <benchmark/benchmark.h>
+#include <lo/lo.h>
 
 #include <algorithm>
 #include <chrono>
@@ -17,6 +19,8 @@
 #include <filesystem>
 #include <malloc.h>
 #include <random>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -175,6 +179,64 @@ void BM_FramesWhileAutosaving23MB(benchmark::State& state) {
     shaders.resize(kept);
 }
 
+// Frames with the editor shown, "sky" glow bound to an OSC fader, Record on
+// and the demo playing, without messages (argument 0) or while a sender puts
+// 10 000 in one second on the loopback (1). The figures: the longest time the
+// frame spent taking messages, the longest frame, and what arrived or was lost.
+void BM_FramesDuringControllerBurst(benchmark::State& state) {
+    using namespace std::chrono_literals;
+    AppState& app = program();
+    app.shell.editorVisible = true;
+    ControllerDesk& desk = app.editor.controllers;
+    const int port = 45000 + static_cast<int>(getpid() % 10000);
+    desk.listenForOsc(port, false);
+    lo_address address = lo_address_new("127.0.0.1", std::to_string(port).c_str());
+    desk.toggleLearning({"sky", "glow"});
+    lo_send(address, "/fader", "f", 0.5);
+    std::this_thread::sleep_for(10ms);
+    runFrame(app);
+    desk.recording = true;
+    if (app.clock.paused)
+        app.clock.togglePause(*app.project.demo);
+    const uint64_t receivedBefore = desk.received();
+    std::thread sender;
+    if (state.range(0))
+        sender = std::thread([address] {
+            for (int value = 0; value < 10000; ++value) {
+                lo_send(address, "/fader", "f", static_cast<double>(value % 1000) / 1000.0);
+                if (value % 100 == 99)
+                    std::this_thread::sleep_for(10ms);
+            }
+        });
+    double longestPollMs = 0.0;
+    double longestFrameMs = 0.0;
+    const auto milliseconds = [](auto duration) { return std::chrono::duration<double, std::milli>(duration).count(); };
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        desk.poll(*app.project.demo, app.editor.history, app.clock, app.status, ControllerDesk::Clock::now());
+        const auto polled = std::chrono::steady_clock::now();
+        runFrame(app);
+        longestPollMs = std::max(longestPollMs, milliseconds(polled - start));
+        longestFrameMs = std::max(longestFrameMs, milliseconds(std::chrono::steady_clock::now() - start));
+    }
+    if (sender.joinable())
+        sender.join();
+    std::this_thread::sleep_for(50ms);
+    desk.recording = false;
+    runFrame(app);
+    state.counters["longest poll ms"] = longestPollMs;
+    state.counters["longest frame ms"] = longestFrameMs;
+    state.counters["received"] = static_cast<double>(desk.received() - receivedBefore);
+    state.counters["lost"] = static_cast<double>(desk.dropped());
+    while (app.editor.history.canUndo())
+        app.editor.history.undo();
+    app.editor.history.clear();
+    app.editor.noteSaved();
+    desk.removeBinding(0);
+    lo_address_free(address);
+    app.shell.editorVisible = false;
+}
+
 BENCHMARK(BM_FrameEditorHidden)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(120);
 BENCHMARK(BM_FrameEditorShown)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(120);
 BENCHMARK(BM_FrameExporting)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(120);
@@ -191,4 +253,5 @@ BENCHMARK(BM_FramesWhileAutosaving23MB)->Unit(benchmark::kMillisecond)->UseRealT
 
 } // namespace
 
+BENCHMARK(BM_FramesDuringControllerBurst)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(40)->Arg(0)->Arg(1);
 BENCHMARK_MAIN();

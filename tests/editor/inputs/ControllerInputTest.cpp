@@ -2,6 +2,7 @@
 // and MIDI through a JACK server of the test's own.
 #include "editor/inputs/MidiInput.h"
 #include "editor/inputs/OscInput.h"
+#include "editor/windows/ControllerDesk.h"
 #include "support/Shell.h"
 #include "support/TempDir.h"
 
@@ -156,6 +157,36 @@ TEST_F(JackMidiTest, AControllerIsJoinedAndItsMovesArriveInOrder) {
     for (size_t index = 0; index < values.size(); ++index)
         EXPECT_EQ(values[index], static_cast<float>(index));
     EXPECT_EQ(input.dropped(), 0u);
+}
+
+// The editor's side: the output is joined by the desk's own thread, and Learn
+// binds the first control change, not the system-exclusive messages around it.
+TEST_F(JackMidiTest, TheEditorJoinsTheControllerAndLearnBindsItsFader) {
+    ASSERT_TRUE(std::filesystem::exists("ready")) << runShell("cat jackd.log sender.log").output;
+    Demo demo;
+    EditHistory history;
+    BeatClock clock;
+    StatusLine status{clock.ticks};
+    ControllerDesk desk;
+    desk.start(".", status);
+    desk.toggleLearning({"Sky", "glow"});
+    const auto poll = [&] { desk.poll(demo, history, clock, status, ControllerDesk::Clock::now()); };
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (desk.midiOutputs().empty() && std::chrono::steady_clock::now() < deadline) {
+        poll();
+        std::this_thread::sleep_for(10ms);
+    }
+    ASSERT_EQ(desk.midiOutputs(), std::vector<std::string>{"sender:fader"});
+    EXPECT_EQ(status.text, "MIDI: joined sender:fader (Jack)");
+    std::ofstream("go");
+    while (desk.received() < 128 && std::chrono::steady_clock::now() < deadline) {
+        poll();
+        std::this_thread::sleep_for(1ms);
+    }
+    EXPECT_EQ(desk.received(), 128u);
+    ASSERT_EQ(desk.bindings().size(), 1u);
+    EXPECT_EQ(controlName(desk.bindings()[0].source), "MIDI 2 CC 7");
+    EXPECT_EQ(desk.dropped(), 0u);
 }
 
 } // namespace
