@@ -12,7 +12,7 @@ PACKAGES="
   build-essential cmake pkg-config
   libsdl2-dev libsdl2-mixer-dev libsdl2-image-dev libsdl2-ttf-dev
   libglew-dev libgl-dev libgl1-mesa-dri libkissfft-dev libimgui-dev libpng-dev
-  libfast-float-dev libfmt-dev libstb-dev librtmidi-dev liblo-dev libjack-jackd2-dev
+  libfast-float-dev libfmt-dev libstb-dev librtmidi-dev libasound2-dev liblo-dev libjack-jackd2-dev
 "
 if [ "${1:-}" != "--program" ]; then
     PACKAGES="$PACKAGES

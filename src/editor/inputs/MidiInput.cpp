@@ -1,9 +1,11 @@
 #include "editor/inputs/MidiInput.h"
 
+#include <alsa/asoundlib.h>
 #include <jack/jack.h>
 #include <rtmidi/RtMidi.h>
 
 #include <algorithm>
+#include <iostream>
 
 namespace {
 
@@ -23,6 +25,24 @@ void ignoreError(RtMidiError::Type, const std::string&, void*) {}
 // JACK writes to standard error each time no server answers, which while
 // the editor looks for outputs would be every interval.
 void quiet(const char*) {}
+void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
+
+// RtMidi and ALSA write why a system does not answer to standard error; the
+// Controllers window says which one answered instead.
+class QuietStandardError {
+public:
+    QuietStandardError() : kept_(std::cerr.rdbuf(nullptr)) { snd_lib_error_set_handler(quietAlsa); }
+    ~QuietStandardError() {
+        snd_lib_error_set_handler(nullptr);
+        std::cerr.rdbuf(kept_);
+        std::cerr.clear();
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+private:
+    std::streambuf* kept_;
+};
 
 } // namespace
 
@@ -79,7 +99,9 @@ std::string MidiInput::system() const {
 }
 
 void MidiInput::joinEvery(std::chrono::milliseconds interval) {
-    if (!joiner_.joinable())
+    // The system is chosen here, on the caller's thread, because choosing
+    // quiets standard error for a moment.
+    if (!joiner_.joinable() && (scanner_ || chooseSystem()))
         joiner_ = std::thread([this, interval] { joinUntilStopped(interval); });
 }
 
@@ -97,6 +119,7 @@ void MidiInput::joinUntilStopped(std::chrono::milliseconds interval) {
 bool MidiInput::chooseSystem() {
     jack_set_error_function(quiet);
     jack_set_info_function(quiet);
+    const QuietStandardError quietened;
     std::vector<RtMidi::Api> apis;
     RtMidi::getCompiledApi(apis);
     // ALSA where there is a sequencer, else JACK where a server runs.

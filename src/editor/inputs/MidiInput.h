@@ -37,8 +37,8 @@ public:
     // Joins the outputs not joined yet; the names of those it joined now. The
     // first call chooses the system (`system()` names it; empty when none answers).
     std::vector<std::string> joinNewOutputs();
-    // Calls joinNewOutputs now and every `interval` on a thread of its own
-    // until destruction; takeJoinedName() gives what it joined.
+    // Chooses the system now, then calls joinNewOutputs every `interval` on a
+    // thread of its own until destruction; takeJoinedName() gives what it joined.
     void joinEvery(std::chrono::milliseconds interval);
     std::optional<std::string> takeJoinedName() { return joinedNames_.pop(); }
     std::string system() const;

@@ -67,16 +67,17 @@ void ControllerDesk::poll(const Demo& demo, EditHistory& history, const BeatCloc
     }
     const bool capturing = recording && !clock.paused;
     while (std::optional<ControlMessage> message = midi_->take())
-        take(*message, clock, capturing, status);
+        handleMessage(*message, clock, capturing, status);
     while (std::optional<ControlMessage> message = osc_->take())
-        take(*message, clock, capturing, status);
+        handleMessage(*message, clock, capturing, status);
     if (wasCapturing_ && !capturing)
         commitTakes(demo, history, status);
     wasCapturing_ = capturing;
     noteInactiveBindings(demo, status);
 }
 
-void ControllerDesk::take(const ControlMessage& message, const BeatClock& clock, bool capturing, StatusLine& status) {
+void ControllerDesk::handleMessage(const ControlMessage& message, const BeatClock& clock, bool capturing,
+                                   StatusLine& status) {
     ++received_;
     const auto last = std::find_if(lastValues_.begin(), lastValues_.end(),
                                    [&](const LastValue& value) { return value.source == message.source; });
@@ -122,7 +123,7 @@ void ControllerDesk::noteInactiveBindings(const Demo& demo, StatusLine& status) 
 
 std::optional<float> ControllerDesk::heldValue(const Event& event, const std::string& key,
                                                const UniformDef& uniform) const {
-    if (const std::optional<float> fraction = hub_.touched({event.name, key}, now_))
+    if (const std::optional<float> fraction = hub_.touched(event.name, key, now_))
         return uniformValueAt(uniform, *fraction);
     return std::nullopt;
 }

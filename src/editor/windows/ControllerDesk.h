@@ -76,7 +76,7 @@ public:
     const std::string& fileProblem() const { return fileProblem_; }
 
 private:
-    void take(const ControlMessage& message, const BeatClock& clock, bool capturing, StatusLine& status);
+    void handleMessage(const ControlMessage& message, const BeatClock& clock, bool capturing, StatusLine& status);
     void commitTakes(const Demo& demo, EditHistory& history, StatusLine& status);
     void noteInactiveBindings(const Demo& demo, StatusLine& status);
     void save();

@@ -50,9 +50,10 @@ std::optional<ControllerBinding> ControllerHub::handle(const ControlMessage& mes
     return std::nullopt;
 }
 
-std::optional<float> ControllerHub::touched(const Target& target, Clock::time_point now) const {
+std::optional<float> ControllerHub::touched(std::string_view event, std::string_view variable,
+                                            Clock::time_point now) const {
     for (const Touch& touch : touches_)
-        if (touch.target == target && now - touch.at <= touchHold)
+        if (touch.target.event == event && touch.target.variable == variable && now - touch.at <= touchHold)
             return touch.fraction;
     return std::nullopt;
 }

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class ControllerHub {
@@ -45,7 +46,8 @@ public:
 
     // Where the control bound to `target` holds it, 0 to 1 of its range, while
     // it moved within `touchHold` of `now`; none when the curve plays.
-    std::optional<float> touched(const Target& target, Clock::time_point now) const;
+    // Asked for each variable drawn, so it copies no names.
+    std::optional<float> touched(std::string_view event, std::string_view variable, Clock::time_point now) const;
 
     // The takes gathered since the last call, each at least one move long.
     std::vector<Take> takeTakes();

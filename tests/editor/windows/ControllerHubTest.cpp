@@ -17,7 +17,7 @@ TEST(ControllerHubTest, LearnBindsTheNextControlThatMoves) {
     ASSERT_TRUE(learned);
     EXPECT_EQ(learned->variable, "glow");
     EXPECT_FALSE(hub.learning);
-    EXPECT_FALSE(hub.touched({"Sky", "glow"}, now)) << "the move that binds moves nothing";
+    EXPECT_FALSE(hub.touched("Sky", "glow", now)) << "the move that binds moves nothing";
 
     hub.learning = ControllerHub::Target{"Sky", "glow"};
     hub.handle(change(8, 0.0f), now, std::nullopt);
@@ -36,9 +36,9 @@ TEST(ControllerHubTest, AMovingControlHoldsItsVariableUntilItRests) {
     hub.handle(change(7, 0.0f), start, std::nullopt);
     hub.handle(change(7, 127.0f), start + 1s, std::nullopt);
     hub.handle(change(9, 0.0f), start + 1s, std::nullopt);
-    EXPECT_EQ(hub.touched({"Sky", "glow"}, start + 1s), 1.0f);
-    EXPECT_EQ(hub.touched({"Sky", "glow"}, start + 1500ms), 1.0f);
-    EXPECT_FALSE(hub.touched({"Sky", "glow"}, start + 1600ms)) << "at rest, the curve plays again";
+    EXPECT_EQ(hub.touched("Sky", "glow", start + 1s), 1.0f);
+    EXPECT_EQ(hub.touched("Sky", "glow", start + 1500ms), 1.0f);
+    EXPECT_FALSE(hub.touched("Sky", "glow", start + 1600ms)) << "at rest, the curve plays again";
     EXPECT_TRUE(hub.takeTakes().empty()) << "nothing recorded while Record is off";
 }
 
@@ -47,7 +47,8 @@ TEST(ControllerHubTest, MovesWhileRecordingBecomeATakeInTheCurvesUnits) {
     hub.learning = ControllerHub::Target{"Sky", "glow"};
     const ControllerHub::Clock::time_point start{};
     hub.handle(change(7, 0.0f), start, std::nullopt);
-    hub.handle(change(7, 0.0f), start, 10.0f);
+    hub.handle(change(7, 30.0f), start, 10.0f);
+    hub.handle(change(7, 0.0f), start, 10.0f); // in the same frame: the last stands
     hub.handle(change(7, 127.0f), start, 11.0f);
     hub.handle(change(7, 64.0f), start, 10.5f); // sought back: left out
     std::vector<ControllerHub::Take> takes = hub.takeTakes();
