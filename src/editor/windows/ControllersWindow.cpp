@@ -84,7 +84,7 @@ void drawBindings(ControllerDesk& desk, const Demo& demo) {
         ImGui::TableNextColumn();
         ImGui::TextUnformatted(controlName(binding.source).c_str());
         ImGui::TableNextColumn();
-        const std::string target = binding.event + " " + binding.variable;
+        const std::string target = "\"" + binding.event + "\" " + binding.variable;
         if (desk.active(binding, demo))
             ImGui::TextUnformatted(target.c_str());
         else
