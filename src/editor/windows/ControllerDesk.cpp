@@ -8,6 +8,8 @@
 
 namespace {
 
+constexpr int mostPerFrame = 4096;
+
 bool sameBinding(const ControllerBinding& a, const ControllerBinding& b) {
     return a.source == b.source && a.event == b.event && a.variable == b.variable;
 }
@@ -66,10 +68,18 @@ void ControllerDesk::poll(const Demo& demo, EditHistory& history, const BeatCloc
         midiOutputs_.push_back(std::move(*name));
     }
     const bool capturing = recording && !clock.paused;
-    while (std::optional<ControlMessage> message = midi_->take())
-        handleMessage(*message, clock, capturing, status);
-    while (std::optional<ControlMessage> message = osc_->take())
-        handleMessage(*message, clock, capturing, status);
+    // A queue's worth from each at most, so that a sender as fast as this
+    // loop cannot hold the frame; what waits is taken in the next.
+    for (int count = 0; count < mostPerFrame; ++count) {
+        const std::optional<ControlMessage> midi = midi_->take();
+        const std::optional<ControlMessage> osc = osc_->take();
+        if (!midi && !osc)
+            break;
+        if (midi)
+            handleMessage(*midi, clock, capturing, status);
+        if (osc)
+            handleMessage(*osc, clock, capturing, status);
+    }
     if (wasCapturing_ && !capturing)
         commitTakes(demo, history, status);
     wasCapturing_ = capturing;
