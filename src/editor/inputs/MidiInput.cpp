@@ -141,10 +141,14 @@ std::vector<std::string> MidiInput::joinNewOutputs() {
     std::vector<std::string> joinedNow;
     if (!scanner_ && !chooseSystem())
         return joinedNow;
+    std::vector<std::string> present;
     const unsigned count = scanner_->getPortCount();
-    for (unsigned port = 0; port < count; ++port) {
-        const std::string name = scanner_->getPortName(port);
-        // Only this thread adds to joined_, so reading it here needs no lock.
+    for (unsigned port = 0; port < count; ++port)
+        present.push_back(scanner_->getPortName(port));
+    letGoOfVanishedOutputs(present);
+    for (unsigned port = 0; port < present.size(); ++port) {
+        const std::string& name = present[port];
+        // Only this thread changes joined_, so reading it here needs no lock.
         const bool known = std::any_of(joined_.begin(), joined_.end(),
                                        [&](const std::unique_ptr<Joined>& joined) { return joined->name == name; });
         // Our own inputs are listed too: joining them would feed nothing.
@@ -163,6 +167,26 @@ std::vector<std::string> MidiInput::joinNewOutputs() {
         }
     }
     return joinedNow;
+}
+
+// A controller unplugged and plugged in again comes back under the same
+// name: letting go of it when it vanishes is what lets it be joined again.
+void MidiInput::letGoOfVanishedOutputs(const std::vector<std::string>& present) {
+    std::vector<std::unique_ptr<Joined>> vanished;
+    {
+        std::lock_guard lock(mutex_);
+        for (auto joined = joined_.begin(); joined != joined_.end();) {
+            if (std::find(present.begin(), present.end(), (*joined)->name) != present.end()) {
+                ++joined;
+                continue;
+            }
+            vanished.push_back(std::move(*joined));
+            joined = joined_.erase(joined);
+        }
+    }
+    // Closed outside the lock: take() never waits on a port's teardown.
+    for (std::unique_ptr<Joined>& joined : vanished)
+        leftNames_.push(std::move(joined->name));
 }
 
 std::optional<ControlMessage> MidiInput::take() {

@@ -41,6 +41,8 @@ public:
     // thread of its own until destruction; takeJoinedName() gives what it joined.
     void joinEvery(std::chrono::milliseconds interval);
     std::optional<std::string> takeJoinedName() { return joinedNames_.pop(); }
+    // The outputs that vanished since the last call (unplugged, or their program ended).
+    std::optional<std::string> takeLeftName() { return leftNames_.pop(); }
     std::string system() const;
 
     // The main thread's side: the next message from any joined output, or none.
@@ -55,6 +57,7 @@ private:
     struct Joined;
     bool chooseSystem();
     void joinUntilStopped(std::chrono::milliseconds interval);
+    void letGoOfVanishedOutputs(const std::vector<std::string>& present);
 
     std::unique_ptr<RtMidiIn> scanner_; // lists the outputs; joins none
     mutable std::mutex mutex_;          // guards system_ and joined_, which the joining thread changes
@@ -62,6 +65,7 @@ private:
     std::vector<std::unique_ptr<Joined>> joined_;
     size_t next_ = 0; // the joined output take() asks first, so none starves the others
     ControlQueue<std::string, 64> joinedNames_;
+    ControlQueue<std::string, 64> leftNames_;
     std::thread joiner_;
     std::condition_variable stopAsked_;
     bool stopping_ = false; // under mutex_

@@ -63,6 +63,10 @@ void ControllerDesk::poll(const Demo& demo, EditHistory& history, const BeatCloc
     now_ = now;
     if (!started_)
         return;
+    while (std::optional<std::string> name = midi_->takeLeftName()) {
+        status.set("MIDI: " + *name + " left");
+        std::erase(midiOutputs_, *name);
+    }
     while (std::optional<std::string> name = midi_->takeJoinedName()) {
         status.set("MIDI: joined " + *name + " (" + midi_->system() + ")");
         midiOutputs_.push_back(std::move(*name));

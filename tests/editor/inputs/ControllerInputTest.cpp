@@ -124,13 +124,19 @@ protected:
         setenv("JACK_DEFAULT_SERVER", server.c_str(), 1);
         setenv("JACK_NO_AUDIO_RESERVATION", "1", 1);
         runShell("jackd -n " + server + " --no-realtime -d dummy >jackd.log 2>&1 & echo $! >jackd.pid");
-        runShell("/usr/bin/python3 " + quoted(std::string(QUILLFRONT_SOURCE) + "/tests/editor/inputs/midi_sender.py") +
-                 " . >sender.log 2>&1 &");
+        startSender();
         const auto deadline = std::chrono::steady_clock::now() + 20s;
         while (!std::filesystem::exists("ready") && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(20ms);
     }
-    void TearDown() override { runShell("kill $(cat jackd.pid); wait"); }
+    void TearDown() override {
+        std::ofstream("done");
+        runShell("kill $(cat jackd.pid); wait");
+    }
+    void startSender() {
+        runShell("/usr/bin/python3 " + quoted(std::string(QUILLFRONT_SOURCE) + "/tests/editor/inputs/midi_sender.py") +
+                 " . >sender.log 2>&1 &");
+    }
 
     TempDir dir;
     std::string server;
@@ -159,8 +165,9 @@ TEST_F(JackMidiTest, AControllerIsJoinedAndItsMovesArriveInOrder) {
     EXPECT_EQ(input.dropped(), 0u);
 }
 
-// The editor's side: the output is joined by the desk's own thread, and Learn
-// binds the first control change, not the system-exclusive messages around it.
+// The editor's side: the output is joined by the desk's own thread, Learn
+// binds the first control change, not the system-exclusive messages around
+// it, and the controller is joined again after it was unplugged.
 TEST_F(JackMidiTest, TheEditorJoinsTheControllerAndLearnBindsItsFader) {
     ASSERT_TRUE(std::filesystem::exists("ready")) << runShell("cat jackd.log sender.log").output;
     Demo demo;
@@ -170,23 +177,32 @@ TEST_F(JackMidiTest, TheEditorJoinsTheControllerAndLearnBindsItsFader) {
     ControllerDesk desk;
     desk.start(".", status);
     desk.toggleLearning({"Sky", "glow"});
-    const auto poll = [&] { desk.poll(demo, history, clock, status, ControllerDesk::Clock::now()); };
-    const auto deadline = std::chrono::steady_clock::now() + 10s;
-    while (desk.midiOutputs().empty() && std::chrono::steady_clock::now() < deadline) {
-        poll();
-        std::this_thread::sleep_for(10ms);
-    }
+    // Frames until `done`, for up to 10 s.
+    const auto framesUntil = [&](auto done) {
+        const auto deadline = std::chrono::steady_clock::now() + 10s;
+        while (!done() && std::chrono::steady_clock::now() < deadline) {
+            desk.poll(demo, history, clock, status, ControllerDesk::Clock::now());
+            std::this_thread::sleep_for(5ms);
+        }
+    };
+    framesUntil([&] { return !desk.midiOutputs().empty(); });
     ASSERT_EQ(desk.midiOutputs(), std::vector<std::string>{"sender:fader"});
     EXPECT_EQ(status.text, "MIDI: joined sender:fader (Jack)");
     std::ofstream("go");
-    while (desk.received() < 128 && std::chrono::steady_clock::now() < deadline) {
-        poll();
-        std::this_thread::sleep_for(1ms);
-    }
+    framesUntil([&] { return desk.received() >= 128; });
     EXPECT_EQ(desk.received(), 128u);
     ASSERT_EQ(desk.bindings().size(), 1u);
     EXPECT_EQ(controlName(desk.bindings()[0].source), "MIDI 2 CC 7");
     EXPECT_EQ(desk.dropped(), 0u);
+
+    // Unplugged, then plugged in again under the same name: joined again.
+    std::ofstream("done");
+    framesUntil([&] { return desk.midiOutputs().empty(); });
+    EXPECT_EQ(status.text, "MIDI: sender:fader left");
+    std::filesystem::remove("done");
+    startSender();
+    framesUntil([&] { return !desk.midiOutputs().empty(); });
+    EXPECT_EQ(desk.midiOutputs(), std::vector<std::string>{"sender:fader"});
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 """A MIDI controller on JACK for the tests: opens an output "fader", writes
 FOLDER/ready, waits for FOLDER/go, then sends control change 7 on channel 2
-sweeping from 0 to 127, a system-exclusive message between each, and exits.
+sweeping from 0 to 127, a system-exclusive message between each, and exits
+once FOLDER/done exists (as a controller unplugged).
 
 usage: midi_sender.py FOLDER   (JACK_DEFAULT_SERVER names the server)"""
 
@@ -29,4 +30,6 @@ for value in range(128):
     out.send_message([0xB1, 7, value])
     out.send_message([0xF0, 0x7D, value, 0xF7])
     time.sleep(0.002)
-time.sleep(0.2)
+deadline = time.monotonic() + 20
+while not (folder / "done").exists() and time.monotonic() < deadline:
+    time.sleep(0.01)

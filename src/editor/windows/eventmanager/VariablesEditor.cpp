@@ -110,7 +110,9 @@ void drawConstantControls(Frame& frame, const VariableRow& row, const ControlPoi
     }
     ImGui::SameLine(controlsX);
     ImGui::SetNextItemWidth(frame.controlsWidth);
-    float value = shown.points.front().value;
+    // While a control moves the variable, the slider shows where it holds it.
+    float value =
+        frame.editor.controllers.heldValue(frame.event, row.key, uniform).value_or(shown.points.front().value);
     if (ImGui::SliderFloat("##Value1", &value, uniform.minVal, uniform.maxVal, "%.3f"))
         store(frame, row.key, constantCurve(value, shown.mode, shown.repeat), "Change",
               keyOf(frame, "##Value1", row.key));
