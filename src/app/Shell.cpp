@@ -144,7 +144,7 @@ FrameContext frameContext(AppState& app) {
     frame.soundRows = app.liveMix.soundTextureBytes();
     frame.camera = app.camera;
     frame.screen = app.screen;
-    frame.hold = &app.editor.controllers;
+    frame.hold = app.editor.controllers.activeHold();
     return frame;
 }
 

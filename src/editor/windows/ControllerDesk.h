@@ -46,6 +46,9 @@ public:
 
     std::optional<float> heldValue(const Event& event, const std::string& key,
                                    const UniformDef& uniform) const override;
+    // The hold for this frame's drawing: none while no control moves, so that
+    // drawing asks nothing then.
+    const VariableHold* activeHold() const { return hub_.holdsAny(now_) ? this : nullptr; }
 
     // Learn: the next control that moves is bound to `target`; again to cancel.
     void toggleLearning(const Target& target);

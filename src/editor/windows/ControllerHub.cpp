@@ -58,6 +58,11 @@ std::optional<float> ControllerHub::touched(std::string_view event, std::string_
     return std::nullopt;
 }
 
+bool ControllerHub::holdsAny(Clock::time_point now) const {
+    return std::any_of(touches_.begin(), touches_.end(),
+                       [&](const Touch& touch) { return now - touch.at <= touchHold; });
+}
+
 std::vector<ControllerHub::Take> ControllerHub::takeTakes() { return std::exchange(takes_, {}); }
 
 std::vector<TakeSample> takeInCurve(const ControllerHub::Take& take, const Event& event, const UniformDef& uniform) {

@@ -49,6 +49,9 @@ public:
     // Asked for each variable drawn, so it copies no names.
     std::optional<float> touched(std::string_view event, std::string_view variable, Clock::time_point now) const;
 
+    // Whether some control holds its variable at `now`.
+    bool holdsAny(Clock::time_point now) const;
+
     // The takes gathered since the last call, each at least one move long.
     std::vector<Take> takeTakes();
 

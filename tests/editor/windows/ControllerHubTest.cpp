@@ -39,6 +39,8 @@ TEST(ControllerHubTest, AMovingControlHoldsItsVariableUntilItRests) {
     EXPECT_EQ(hub.touched("Sky", "glow", start + 1s), 1.0f);
     EXPECT_EQ(hub.touched("Sky", "glow", start + 1500ms), 1.0f);
     EXPECT_FALSE(hub.touched("Sky", "glow", start + 1600ms)) << "at rest, the curve plays again";
+    EXPECT_TRUE(hub.holdsAny(start + 1500ms));
+    EXPECT_FALSE(hub.holdsAny(start + 1600ms));
     EXPECT_TRUE(hub.takeTakes().empty()) << "nothing recorded while Record is off";
 }
 
